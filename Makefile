@@ -1,0 +1,45 @@
+# make run   – install what is missing, build and start Beatloft
+# make test  – install, build and run every test (no display or sound card needed)
+# make bench – build and run the benchmarks in bench/
+# make asan  – build and test with address and undefined-behaviour sanitizers
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       := $(shell nproc)
+TEST_ENV   := QT_QPA_PLATFORM=offscreen
+
+.PHONY: deps configure build test run bench asan fuzz clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS) -- --no-print-directory
+
+test: build
+	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j$(JOBS)
+
+run: build
+	$(BUILD)/bin/beatloft
+
+bench: build
+	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
+	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && $(TEST_ENV) "$$b"; done; true
+
+asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBEATLOFT_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS) -- --no-print-directory
+	cd $(ASAN_BUILD) && $(TEST_ENV) \
+	  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS)
+
+fuzz: deps
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DBEATLOFT_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target fuzzers
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace sys {
+
+// Where the program's own files (instrument list, standard patterns) are found, and the
+// command line as one raw text.
+class ProgramFolder {
+public:
+    // The folder of the executable, unless a replacement was set (tests use one).
+    static QString path();
+    static void setPath(const QString& folder);  // empty: back to the executable's folder
+
+    // The arguments after the program's own path, each wrapped in double quotes and joined
+    // by blanks, so a path reaches the document opener as one quoted text.
+    static QString rawCommandLine(const QStringList& arguments);
+};
+
+}  // namespace sys

@@ -1,0 +1,61 @@
+#include "form1.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+
+// The program as a user starts it: version, help, and a start without a display.
+class TstProgram : public QObject {
+    Q_OBJECT
+
+    static QProcessEnvironment headless() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        return env;
+    }
+
+private slots:
+    void printsVersionAndHelpWithoutDisplay_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("version") << "--version" << "Beatloft 1.0.28\n";
+        QTest::newRow("help") << "--help" << "Aufruf: beatloft";
+    }
+    void printsVersionAndHelpWithoutDisplay() {
+        QFETCH(QString, argument);
+        QFETCH(QString, expected);
+        QProcess program;
+        program.setProcessEnvironment(headless());
+        program.start(BEATLOFT_BIN, {argument});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).startsWith(expected));
+    }
+
+    void startsOffscreenQuietlyAndEndsCleanly() {
+        QProcess program;
+        program.setProcessEnvironment(headless());
+        program.start(BEATLOFT_BIN, {});
+        QVERIFY(program.waitForStarted());
+        QTest::qWait(1500);
+        QCOMPARE(program.state(), QProcess::Running);
+        ::kill(program.processId(), SIGTERM);  // closes the window, as the window manager would
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(program.readAllStandardError()), QString());
+    }
+
+    void mainWindowCaption() {
+        Form1 form;
+        form.show();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Beatloft"));
+        QVERIFY(form.isVisible());
+    }
+};
+
+QTEST_MAIN(TstProgram)
+#include "tst_program.moc"
