@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ambientproperties.h"
+#include "dispatch.h"
+
+#include <QVariantList>
+#include <QWidget>
+
+namespace hosting {
+
+class PropertyBag;
+
+// Base of every hosted control: a widget reached by dispatch identifier, raising its
+// events both as typed Qt signals (in the subclass) and through eventRaised, and keeping
+// its persistent properties in a container's property bag.
+class ControlWidget : public QWidget, public Dispatch {
+    Q_OBJECT
+
+public:
+    explicit ControlWidget(QWidget* parent = nullptr);
+    ~ControlWidget() override;
+
+    // The container's ambient properties (not owned; nullptr: the container answers nothing).
+    void setAmbient(const AmbientProperties* ambient) { ambient_ = ambient; }
+    const AmbientProperties* ambient() const { return ambient_; }
+    // True unless the container says it is in design mode.
+    bool isUserMode() const;
+
+    // Persistence: a new instance, saving, loading.
+    virtual void initNew() {}
+    virtual void saveProperties(PropertyBag& bag) const = 0;
+    virtual void loadProperties(const PropertyBag& bag) = 0;
+
+    bool isModified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+
+signals:
+    // Every event of the control, for late-bound containers.
+    void eventRaised(int dispid, const QVariantList& arguments);
+
+private:
+    const AmbientProperties* ambient_ = nullptr;
+    bool modified_ = false;
+};
+
+}  // namespace hosting

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QVariant>
+
+namespace hosting {
+
+// Named values a container keeps for a control between sessions. Names are matched
+// without regard to case; the order of writing is kept.
+class PropertyBag {
+public:
+    bool contains(const QString& name) const;
+    QVariant read(const QString& name, const QVariant& defaultValue = {}) const;
+    template <typename T>
+    T read(const QString& name, const T& defaultValue) const {
+        const QVariant v = read(name);
+        return v.isValid() && v.canConvert<T>() ? v.value<T>() : defaultValue;
+    }
+    void write(const QString& name, const QVariant& value);
+    void remove(const QString& name);
+    QStringList names() const;
+
+    // Saved atomically; false when the file cannot be written or read.
+    bool saveToFile(const QString& path) const;
+    bool loadFromFile(const QString& path);
+
+private:
+    QList<QPair<QString, QVariant>> entries_;
+};
+
+}  // namespace hosting

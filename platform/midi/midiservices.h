@@ -1,0 +1,67 @@
+#pragma once
+
+#include "midiheader.h"
+#include "midiresult.h"
+
+#include <QString>
+#include <cstdint>
+
+class QObject;
+
+namespace midi {
+
+// Opaque handles; 0 is the null handle. A call on a null or closed handle gives
+// kInvalidHandle.
+using OutputHandle = std::uint32_t;
+using InputHandle = std::uint32_t;
+
+struct DeviceCaps {
+    QString productName;
+};
+
+// The MIDI services of the system: numbered output and input devices over all backends
+// (ALSA sequencer ports first, the built-in synthesizer as the last output, or only
+// virtual devices when BEATLOFT_MIDI_BACKENDS=virtual or useVirtualOnly(true)).
+// Device numbers are fixed when the device list is first read (or re-read by rescan()).
+// Every call is made on the UI thread.
+class MidiServices {
+public:
+    static MidiServices& instance();
+
+    // --- output ---
+    unsigned outputCount();
+    Result outputCaps(unsigned id, DeviceCaps* caps);
+    Result openOutput(unsigned id, OutputHandle* handle);
+    Result closeOutput(OutputHandle handle);
+    // status in bits 0-7, data 1 in bits 8-15, data 2 in bits 16-23
+    Result shortMessage(OutputHandle handle, std::uint32_t message);
+    Result prepareOutputHeader(OutputHandle handle, MidiHeader* header);
+    // Sends header->data[0..bufferLength); kUnprepared when the header was not prepared.
+    // The device sets MidiHeader::kDone when it has finished with the block.
+    Result longMessage(OutputHandle handle, MidiHeader* header);
+    // kStillPlaying while the device has not finished with the block.
+    Result unprepareOutputHeader(OutputHandle handle, MidiHeader* header);
+    Result resetOutput(OutputHandle handle);
+
+    // --- input ---
+    unsigned inputCount();
+    Result inputCaps(unsigned id, DeviceCaps* caps);
+    // Reports arrive as InputNotification events posted to target (Opened at once).
+    Result openInput(unsigned id, QObject* target, InputHandle* handle);
+    Result closeInput(InputHandle handle);  // kStillPlaying while buffers are lent
+    Result prepareInputHeader(InputHandle handle, MidiHeader* header);
+    Result unprepareInputHeader(InputHandle handle, MidiHeader* header);
+    Result addInputBuffer(InputHandle handle, MidiHeader* header);
+    Result startInput(InputHandle handle);
+    Result stopInput(InputHandle handle);
+    // Stops input and returns every lent buffer as done (a LongData report each).
+    Result resetInput(InputHandle handle);
+
+    // --- configuration ---
+    // Only virtual devices (tests); re-reads the device list.
+    void useVirtualOnly(bool on);
+    // Re-reads the device list from the backends; open handles stay valid.
+    void rescan();
+};
+
+}  // namespace midi
