@@ -1,0 +1,49 @@
+#include "twipsgeometry.h"
+
+#include "twips.h"
+
+#include <QWidget>
+
+namespace sys {
+
+namespace {
+const char kProperty[] = "twipsGeometry";
+}
+
+void TwipsGeometry::set(QWidget* widget, double left, double top, double width, double height) {
+    widget->setProperty(kProperty, QRectF(left, top, width, height));
+    const int x = twipsToPixels(left);
+    const int y = twipsToPixels(top);
+    // Edges are rounded, not sizes, so neighbours placed in twips never overlap or gap.
+    widget->setGeometry(x, y, twipsToPixels(left + width) - x, twipsToPixels(top + height) - y);
+}
+
+void TwipsGeometry::setLeft(QWidget* widget, double left) {
+    const QRectF r = of(widget);
+    set(widget, left, r.y(), r.width(), r.height());
+}
+
+void TwipsGeometry::setTop(QWidget* widget, double top) {
+    const QRectF r = of(widget);
+    set(widget, r.x(), top, r.width(), r.height());
+}
+
+void TwipsGeometry::setWidth(QWidget* widget, double width) {
+    const QRectF r = of(widget);
+    set(widget, r.x(), r.y(), width, r.height());
+}
+
+void TwipsGeometry::setHeight(QWidget* widget, double height) {
+    const QRectF r = of(widget);
+    set(widget, r.x(), r.y(), r.width(), height);
+}
+
+QRectF TwipsGeometry::of(const QWidget* widget) {
+    const QVariant stored = widget->property(kProperty);
+    if (stored.isValid()) return stored.toRectF();
+    const QRect g = widget->geometry();
+    return {pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()),
+            pixelsToTwips(g.height())};
+}
+
+}  // namespace sys
