@@ -1,0 +1,4 @@
+#include "cmidioutputproppage.h"
+
+CMidiOutputPropPage::CMidiOutputPropPage(QWidget* parent)
+    : sonaport::ControlPropertyPage(QStringLiteral("MidiOutput"), parent) {}

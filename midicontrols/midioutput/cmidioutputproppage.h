@@ -1,0 +1,11 @@
+#pragma once
+
+#include "midicontrols/module/controlpropertypage.h"
+
+// The MIDI output control's "General" property page.
+class CMidiOutputPropPage : public sonaport::ControlPropertyPage {
+    Q_OBJECT
+
+public:
+    explicit CMidiOutputPropPage(QWidget* parent = nullptr);
+};

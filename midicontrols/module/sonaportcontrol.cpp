@@ -1,0 +1,78 @@
+#include "sonaportcontrol.h"
+
+#include "controlaboutdialog.h"
+#include "dialogpresenter.h"
+#include "olecolor.h"
+#include "propertyframe.h"
+#include "sonaportmodule.h"
+
+#include "hosting/propertybag.h"
+#include "system/twipsgeometry.h"
+
+namespace sonaport {
+
+namespace {
+
+constexpr auto kVersionKey = "_Version";
+constexpr auto kExtentXKey = "_ExtentX";
+constexpr auto kExtentYKey = "_ExtentY";
+constexpr auto kStockPropsKey = "_StockProps";
+
+}  // namespace
+
+SonaportControl::SonaportControl(const QString& controlName, const QUuid& pageClsid,
+                                 QWidget* parent)
+    : hosting::ControlWidget(parent), controlName_(controlName), pageClsid_(pageClsid) {}
+
+void SonaportControl::AboutBox() {
+    ControlAboutDialog dialog(controlName_, window());
+    DialogPresenter::present(dialog);
+}
+
+void SonaportControl::showProperties() {
+    PropertyFrame frame(controlName_, window());
+    hosting::ClassFactory* factory = nullptr;
+    if (module().getClassObject(pageClsid_, &factory) == hosting::S_OK) {
+        if (QWidget* page = factory->createInstance(&frame)) frame.addPage(page);
+    }
+    DialogPresenter::present(frame);
+}
+
+QVariant SonaportControl::getProperty(hosting::DispId id, const QVariantList&) {
+    raiseMemberNotFound(id);
+}
+
+void SonaportControl::putProperty(hosting::DispId id, const QVariant&, const QVariantList&) {
+    raiseMemberNotFound(id);
+}
+
+QVariant SonaportControl::invoke(hosting::DispId id, const QVariantList& arguments) {
+    if (id != hosting::DISPID_ABOUTBOX) raiseMemberNotFound(id);
+    expectArgumentCount(arguments, 0);
+    AboutBox();
+    return {};
+}
+
+void SonaportControl::writeStockState(hosting::PropertyBag& bag) const {
+    bag.write(QString::fromLatin1(kVersionKey), kVersion);
+    const QRectF twips = sys::TwipsGeometry::of(this);
+    bag.write(QString::fromLatin1(kExtentXKey), twips.width());
+    bag.write(QString::fromLatin1(kExtentYKey), twips.height());
+    bag.write(QString::fromLatin1(kStockPropsKey), 0);
+}
+
+void SonaportControl::readStockState(const hosting::PropertyBag& bag) {
+    const double width = bag.read<double>(QString::fromLatin1(kExtentXKey), 0);
+    const double height = bag.read<double>(QString::fromLatin1(kExtentYKey), 0);
+    if (width > 0 && height > 0) {
+        sys::TwipsGeometry::setWidth(this, width);
+        sys::TwipsGeometry::setHeight(this, height);
+    }
+}
+
+QColor SonaportControl::ambientBackColor() const {
+    if (ambient() && ambient()->backColor()) return translateColor(*ambient()->backColor(), palette());
+    return palette().color(QPalette::Base);
+}
+
+}  // namespace sonaport

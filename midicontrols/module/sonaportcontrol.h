@@ -1,0 +1,53 @@
+#pragma once
+
+#include "hosting/controlwidget.h"
+
+#include <QColor>
+#include <QUuid>
+
+namespace hosting {
+class PropertyBag;
+}
+
+namespace sonaport {
+
+// What every control of the library shares: its About box (DISPID -552), the properties
+// verb showing its property page, the persisted version stamp and stock state, and the
+// container's back colour.
+class SonaportControl : public hosting::ControlWidget {
+    Q_OBJECT
+
+public:
+    // controlName as in "MidiOutput"; pageClsid names the control's property page.
+    SonaportControl(const QString& controlName, const QUuid& pageClsid, QWidget* parent);
+
+    QString controlName() const { return controlName_; }
+
+    void AboutBox();
+    // The properties verb: the control's property page in a modal frame.
+    void showProperties();
+
+    // AboutBox only; every other member is unknown here.
+    QVariant getProperty(hosting::DispId id, const QVariantList& index = {}) override;
+    void putProperty(hosting::DispId id, const QVariant& value,
+                     const QVariantList& index = {}) override;
+    QVariant invoke(hosting::DispId id, const QVariantList& arguments = {}) override;
+
+    // The version stamp written before a control's own properties.
+    static constexpr quint32 kVersion = 0x00010000;  // 1.0
+
+protected:
+    // Version stamp, extent (in twips) and stock properties, written before the control's
+    // own properties; reading applies a saved extent.
+    void writeStockState(hosting::PropertyBag& bag) const;
+    void readStockState(const hosting::PropertyBag& bag);
+
+    // The container's back colour; the system window colour when it does not answer.
+    QColor ambientBackColor() const;
+
+private:
+    QString controlName_;
+    QUuid pageClsid_;
+};
+
+}  // namespace sonaport
