@@ -16,9 +16,13 @@ namespace {
 
 constexpr int kListHeight = 20;
 
-QString deviceIdKey() { return QStringLiteral("DeviceID"); }
+QString deviceIdKey() {
+    return QStringLiteral("DeviceID");
+}
 
-midi::MidiServices& services() { return midi::MidiServices::instance(); }
+midi::MidiServices& services() {
+    return midi::MidiServices::instance();
+}
 
 }  // namespace
 
@@ -32,7 +36,9 @@ CMidiOutputCtrl::CMidiOutputCtrl(QWidget* parent)
     connect(list_, &QComboBox::activated, this, &CMidiOutputCtrl::onListActivated);
 }
 
-CMidiOutputCtrl::~CMidiOutputCtrl() { closeOutputDevice(); }
+CMidiOutputCtrl::~CMidiOutputCtrl() {
+    closeOutputDevice();
+}
 
 void CMidiOutputCtrl::setDeviceId(qint32 id) {
     quint32 value = id < 0 ? 0u : quint32(id);
@@ -52,13 +58,16 @@ quint32 CMidiOutputCtrl::packShortMessage(qint32 channel, qint32 status, qint32 
 
 qint32 CMidiOutputCtrl::SendShortMessage(qint32 channel, qint32 status, qint32 message,
                                          qint32 value) {
-    return qint32(services().shortMessage(handle_, packShortMessage(channel, status, message, value)));
+    return qint32(
+        services().shortMessage(handle_, packShortMessage(channel, status, message, value)));
 }
 
 qint32 CMidiOutputCtrl::SendSysExMessage(const QByteArray& buffer, qint32 bufferLen) {
-    const qsizetype length = qsizetype(std::min<quint64>(quint32(bufferLen), quint64(buffer.size())));
+    const qsizetype length =
+        qsizetype(std::min<quint64>(quint32(bufferLen), quint64(buffer.size())));
     const LongMessageSender::Outcome outcome = sender_.send(handle_, buffer.left(length));
-    if (outcome.prepareFailed) sys::Dialogs::current().message(QStringLiteral("Error preparing header"));
+    if (outcome.prepareFailed)
+        sys::Dialogs::current().message(QStringLiteral("Error preparing header"));
     return qint32(outcome.result);
 }
 
@@ -150,7 +159,9 @@ QVariant CMidiOutputCtrl::invoke(hosting::DispId id, const QVariantList& argumen
     }
 }
 
-void CMidiOutputCtrl::initNew() { loadProperties(hosting::PropertyBag()); }
+void CMidiOutputCtrl::initNew() {
+    loadProperties(hosting::PropertyBag());
+}
 
 void CMidiOutputCtrl::saveProperties(hosting::PropertyBag& bag) const {
     writeStockState(bag);

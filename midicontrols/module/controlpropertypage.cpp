@@ -12,7 +12,8 @@ ControlPropertyPage::ControlPropertyPage(const QString& controlName, QWidget* pa
     setWindowTitle(QStringLiteral("General"));
     setFont(dialogFont());
     auto* text = new QLabel(
-        QStringLiteral("TODO: Place controls to manipulate properties of %1 Control on this dialog.")
+        QStringLiteral(
+            "TODO: Place controls to manipulate properties of %1 Control on this dialog.")
             .arg(controlName),
         this);
     text->setObjectName(QStringLiteral("text"));

@@ -20,6 +20,8 @@ void DialogPresenter::present(QDialog& dialog) {
         dialog.exec();
 }
 
-void DialogPresenter::install(Presenter presenter) { installed() = std::move(presenter); }
+void DialogPresenter::install(Presenter presenter) {
+    installed() = std::move(presenter);
+}
 
 }  // namespace sonaport

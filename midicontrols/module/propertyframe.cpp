@@ -20,10 +20,16 @@ PropertyFrame::PropertyFrame(const QString& controlName, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-void PropertyFrame::addPage(QWidget* page) { tabs_->addTab(page, page->windowTitle()); }
+void PropertyFrame::addPage(QWidget* page) {
+    tabs_->addTab(page, page->windowTitle());
+}
 
-QWidget* PropertyFrame::page(int index) const { return tabs_->widget(index); }
+QWidget* PropertyFrame::page(int index) const {
+    return tabs_->widget(index);
+}
 
-int PropertyFrame::pageCount() const { return tabs_->count(); }
+int PropertyFrame::pageCount() const {
+    return tabs_->count();
+}
 
 }  // namespace sonaport

@@ -71,7 +71,8 @@ void SonaportControl::readStockState(const hosting::PropertyBag& bag) {
 }
 
 QColor SonaportControl::ambientBackColor() const {
-    if (ambient() && ambient()->backColor()) return translateColor(*ambient()->backColor(), palette());
+    if (ambient() && ambient()->backColor())
+        return translateColor(*ambient()->backColor(), palette());
     return palette().color(QPalette::Base);
 }
 

@@ -82,7 +82,8 @@ QList<hosting::ClassEntry> classTable() {
 }
 
 hosting::ControlModule& module() {
-    static hosting::ControlModule theModule(typeLibrary(), classTable(), QStringLiteral("SONAPORT"));
+    static hosting::ControlModule theModule(typeLibrary(), classTable(),
+                                            QStringLiteral("SONAPORT"));
     return theModule;
 }
 

@@ -68,9 +68,9 @@ private slots:
         QTest::newRow("note wraps") << QVariantList{144, 9, 300, 0} << 0x00002C99u;
         QTest::newRow("sum wraps") << QVariantList{200, 100, 0, 256} << 0x0000002Cu;
         QTest::newRow("negatives") << QVariantList{-1, 0, -1, -128} << 0x0080FFFFu;
-        QTest::newRow("16-bit and text") << QVariantList{QVariant::fromValue<qint16>(144), 9.0,
-                                                         QStringLiteral("36"), 126}
-                                         << 0x007E2499u;
+        QTest::newRow("16-bit and text")
+            << QVariantList{QVariant::fromValue<qint16>(144), 9.0, QStringLiteral("36"), 126}
+            << 0x007E2499u;
     }
     void shortMessagePacking() {
         QFETCH(QVariantList, arguments);

@@ -26,9 +26,13 @@ namespace {
 using EntryPoint = HRESULT (*)();
 using GetClassObject = HRESULT (*)(const QUuid*, hosting::ClassFactory**);
 
-QString guid(const QUuid& id) { return id.toString(QUuid::WithBraces).toUpper(); }
+QString guid(const QUuid& id) {
+    return id.toString(QUuid::WithBraces).toUpper();
+}
 
-QString classKey(const QUuid& id) { return QStringLiteral("CLSID\\") + guid(id); }
+QString classKey(const QUuid& id) {
+    return QStringLiteral("CLSID\\") + guid(id);
+}
 
 QString typeLibKey(const QString& below = {}) {
     const QString key = QStringLiteral("TypeLib\\%1\\1.0").arg(guid(sonaport::ids::kLibrary));
@@ -77,24 +81,35 @@ private slots:
         QTest::addColumn<QString>("value");
         const QString control = classKey(kMidiOutput.control);
         const QString page = classKey(kMidiOutput.propPage);
-        QTest::newRow("control ProgID") << control << "ProgID" << "SONAPORT.MidiOutputCtrl.1";
-        QTest::newRow("control type name") << control << "TypeName" << "Orlenz - MidiOutput Control";
-        QTest::newRow("control class") << control << "Class" << "CMidiOutputCtrl";
+        QTest::newRow("control ProgID") << control << "ProgID"
+                                        << "SONAPORT.MidiOutputCtrl.1";
+        QTest::newRow("control type name") << control << "TypeName"
+                                           << "Orlenz - MidiOutput Control";
+        QTest::newRow("control class") << control << "Class"
+                                       << "CMidiOutputCtrl";
         QTest::newRow("misc status") << control << "MiscStatus" << QString::number(0x20191);
-        QTest::newRow("control threading") << control << "ThreadingModel" << "Apartment";
-        QTest::newRow("toolbox bitmap") << control << "ToolboxBitmap" << "SONAPORT,2";
-        QTest::newRow("ProgID to class")
-            << "ProgID\\SONAPORT.MidiOutputCtrl.1" << "CLSID" << guid(kMidiOutput.control);
-        QTest::newRow("page ProgID") << page << "ProgID" << "SONAPORT.MidiOutputPropPage.1";
-        QTest::newRow("page name") << page << "TypeName" << "MidiOutput Property Page";
-        QTest::newRow("page threading") << page << "ThreadingModel" << "Apartment";
-        QTest::newRow("library name") << typeLibKey() << "Name" << "SONAPORT";
-        QTest::newRow("help file") << typeLibKey() << "HelpFile" << "SONAPORT.hlp";
+        QTest::newRow("control threading") << control << "ThreadingModel"
+                                           << "Apartment";
+        QTest::newRow("toolbox bitmap") << control << "ToolboxBitmap"
+                                        << "SONAPORT,2";
+        QTest::newRow("ProgID to class") << "ProgID\\SONAPORT.MidiOutputCtrl.1"
+                                         << "CLSID" << guid(kMidiOutput.control);
+        QTest::newRow("page ProgID") << page << "ProgID"
+                                     << "SONAPORT.MidiOutputPropPage.1";
+        QTest::newRow("page name") << page << "TypeName"
+                                   << "MidiOutput Property Page";
+        QTest::newRow("page threading") << page << "ThreadingModel"
+                                        << "Apartment";
+        QTest::newRow("library name") << typeLibKey() << "Name"
+                                      << "SONAPORT";
+        QTest::newRow("help file") << typeLibKey() << "HelpFile"
+                                   << "SONAPORT.hlp";
         QTest::newRow("dispatch interface") << typeLibKey("_DMidiOutput") << "HelpString"
                                             << "Dispatch interface for MidiOutput Control";
         QTest::newRow("event interface") << typeLibKey("_DMidiOutputEvents") << "HelpString"
                                          << "Event interface for MidiOutput Control";
-        QTest::newRow("coclass") << typeLibKey("MidiOutput") << "HelpString" << "MidiOutput Control";
+        QTest::newRow("coclass") << typeLibKey("MidiOutput") << "HelpString"
+                                 << "MidiOutput Control";
         QTest::newRow("events GUID")
             << typeLibKey("_DMidiOutputEvents") << "Guid" << guid(kMidiOutput.events);
     }
@@ -167,7 +182,8 @@ private slots:
         ScriptedDialogs dialogs;
         QWidget window;
         HRESULT result = hosting::E_FAIL;
-        QWidget* widget = hosting::ControlModule::createControl(kMidiOutput.control, &window, &result);
+        QWidget* widget =
+            hosting::ControlModule::createControl(kMidiOutput.control, &window, &result);
         QCOMPARE(result, hosting::S_OK);
         auto* dispatch = dynamic_cast<hosting::Dispatch*>(widget);
         QVERIFY(dispatch);
