@@ -17,21 +17,30 @@ QString FieldReader::decode(const QByteArray& bytes) {
     return ansi.isValid() ? QString(ansi.decode(bytes)) : QString::fromLatin1(bytes);
 }
 
+bool FieldReader::atEnd() const {
+    if (afterComma_) return false;
+    for (qsizetype i = pos_; i < text_.size(); ++i)
+        if (!isBlank(text_[i]) && !isLineEnd(text_[i])) return false;
+    return true;
+}
+
 bool FieldReader::read(QString* field) {
-    skipBlanks();
-    if (atEnd()) return false;
-    *field = text_[pos_] == u'"' ? readQuoted() : readPlain();
+    skipBlanks(!afterComma_);
+    if (atTextEnd() && !afterComma_) return false;
+    afterComma_ = false;
+    *field = !atTextEnd() && text_[pos_] == u'"' ? readQuoted() : readPlain();
     finishField();
     return true;
 }
 
-void FieldReader::skipBlanks() {
-    while (!atEnd() && isBlank(text_[pos_])) ++pos_;
+void FieldReader::skipBlanks(bool lineEndsToo) {
+    while (!atTextEnd() && (isBlank(text_[pos_]) || (lineEndsToo && isLineEnd(text_[pos_]))))
+        ++pos_;
 }
 
 void FieldReader::skipLineEnd() {
-    if (!atEnd() && text_[pos_] == u'\r') ++pos_;
-    if (!atEnd() && text_[pos_] == u'\n') ++pos_;
+    if (!atTextEnd() && text_[pos_] == u'\r') ++pos_;
+    if (!atTextEnd() && text_[pos_] == u'\n') ++pos_;
 }
 
 QString FieldReader::readQuoted() {
@@ -44,16 +53,17 @@ QString FieldReader::readQuoted() {
 
 QString FieldReader::readPlain() {
     const qsizetype start = pos_;
-    while (!atEnd() && text_[pos_] != u',' && !isLineEnd(text_[pos_])) ++pos_;
+    while (!atTextEnd() && text_[pos_] != u',' && !isLineEnd(text_[pos_])) ++pos_;
     return text_.mid(start, pos_ - start).trimmed();
 }
 
 // Consumes what ends the field: anything up to a comma, or the line end.
 void FieldReader::finishField() {
-    while (!atEnd() && text_[pos_] != u',' && !isLineEnd(text_[pos_])) ++pos_;
-    if (atEnd()) return;
+    while (!atTextEnd() && text_[pos_] != u',' && !isLineEnd(text_[pos_])) ++pos_;
+    if (atTextEnd()) return;
     if (text_[pos_] == u',') {
         ++pos_;
+        afterComma_ = true;
         return;
     }
     skipLineEnd();
