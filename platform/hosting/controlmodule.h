@@ -9,10 +9,13 @@
 #include <QString>
 #include <QUuid>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
 namespace hosting {
+
+class ClassRegistry;
 
 // What a control library holds besides its controls: its class table, the type library,
 // class factories, the count of live objects and locks, and registration into the per-user
@@ -38,16 +41,22 @@ public:
     HRESULT unregisterServer();
 
     void objectCreated() { ++objects_; }
-    void objectDestroyed() { --objects_; }
+    void objectDestroyed() { objects_ = objects_ > 0 ? objects_ - 1 : 0; }
     void lock() { ++locks_; }
-    void unlock() { --locks_; }
+    void unlock() { locks_ = locks_ > 0 ? locks_ - 1 : 0; }
 
+    // $BEATLOFT_CLASS_REGISTRY, else classes.ini in the user's Beatloft configuration folder.
     static QString registryPath();
     // Creates a control of any loaded module by its CLSID.
     static QWidget* createControl(const QUuid& clsid, QWidget* parent = nullptr,
                                   HRESULT* result = nullptr);
 
 private:
+    void writeTypeLibrary(ClassRegistry& registry) const;
+    void writeClass(ClassRegistry& registry, const ClassEntry& entry) const;
+    void removeClass(ClassRegistry& registry, const ClassEntry& entry) const;
+    QString typeLibrarySection() const;
+
     TypeLibrary typeLibrary_;
     QList<ClassEntry> classes_;
     QString libraryName_;

@@ -3,6 +3,7 @@
 #include "ambientproperties.h"
 #include "dispatch.h"
 
+#include <QSizeF>
 #include <QVariantList>
 #include <QWidget>
 
@@ -38,9 +39,21 @@ signals:
     // Every event of the control, for late-bound containers.
     void eventRaised(int dispid, const QVariantList& arguments);
 
+protected:
+    // A control with a size of its own returns it here, in twips; it then keeps that size
+    // whatever its container sets (through sys::TwipsGeometry or in pixels). An invalid
+    // size, the default, leaves the size to the container.
+    virtual QSizeF fixedSizeTwips() const { return {}; }
+    // Puts the fixed size back; a control calls it when its fixed size changes.
+    void keepFixedSize();
+
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     const AmbientProperties* ambient_ = nullptr;
     bool modified_ = false;
+    bool keepingSize_ = false;
 };
 
 }  // namespace hosting

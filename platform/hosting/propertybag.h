@@ -15,18 +15,21 @@ public:
     QVariant read(const QString& name, const QVariant& defaultValue = {}) const;
     template <typename T>
     T read(const QString& name, const T& defaultValue) const {
-        const QVariant v = read(name);
-        return v.isValid() && v.canConvert<T>() ? v.value<T>() : defaultValue;
+        QVariant v = read(name);
+        return v.isValid() && v.convert(QMetaType::fromType<T>()) ? v.value<T>() : defaultValue;
     }
     void write(const QString& name, const QVariant& value);
     void remove(const QString& name);
     QStringList names() const;
 
-    // Saved atomically; false when the file cannot be written or read.
+    // Saved atomically (a JSON document that keeps each entry's type); false when the file
+    // cannot be written or read, or holds no property bag. A failed load keeps the entries.
     bool saveToFile(const QString& path) const;
     bool loadFromFile(const QString& path);
 
 private:
+    qsizetype indexOf(const QString& name) const;
+
     QList<QPair<QString, QVariant>> entries_;
 };
 
