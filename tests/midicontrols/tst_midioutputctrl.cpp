@@ -9,6 +9,8 @@
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
 #include <memory>
@@ -191,6 +193,25 @@ private slots:
         control->SendShortMessage(0x90, 0, 60, 100);
         QCOMPARE(VirtualDevices::received(ids.at(1)).size(), 1);
         QVERIFY(VirtualDevices::received(ids.at(0)).isEmpty());
+    }
+
+    // An output opens only once at a time, so picking the open device again succeeds only
+    // when the control closes it before opening.
+    void pickingOpenDeviceWithMouseReopensIt() {
+        const QList<unsigned> ids = addDevices(2);
+        auto control = showControl(nullptr);
+        QComboBox* list = listOf(*control);
+        QTest::mouseClick(list, Qt::LeftButton);
+        QAbstractItemView* popup = list->view();
+        QTRY_VERIFY(popup->isVisible());
+        // The popup ignores releases until the double-click time after it opened.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        const QRect item = popup->visualRect(list->model()->index(0, 0));
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, item.center());
+        QTRY_VERIFY(!popup->isVisible());
+        QCOMPARE(VirtualDevices::openCount(ids.at(0)), 2);
+        QCOMPARE(VirtualDevices::closeCount(ids.at(0)), 1);
+        QVERIFY(VirtualDevices::isOpen(ids.at(0)));
     }
 
     void sysExArrivesIntactAndIsReleased() {
