@@ -1,0 +1,168 @@
+#include "tapcell.h"
+
+#include "hosting/hresult.h"
+#include "hosting/propertybag.h"
+#include "system/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const std::array<const char*, Tapcell::kLevels> kColorNames = {
+    "Background0Unpressed", "Background1Light", "Background2Normal", "Background3Strong"};
+// A new instance, and loading a bag that lacks an entry, start from different colours.
+constexpr std::array<double, Tapcell::kLevels> kNewColors = {16777215, 14737632, 0, 255};
+constexpr std::array<double, Tapcell::kLevels> kLoadDefaults = {0, 4095, 0, 255};
+const QString kValueName = QStringLiteral("Value");
+
+// Half to even; values beyond 32 bits saturate instead of overflowing.
+qint32 roundedColor(double color) {
+    if (std::isnan(color)) return 0;
+    const double lowest = std::numeric_limits<qint32>::min();
+    const double highest = std::numeric_limits<qint32>::max();
+    return static_cast<qint32>(std::clamp(std::nearbyint(color), lowest, highest));
+}
+
+QRgb rgbOf(qint32 color) {
+    return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+bool isClickButton(Qt::MouseButton button) {
+    return button == Qt::LeftButton || button == Qt::RightButton;
+}
+
+}  // namespace
+
+Tapcell::Tapcell(QWidget* parent)
+    : ControlWidget(parent), colors_(kNewColors), face_(qRgb(255, 255, 255)) {
+    setAttribute(Qt::WA_NoSystemBackground);
+    keepFixedSize();
+}
+
+void Tapcell::setValue(qint32 value) {
+    value_ = value;
+    if (value < Unpressed || value > Stark) return;
+    const QRgb face = rgbOf(background(value));
+    if (face == face_) return;
+    face_ = face;
+    update(faceRect());
+}
+
+qint32 Tapcell::background(int level) const {
+    return level >= 0 && level < kLevels ? roundedColor(colors_[level]) : 0;
+}
+
+void Tapcell::setBackground(int level, double color) {
+    if (level < 0 || level >= kLevels) return;
+    colors_[level] = color;
+    setValue(value_);
+}
+
+int Tapcell::levelOf(hosting::DispId id) {
+    return id - DispBackground0Unpressed;
+}
+
+QVariant Tapcell::getProperty(hosting::DispId id, const QVariantList& index) {
+    expectArgumentCount(index, 0);
+    if (id == DispValue) return value_;
+    if (id >= DispBackground0Unpressed && id <= DispBackground3Strong)
+        return background(levelOf(id));
+    raiseMemberNotFound(id);
+}
+
+void Tapcell::putProperty(hosting::DispId id, const QVariant& value, const QVariantList& index) {
+    expectArgumentCount(index, 0);
+    if (id == DispValue)
+        setValue(toInt32(value));
+    else if (id >= DispBackground0Unpressed && id <= DispBackground3Strong)
+        setBackground(levelOf(id), toDouble(value));
+    else
+        raiseMemberNotFound(id);
+}
+
+QVariant Tapcell::invoke(hosting::DispId id, const QVariantList&) {
+    raiseMemberNotFound(id);
+}
+
+void Tapcell::initNew() {
+    value_ = Unpressed;
+    colors_ = kNewColors;
+}
+
+void Tapcell::saveProperties(hosting::PropertyBag& bag) const {
+    bag.write(kValueName, value_);
+    for (int level = 0; level < kLevels; ++level)
+        bag.write(QLatin1String(kColorNames[level]), colors_[level]);
+}
+
+void Tapcell::loadProperties(const hosting::PropertyBag& bag) {
+    value_ = bag.read<qint32>(kValueName, Unpressed);
+    for (int level = 0; level < kLevels; ++level)
+        colors_[level] = bag.read<double>(QLatin1String(kColorNames[level]), kLoadDefaults[level]);
+}
+
+QRect Tapcell::faceRect() const {
+    const int side = sys::twipsToPixels(kFaceTwips);
+    return {0, 0, side, side};
+}
+
+void Tapcell::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(faceRect(), QColor(face_));
+}
+
+void Tapcell::mousePressEvent(QMouseEvent* event) {
+    if (!faceRect().contains(event->position().toPoint())) return;
+    endingDoubleClick_ = false;
+    pressed_.setFlag(event->button());
+    if (event->button() == Qt::RightButton) rightPressed_ = true;
+}
+
+void Tapcell::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasPressed = pressed_.testFlag(event->button());
+    pressed_.setFlag(event->button(), false);
+    if (!wasPressed) return;
+    if (endingDoubleClick_) {
+        endingDoubleClick_ = false;
+        return;
+    }
+    if (isClickButton(event->button()) && faceRect().contains(event->position().toPoint()))
+        raiseClick();
+}
+
+void Tapcell::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!isClickButton(event->button()) || !faceRect().contains(event->position().toPoint()))
+        return;
+    pressed_.setFlag(event->button());
+    endingDoubleClick_ = true;
+    raiseDoubleClick();
+}
+
+// Emits the typed signal and its twin for late-bound containers; false when a handler
+// destroyed the cell.
+template <typename... Args>
+bool Tapcell::raise(void (Tapcell::*signal)(Args...), hosting::DispId id,
+                    std::type_identity_t<Args>... arguments) {
+    QPointer<Tapcell> self(this);
+    emit(this->*signal)(arguments...);
+    if (self) emit eventRaised(id, {arguments...});
+    return !self.isNull();
+}
+
+void Tapcell::raiseClick() {
+    const bool right = rightPressed_;
+    const bool alive =
+        right ? raise(&Tapcell::RightClick, EventRightClick) : raise(&Tapcell::Click, EventClick);
+    if (alive && raise(&Tapcell::ClickEvent, EventClickEvent, right ? RightClickM : LeftClickM))
+        rightPressed_ = false;
+}
+
+void Tapcell::raiseDoubleClick() {
+    if (raise(&Tapcell::DblClick, EventDblClick))
+        raise(&Tapcell::ClickEvent, EventClickEvent, DblClickM);
+}
