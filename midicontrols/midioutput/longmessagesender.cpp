@@ -1,7 +1,6 @@
 #include "longmessagesender.h"
 
 #include <algorithm>
-#include <atomic>
 
 LongMessageSender::LongMessageSender(QObject* parent) : QObject(parent) {
     poll_.setInterval(kPollMs);
@@ -48,17 +47,14 @@ void LongMessageSender::releaseAll(midi::OutputHandle handle) {
     if (pending_.empty()) poll_.stop();
 }
 
-bool LongMessageSender::isDone(Block& block) {
-    // The flag may be set by the device's own thread.
-    const std::atomic_ref<std::uint32_t> flags(block.header.flags);
-    return flags.load(std::memory_order_acquire) & midi::MidiHeader::kDone;
-}
-
+// The device reports a block done on the UI thread; a block whose device has gone away
+// (its handle no longer valid) will never be reported done and is freed as well.
 void LongMessageSender::reap() {
     midi::MidiServices& services = midi::MidiServices::instance();
     std::erase_if(pending_, [&](const auto& block) {
-        return isDone(*block) &&
-               services.unprepareOutputHeader(block->handle, &block->header) != midi::kStillPlaying;
+        const bool done = block->header.flags & midi::MidiHeader::kDone;
+        const midi::Result result = services.unprepareOutputHeader(block->handle, &block->header);
+        return result == midi::kInvalidHandle || (done && result != midi::kStillPlaying);
     });
     if (pending_.empty()) poll_.stop();
 }

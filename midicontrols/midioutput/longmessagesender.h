@@ -40,7 +40,6 @@ private:
         midi::MidiHeader header;
     };
 
-    static bool isDone(Block& block);
     void reap();
 
     std::vector<std::unique_ptr<Block>> pending_;

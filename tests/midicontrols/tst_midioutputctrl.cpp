@@ -232,6 +232,16 @@ private slots:
         QCOMPARE(received.first().longMessage, sysExBlock());
     }
 
+    void sysExOfVanishedDeviceIsFreed() {
+        const unsigned device = addDevices(1).first();
+        VirtualDevices::setLongMessageDelay(device, 10000);
+        auto control = showControl(nullptr);
+        control->SendSysExMessage(sysExBlock(), 10);
+        QCOMPARE(control->pendingSysExCount(), 1);
+        VirtualDevices::clear();  // the device will never report the block done
+        QTRY_COMPARE(control->pendingSysExCount(), 0);
+    }
+
     void sysExBoundedByBuffer_data() {
         QTest::addColumn<QVariant>("buffer");
         QTest::addColumn<int>("bufferLen");
