@@ -8,6 +8,7 @@
 #include "hosting/propertybag.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
+#include "system/twipsgeometry.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -342,6 +343,7 @@ private slots:
         addDevices(3);
         CMidiOutputCtrl saved;
         saved.setDeviceId(2);
+        sys::TwipsGeometry::set(&saved, 0, 0, 3000, 300);
         hosting::PropertyBag bag;
         saved.saveProperties(bag);
         QCOMPARE(bag.names().first(), QStringLiteral("_Version"));
@@ -351,6 +353,7 @@ private slots:
         CMidiOutputCtrl loaded;
         loaded.loadProperties(bag);
         QCOMPARE(loaded.deviceId(), 2);
+        QCOMPARE(sys::TwipsGeometry::of(&loaded).size(), QSizeF(3000, 300));
         QVERIFY(!loaded.hasOpenDevice());  // opened only when its window is created
         bag.remove("deviceid");
         loaded.loadProperties(bag);
