@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hresult.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -10,5 +12,17 @@ struct AutomationError {
     std::int32_t code = 0;
     QString description;
 };
+
+// Makes a late-bound call and gives its result code: S_OK, or the code of the
+// AutomationError it threw, for containers that go on whatever a control answers.
+template <typename Call>
+HRESULT resultOf(Call&& call) {
+    try {
+        call();
+    } catch (const AutomationError& error) {
+        return error.code;
+    }
+    return S_OK;
+}
 
 }  // namespace hosting

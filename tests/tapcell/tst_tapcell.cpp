@@ -51,15 +51,6 @@ QRgb rgb(quint32 color) {
     return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-hosting::HRESULT errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const hosting::AutomationError& error) {
-        return error.code;
-    }
-    return hosting::S_OK;
-}
-
 const QStringList kColorNames = {"Background0Unpressed", "Background1Light", "Background2Normal",
                                  "Background3Strong"};
 
@@ -342,7 +333,7 @@ private slots:
         QFETCH(QVariantList, index);
         QFETCH(QVariant, value);
         QFETCH(hosting::HRESULT, error);
-        QCOMPARE(errorOf([&] {
+        QCOMPARE(hosting::resultOf([&] {
                      if (call == 0) cell_->getProperty(dispid, index);
                      if (call == 1) cell_->putProperty(dispid, value, index);
                      if (call == 2) cell_->invoke(dispid, index);

@@ -35,15 +35,6 @@ private:
     QSizeF fixed_;
 };
 
-hosting::HRESULT errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const hosting::AutomationError& error) {
-        return error.code;
-    }
-    return hosting::S_OK;
-}
-
 }  // namespace
 
 class TstControlWidget : public QObject {
@@ -137,7 +128,7 @@ private slots:
         QFETCH(qint64, expected);
         QFETCH(hosting::HRESULT, error);
         qint64 converted = 0;
-        const hosting::HRESULT code = errorOf([&] {
+        const hosting::HRESULT code = hosting::resultOf([&] {
             converted = bits == 16 ? hosting::Dispatch::toInt16(argument)
                                    : hosting::Dispatch::toInt32(argument);
         });
@@ -146,11 +137,12 @@ private slots:
     }
 
     void wrongArgumentCountIsReported() {
-        QCOMPARE(errorOf([] {
+        QCOMPARE(hosting::resultOf([] {
                      hosting::Dispatch::expectArgumentCount({1, 2}, 1);
                  }),
                  hosting::DISP_E_BADPARAMCOUNT);
-        QCOMPARE(errorOf([] { hosting::Dispatch::expectArgumentCount({1}, 1); }), hosting::S_OK);
+        QCOMPARE(hosting::resultOf([] { hosting::Dispatch::expectArgumentCount({1}, 1); }),
+                 hosting::S_OK);
     }
 };
 

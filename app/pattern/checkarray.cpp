@@ -1,0 +1,152 @@
+#include "checkarray.h"
+
+#include "hosting/hresult.h"
+#include "hosting/propertybag.h"
+#include "system/twipsgeometry.h"
+#include "tapcell/tapcell.h"
+#include "tapcell/tapcellmodule.h"
+
+#include <QPointer>
+#include <algorithm>
+
+namespace {
+
+const QString kNElementsName = QStringLiteral("nElements");
+constexpr double kTemplateTop = 2520;
+constexpr double kTemplateSize = 195;
+
+// The grid's level colours: white, light green, black, dark red.
+hosting::PropertyBag templateProperties() {
+    hosting::PropertyBag bag;
+    bag.write(QStringLiteral("Value"), int(Tapcell::Unpressed));
+    bag.write(QStringLiteral("Background0Unpressed"), 16777215.0);
+    bag.write(QStringLiteral("Background1Light"), 8454016.0);
+    bag.write(QStringLiteral("Background2Normal"), 0.0);
+    bag.write(QStringLiteral("Background3Strong"), 192.0);
+    return bag;
+}
+
+}  // namespace
+
+CheckArray::CheckArray(QWidget* parent) : ControlWidget(parent) {
+    template_ = createCell();
+    template_->loadProperties(templateProperties());
+    template_->hide();
+    sys::TwipsGeometry::set(template_, 0, kTemplateTop, kTemplateSize, kTemplateSize);
+    setNElements(kDefaultRows);
+}
+
+CheckArray::~CheckArray() = default;
+
+Tapcell* CheckArray::createCell() {
+    hosting::ClassFactory* factory = nullptr;
+    tapcell::module().getClassObject(tapcell::kClsid, &factory);
+    return static_cast<Tapcell*>(factory->createInstance(this));
+}
+
+void CheckArray::setNElements(int count) {
+    nElements_ = std::clamp(count, 1, kMaxRows);
+    destroyCells();
+    createCells();
+    keepFixedSize();
+}
+
+void CheckArray::createCells() {
+    hosting::PropertyBag properties;
+    template_->saveProperties(properties);
+    cells_.reserve(nElements_);
+    for (int row = 1; row <= nElements_; ++row) {
+        Tapcell* cell = createCell();
+        cell->loadProperties(properties);
+        sys::TwipsGeometry::set(cell, 0, (row - 1) * kRowTwips, Tapcell::kSizeTwips,
+                                Tapcell::kSizeTwips);
+        connect(cell, &Tapcell::ClickEvent, this,
+                [this, row](int kind) { cellClicked(row, kind); });
+        cell->show();
+        cells_.push_back(cell);
+    }
+}
+
+// Also safe from a Click handler: neither the cell nor the column touches itself after
+// raising an event whose handler destroyed it.
+void CheckArray::destroyCells() {
+    qDeleteAll(cells_);
+    cells_.clear();
+}
+
+int CheckArray::value(int row) const {
+    const Tapcell* c = row >= 1 ? cell(row) : nullptr;
+    return c ? c->value() : 0;
+}
+
+void CheckArray::setValue(int row, int value) {
+    if (Tapcell* c = row >= 1 ? cell(row) : nullptr) c->setValue(value);
+}
+
+Tapcell* CheckArray::cell(int index) const {
+    if (index == 0) return template_;
+    return index >= 1 && index <= int(cells_.size()) ? cells_[index - 1] : nullptr;
+}
+
+int CheckArray::levelAfterClick(int level, int clickMode) {
+    switch (clickMode) {
+        case Tapcell::LeftClickM:
+            return level != 0 ? 0 : Tapcell::Normal;
+        case Tapcell::RightClickM:
+            return level != 0 ? level - 1 : Tapcell::Wenig;
+        case Tapcell::DblClickM:
+            return Tapcell::Stark;
+    }
+    return level;
+}
+
+void CheckArray::cellClicked(int row, int clickMode) {
+    Tapcell* clicked = cell(row);
+    clicked->setValue(levelAfterClick(clicked->value(), clickMode));
+    QPointer<CheckArray> self(this);
+    emit Click(row);
+    if (self) emit eventRaised(EventClick, {row});
+}
+
+int CheckArray::checkedRow(const QVariantList& index) const {
+    expectArgumentCount(index, 1);
+    const int row = toInt16(index.front());
+    if (row < 1 || row > nElements_)
+        throw hosting::AutomationError{hosting::DISP_E_BADINDEX,
+                                       QStringLiteral("No cell in row %1").arg(row)};
+    return row;
+}
+
+QVariant CheckArray::getProperty(hosting::DispId id, const QVariantList& index) {
+    if (id == DispValue) return QVariant::fromValue(toInt16(value(checkedRow(index))));
+    if (id != DispNElements) raiseMemberNotFound(id);
+    expectArgumentCount(index, 0);
+    return QVariant::fromValue(qint16(nElements_));
+}
+
+void CheckArray::putProperty(hosting::DispId id, const QVariant& value, const QVariantList& index) {
+    if (id == DispValue) return setValue(checkedRow(index), toInt16(value));
+    if (id != DispNElements) raiseMemberNotFound(id);
+    expectArgumentCount(index, 0);
+    setNElements(toInt16(value));
+}
+
+QVariant CheckArray::invoke(hosting::DispId id, const QVariantList&) {
+    raiseMemberNotFound(id);
+}
+
+void CheckArray::initNew() {
+    setNElements(kDefaultRows);
+}
+
+void CheckArray::saveProperties(hosting::PropertyBag& bag) const {
+    bag.write(kNElementsName, nElements_);
+}
+
+void CheckArray::loadProperties(const hosting::PropertyBag& bag) {
+    setNElements(bag.read<int>(kNElementsName, kDefaultRows));
+}
+
+QSizeF CheckArray::fixedSizeTwips() const {
+    return {kRowTwips, double(nElements_) * kRowTwips};
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "hosting/controlwidget.h"
+
+#include <vector>
+
+class Tapcell;
+
+// Beatloft's step column: one Tapcell per instrument row, stacked every 240 twips, all made
+// from a hidden template cell that carries the grid's level colours. It turns the cells'
+// clicks into level changes by the click rule and reports the row whose level changed.
+//
+// Dispatch: property Value(row) is DISPID 1, property nElements DISPID 2; event Click(row)
+// is DISPID 1 of the event interface.
+class CheckArray : public hosting::ControlWidget {
+    Q_OBJECT
+    Q_PROPERTY(int nElements READ nElements WRITE setNElements)
+
+public:
+    enum PropertyId : hosting::DispId { DispValue = 1, DispNElements = 2 };
+    enum EventId : hosting::DispId { EventClick = 1 };
+
+    static constexpr int kRowTwips = 240;
+    static constexpr int kDefaultRows = 18;
+    // The column's height in twips is a signed 16-bit number: 136 rows fit, 137 do not.
+    static constexpr int kMaxRows = 136;
+
+    explicit CheckArray(QWidget* parent = nullptr);
+    ~CheckArray() override;
+
+    int nElements() const { return nElements_; }
+    // Recreates the cells, so every level is back to 0. A count below 1 becomes 1, one
+    // above kMaxRows becomes kMaxRows.
+    void setNElements(int count);
+
+    // The level of a row 1..nElements. Neither raises Click. A row outside names no cell:
+    // reading it gives 0 and putting it does nothing.
+    int value(int row) const;
+    void setValue(int row, int value);
+
+    // Cell 1..nElements, or the hidden template at 0; nullptr for any other index.
+    Tapcell* cell(int index) const;
+
+    // The click rule: the level a click of the given kind (Tapcell::CMEnum) leads to.
+    static int levelAfterClick(int level, int clickMode);
+
+    QVariant getProperty(hosting::DispId id, const QVariantList& index = {}) override;
+    void putProperty(hosting::DispId id, const QVariant& value,
+                     const QVariantList& index = {}) override;
+    QVariant invoke(hosting::DispId id, const QVariantList& arguments = {}) override;
+
+    void initNew() override;
+    void saveProperties(hosting::PropertyBag& bag) const override;
+    void loadProperties(const hosting::PropertyBag& bag) override;
+
+signals:
+    // Raised after the level of the row has been put.
+    void Click(int index);
+
+protected:
+    QSizeF fixedSizeTwips() const override;
+
+private:
+    Tapcell* createCell();
+    void createCells();
+    void destroyCells();
+    void cellClicked(int row, int clickMode);
+    int checkedRow(const QVariantList& index) const;
+
+    Tapcell* template_ = nullptr;
+    std::vector<Tapcell*> cells_;  // cells_[i - 1] is row i
+    int nElements_ = kDefaultRows;
+};
