@@ -4,6 +4,9 @@
 #include <QPair>
 #include <QString>
 #include <QVariant>
+#include <cmath>
+#include <limits>
+#include <type_traits>
 
 namespace hosting {
 
@@ -13,10 +16,20 @@ class PropertyBag {
 public:
     bool contains(const QString& name) const;
     QVariant read(const QString& name, const QVariant& defaultValue = {}) const;
+    // The entry as a T, or defaultValue when it is missing or cannot be one. Whole numbers
+    // take fractions rounded half to even and must fit T.
     template <typename T>
     T read(const QString& name, const T& defaultValue) const {
         QVariant v = read(name);
-        return v.isValid() && v.convert(QMetaType::fromType<T>()) ? v.value<T>() : defaultValue;
+        if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+            bool ok = false;
+            const double rounded = std::nearbyint(v.toDouble(&ok));
+            const bool fits = rounded >= double(std::numeric_limits<T>::lowest()) &&
+                              rounded < double(std::numeric_limits<T>::max()) + 1.0;
+            return ok && fits ? static_cast<T>(rounded) : defaultValue;
+        } else {
+            return v.isValid() && v.convert(QMetaType::fromType<T>()) ? v.value<T>() : defaultValue;
+        }
     }
     void write(const QString& name, const QVariant& value);
     void remove(const QString& name);

@@ -42,6 +42,12 @@ private slots:
         QTest::newRow("not a number") << QVariant("abc") << 18;
         QTest::newRow("numeric text") << QVariant("12") << 12;
         QTest::newRow("whole number") << QVariant(7) << 7;
+        QTest::newRow("half to even") << QVariant(2.5) << 2;
+        QTest::newRow("too large") << QVariant(3e9) << 18;
+        QTest::newRow("too small") << QVariant(-3e9) << 18;
+        QTest::newRow("largest") << QVariant(2147483647.0) << 2147483647;
+        QTest::newRow("rounds beyond") << QVariant(2147483647.6) << 18;
+        QTest::newRow("not a number") << QVariant(qQNaN()) << 18;
     }
     void typedReadFallsBackToDefault() {
         QFETCH(QVariant, stored);
