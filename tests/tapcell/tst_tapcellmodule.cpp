@@ -110,14 +110,6 @@ private slots:
         QCOMPARE(contents(), QByteArray());
     }
 
-    void unwritableRegistryFails() {
-        QFile blocker(dir_.filePath("plain"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        qputenv("BEATLOFT_CLASS_REGISTRY", dir_.filePath("plain/classes.ini").toLocal8Bit());
-        QCOMPARE(registerServer_(), SELFREG_E_TYPELIB);
-    }
-
 private:
     QByteArray contents() const {
         QFile file(registry_);

@@ -190,15 +190,6 @@ private slots:
         QCOMPARE(events.size(), 0);
     }
 
-    void anyValueIsKeptButOnlyLevelsRecolour() {
-        column_->setValue(4, 3);
-        column_->setValue(4, 5);
-        QCOMPARE(column_->value(4), 5);
-        QCOMPARE(column_->cell(4)->faceColor(), qRgb(192, 0, 0));
-        perform(Gesture::LeftClick, 4);
-        QCOMPARE(column_->value(4), 0);
-    }
-
     void rowsOutsideNameNoCell() {
         column_->setValue(0, 3);
         column_->setValue(19, 3);
