@@ -1,10 +1,14 @@
 #include "form1.h"
 #include "shell/appversion.h"
+#include "shell/headlessrun.h"
+#include "shell/midilisting.h"
 #include "system/interruptwatcher.h"
+#include "system/programfolder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -19,6 +23,12 @@ const char kUsage[] =
     "Schlagzeug-Pattern-Editor und Step-Sequencer.\n"
     "\n"
     "  DATEI            ein Pattern (.drm) oder ein Song (.dsg), der beim Start geöffnet wird\n"
+    "  --list-midi      MIDI-Ausgänge und MIDI-Eingänge auflisten\n"
+    "  --render-wav PATTERN.drm AUSGABE.wav [--loops N]\n"
+    "                   das Pattern N-mal (1) mit dem eingebauten Synthesizer in eine\n"
+    "                   WAV-Datei spielen (44,1 kHz, 16 Bit, Stereo)\n"
+    "  --play PATTERN.drm [--seconds N]\n"
+    "                   das Pattern ohne Fenster abspielen, N Sekunden oder bis Strg+C\n"
     "  --version        Version ausgeben\n"
     "  --help           diese Hilfe ausgeben\n";
 
@@ -29,7 +39,8 @@ bool hasArgument(int argc, char** argv, const char* name) {
 }
 
 // Without a display and without a chosen platform, Qt would abort; draw offscreen instead.
-void chooseOffscreenWithoutDisplay() {
+void chooseOffscreenWithoutDisplay(bool headless) {
+    if (headless) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
     if (qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         return;
@@ -56,18 +67,23 @@ int main(int argc, char** argv) {
         std::printf("Beatloft %s\n", qPrintable(appversion::text()));
         return 0;
     }
+    if (hasArgument(argc, argv, "--list-midi")) return midilisting::print();
     if (hasArgument(argc, argv, "--help")) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    chooseOffscreenWithoutDisplay();
+    const bool headless = HeadlessRun::wants(argc, argv);
+    chooseOffscreenWithoutDisplay(headless);
     ensureRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
+    if (headless) return HeadlessRun::run(QApplication::arguments());
 
-    Form1 form;
-    form.show();
+    Form1 form(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
+    // For start-up measurements: end as soon as the window is up.
+    if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
+        QTimer::singleShot(0, &app, &QApplication::closeAllWindows);
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app,
                      &QApplication::closeAllWindows);

@@ -1,5 +1,3 @@
-#include "form1.h"
-
 #include <QProcess>
 #include <QTest>
 
@@ -14,6 +12,7 @@ class TstProgram : public QObject {
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         env.remove("QT_QPA_PLATFORM");
+        env.remove("BEATLOFT_MIDI_BACKENDS");  // the program as installed: the built-in synthesizer
         return env;
     }
 
@@ -47,13 +46,6 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(program.readAllStandardError()), QString());
-    }
-
-    void mainWindowCaption() {
-        Form1 form;
-        form.show();
-        QCOMPARE(form.windowTitle(), QStringLiteral("Beatloft"));
-        QVERIFY(form.isVisible());
     }
 };
 

@@ -1,0 +1,62 @@
+#include "gridgeometry.h"
+
+#include "form1.h"
+#include "pattern/checkarray.h"
+#include "pattern/lineview.h"
+#include "pattern/numericvalue.h"
+#include "system/twipsgeometry.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <cmath>
+
+namespace {
+double columnWidth(const Form1& form) { return sys::TwipsGeometry::of(form.checkArray(0)).width(); }
+}  // namespace
+
+int GridGeometry::columnCount(double steps) {
+    if (!(steps > 0)) return 0;
+    return steps >= kMaxColumns ? kMaxColumns : int(std::floor(steps));
+}
+
+void GridGeometry::RebuildGrid() {
+    placeBeatLines();
+    adjustColumns();
+}
+
+void GridGeometry::updateStepCount() {
+    const double product = numericValue(form_.txtTakt->text()) * numericValue(form_.txtSubdivs->text());
+    form_.txtSpalt->setText(shortestDecimal(product));
+}
+
+void GridGeometry::keepSongFrameAtRightEdge() {
+    sys::TwipsGeometry::setLeft(form_.frmSong, form_.formWidth() - form_.SongFrameOffset);
+}
+
+// Beat line i stands at the end of beat i; only twelve lines exist, so a bar of more
+// than twelve beats shows its first twelve.
+void GridGeometry::placeBeatLines() {
+    const double beats = numericValue(form_.txtTakt->text());
+    const double steps = numericValue(form_.txtSubdivs->text());
+    const LineView* reference = form_.Line1(0);
+    const double w = columnWidth(form_);
+    for (int i = 1; i <= kBeatLines && i <= beats; ++i) {
+        const double x = reference->x1() + i * steps * w;
+        form_.Line1(i)->setPoints(x, reference->y1(), x, reference->y2());
+    }
+    for (int i = 1; i <= kBeatLines; ++i) form_.Line1(i)->setVisible(i <= beats);
+}
+
+void GridGeometry::adjustColumns() {
+    const int wanted = columnCount(numericValue(form_.txtSpalt->text()));
+    while (form_.checkArrayCount() - 1 > wanted) form_.destroyLastColumn();
+    while (form_.checkArrayCount() - 1 < wanted) form_.createColumn(form_.checkArrayCount());
+    adjustWidths(wanted);
+}
+
+// The window grows with the grid beyond sixteen steps; a width given by hand is replaced.
+void GridGeometry::adjustWidths(int columns) {
+    const double extra = columns > kStartColumns ? columnWidth(form_) * (columns - kStartColumns) : 0;
+    form_.setFormWidth(form_.StartFormWidth + extra);
+    sys::TwipsGeometry::setWidth(form_.Frame1, form_.StartFrame1Width + extra);
+}

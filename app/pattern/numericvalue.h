@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Numbers typed into text fields and read from files: leading blanks are skipped and the
+// longest leading decimal number (sign, digits, point, exponent) is taken; a text without
+// one counts as 0. No field is validated beyond this.
+double numericValue(const QString& text);
+
+// The shortest decimal text of a number: 16, 12, 0, 7.5, -3, 0.1.
+QString shortestDecimal(double value);

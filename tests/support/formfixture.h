@@ -1,0 +1,38 @@
+#pragma once
+
+#include "scripteddialogs.h"
+#include "settingssandbox.h"
+#include "tempprogramfolder.h"
+
+#include <QList>
+#include <memory>
+
+class Form1;
+
+// Everything a test of the main window needs: a sandboxed settings store and program
+// folder, scripted dialogs, one virtual output device, and the started window.
+class FormFixture {
+public:
+    explicit FormFixture(const QString& commandLine = {});
+    ~FormFixture();
+
+    Form1& form() { return *form_; }
+    ScriptedDialogs& dialogs() { return *dialogs_; }
+    TempProgramFolder& folder() { return *folder_; }
+    SettingsSandbox& sandbox() { return *sandbox_; }
+
+    // Packed short messages the output device received since the last clearSent().
+    QList<quint32> sent() const;
+    void clearSent() const;
+
+    // Levels of one row in steps 1..n, and setting them.
+    QList<int> row(int r) const;
+    void setRow(int r, const QList<int>& levels);
+
+private:
+    std::unique_ptr<SettingsSandbox> sandbox_;
+    std::unique_ptr<TempProgramFolder> folder_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    unsigned device_ = 0;
+    std::unique_ptr<Form1> form_;
+};
