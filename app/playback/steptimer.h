@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+
+// The playback timer. Interval holds the whole milliseconds everything else reads, but
+// ticks fall on absolute deadlines start + k x period of the exact period, so lateness
+// never accumulates. After a stall longer than one period the timer goes on with the
+// next deadline of the same grid instead of firing the missed ticks in a burst.
+class StepTimer : public QObject {
+    Q_OBJECT
+
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit StepTimer(QObject* parent = nullptr);
+
+    int Interval() const { return interval_; }
+    // Sets the whole-millisecond interval and the exact period behind it.
+    void setInterval(int milliseconds, double exactPeriodMs);
+    double period() const { return periodMs_; }
+
+    bool Enabled() const { return enabled_; }
+    // Enabling starts a new grid at this moment; its first tick is one period later.
+    void setEnabled(bool enabled);
+
+    // Ticks fired so far in this run and ticks skipped after stalls.
+    long long ticks() const { return k_; }
+    long long skipped() const { return skipped_; }
+
+signals:
+    void Timer();
+
+private:
+    Clock::time_point deadline(long long k) const;
+    void arm();
+    void wake();
+
+    QTimer timer_;
+    int interval_ = 0;
+    double periodMs_ = 0;
+    bool enabled_ = false;
+    Clock::time_point start_;
+    long long k_ = 0;
+    long long skipped_ = 0;
+};

@@ -1,0 +1,2 @@
+beatloft_add_test(tst_patternplayback SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_patternplayback.cpp
+                  LIBS beatloft_formfixture)
