@@ -1,2 +1,6 @@
+beatloft_add_test(tst_patternparsing SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_patternparsing.cpp
+                  LIBS beatloft_app)
+beatloft_add_test(tst_patterncommands SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_patterncommands.cpp
+                  LIBS beatloft_formfixture)
 beatloft_add_test(tst_checkarray SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_checkarray.cpp
                   LIBS beatloft_app)

@@ -1,0 +1,123 @@
+#include "patternfile.h"
+
+#include "form1.h"
+#include "pattern/checkarray.h"
+#include "pattern/numericvalue.h"
+#include "docs/patternreader.h"
+#include "pattern/taglabel.h"
+#include "system/dialogs.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+const QString PatternFile::kFilter = QStringLiteral("Pattern (.drm)|*.drm|Alle Dateien|*.*");
+
+namespace {
+
+const QString kDefaultName = QStringLiteral("PatNam");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The format has no escape for a double quote; an apostrophe keeps the file readable.
+QString quoted(const QString& text) {
+    QString safe = text;
+    safe.replace(QLatin1Char('"'), QLatin1Char('\''));
+    return QLatin1Char('"') + safe + QLatin1Char('"');
+}
+
+QByteArray toWindowsCodePage(const QString& text) {
+    QStringEncoder encoder("windows-1252");
+    return encoder.isValid() ? QByteArray(encoder.encode(text)) : text.toLatin1();
+}
+
+bool hasLevel(const Form1& form, int row) {
+    for (int c = 1; c < form.checkArrayCount(); ++c)
+        if (form.checkArray(c)->value(row) != 0) return true;
+    return false;
+}
+
+int levelAt(const Form1& form, int column, int row) {
+    return column < form.checkArrayCount() ? form.checkArray(column)->value(row) : 0;
+}
+
+}  // namespace
+
+QByteArray PatternFile::format(const Contents& contents) {
+    QString text = quoted(contents.name) + kCrLf;
+    text += QStringLiteral("Taktzahl, %1, Taktnenner, %2, SubDivs, %3, BPM, %4")
+                .arg(contents.takt, contents.taktNenner, contents.subDivs, contents.bpm) + kCrLf;
+    for (const Row& row : contents.rows) {
+        text += quoted(row.name) + QLatin1Char(',') + row.note.trimmed() + kCrLf;
+        for (int level : row.levels) text += QStringLiteral(" %1 ,").arg(level);
+        text += kCrLf;
+    }
+    return toWindowsCodePage(text);
+}
+
+PatternFile::Contents PatternFile::contentsOf(const Form1& form) {
+    Contents contents{form.txtPatNam->text(), form.txtTakt->text(), form.txtTNen->text(),
+                      form.txtSubdivs->text(), form.txtBPM->text(), {}};
+    const double steps = numericValue(form.txtSpalt->text());
+    for (int r = 1; r < form.labelCount() && r <= form.rowCount(); ++r) {
+        if (!hasLevel(form, r)) continue;
+        Row row{form.Label(r)->text(), form.Label(r)->tag(), {}};
+        for (int c = 1; c <= steps; ++c) row.levels << levelAt(form, c, r);
+        contents.rows << row;
+    }
+    return contents;
+}
+
+void PatternFile::SavePatternFile() {
+    auto& dialogs = sys::Dialogs::current();
+    if (form_.txtPatNam->text() == kDefaultName)
+        form_.txtPatNam->setText(dialogs.input(
+            QStringLiteral("Geben Sie bitte einen Namen für das Pattern ein!"),
+            QStringLiteral("Pattern Name"), kDefaultName));
+    const QString proposed = form_.DataPath + QLatin1Char('/') + form_.txtPatNam->text() +
+                             QStringLiteral(".drm");
+    const QString path = dialogs.saveFile(
+        {QStringLiteral("Pattern speichern"), proposed, QStringLiteral(".drm"), kFilter});
+    if (path.isEmpty()) return;  // cancelled: nothing is written
+    if (!writeFile(path, format(contentsOf(form_))))
+        dialogs.message(QStringLiteral("Das Pattern konnte nicht gespeichert werden:\n%1")
+                            .arg(QDir::toNativeSeparators(path)),
+                        sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+}
+
+bool PatternFile::writeFile(const QString& path, const QByteArray& bytes) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool PatternFile::LoadPatternFile() {
+    QString path = form_.PendingFile;
+    form_.PendingFile.clear();
+    if (path.isEmpty())
+        path = sys::Dialogs::current().openFile(
+            {QStringLiteral("Pattern laden"), QString(), QStringLiteral(".drm"), kFilter});
+    const bool complete = !path.isEmpty() && readInto(path);
+    form_.MixMode = true;
+    return complete;
+}
+
+bool PatternFile::readInto(const QString& path) {
+    QByteArray bytes;
+    if (!PatternReader::readBytes(path, &bytes)) return false;
+    bool replace = true;
+    if (form_.MixMode)
+        replace = sys::Dialogs::current().message(QStringLiteral("Spuren ersetzen?"),
+                                                  sys::MessageButtons::YesNo) !=
+                  sys::MessageAnswer::No;
+    PatternReader reader(form_, bytes, form_.MixMode, replace);
+    const bool complete = reader.read();
+    if (reader.unassigned() > 0)
+        sys::Dialogs::current().message(
+            QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!").arg(reader.unassigned()));
+    return complete;
+}

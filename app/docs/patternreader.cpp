@@ -1,0 +1,81 @@
+#include "patternreader.h"
+
+#include "form1.h"
+#include "pattern/checkarray.h"
+#include "pattern/numericvalue.h"
+#include "pattern/taglabel.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <algorithm>
+#include <cmath>
+
+bool PatternReader::readBytes(const QString& path, QByteArray* bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (file.size() > kMaxFileSize) return false;
+    *bytes = file.read(kMaxFileSize + 1);
+    return bytes->size() <= kMaxFileSize;
+}
+
+PatternReader::PatternReader(Form1& form, const QByteArray& bytes, bool mix, bool replace)
+    : form_(form), fields_(sys::FieldReader::decode(bytes)), mix_(mix), replace_(replace) {}
+
+bool PatternReader::read() {
+    if (!readHeader()) return false;
+    while (!fields_.atEnd())
+        if (!readInstrument()) return false;
+    return true;
+}
+
+bool PatternReader::readHeader() {
+    QString name;
+    if (!fields_.read(&name)) return false;
+    if (!mix_) form_.txtPatNam->setText(name);
+    QString header[8];
+    for (QString& field : header)
+        if (!fields_.read(&field)) return false;
+    const QString& takt = header[1];
+    const QString& subDivs = header[5];
+    if (mix_) {
+        fileSteps_ = numericValue(subDivs) * numericValue(takt);
+        return true;
+    }
+    form_.txtTakt->setText(takt);
+    form_.txtTNen->setText(header[3]);
+    form_.txtSubdivs->setText(subDivs);
+    form_.txtBPM->setText(header[7]);
+    fileSteps_ = numericValue(form_.txtSpalt->text());
+    return true;
+}
+
+bool PatternReader::readInstrument() {
+    QString name, note, field;
+    if (!fields_.read(&name) || !fields_.read(&note)) return false;
+    const int row = rowOf(note);
+    if (row == 0) ++unassigned_;
+    for (int step = 1; step <= fileSteps_; ++step) {
+        if (!fields_.read(&field)) return false;
+        if (row) putLevel(row, step, field);
+    }
+    return fields_.read(&field);  // the empty field after the line's last comma
+}
+
+// The first row whose note has the same value; rows without a note match nothing.
+int PatternReader::rowOf(const QString& note) const {
+    const double value = numericValue(note);
+    for (int r = 1; r < form_.labelCount() && r <= form_.rowCount(); ++r) {
+        const QString tag = form_.Label(r)->tag();
+        if (!tag.trimmed().isEmpty() && numericValue(tag) == value) return r;
+    }
+    return 0;
+}
+
+// Levels beyond the grid's columns are dropped; a level outside 0..3 is taken as the
+// nearest one, so a damaged file cannot put values into the grid that it cannot show.
+void PatternReader::putLevel(int row, int step, const QString& field) {
+    if (step > numericValue(form_.txtSpalt->text()) || step >= form_.checkArrayCount()) return;
+    const double value = numericValue(field);
+    const int level = int(std::clamp(std::nearbyint(value), 0.0, 3.0));
+    if (replace_ || level != 0) form_.checkArray(step)->setValue(row, level);
+}

@@ -1,0 +1,94 @@
+#include "patterncommands.h"
+
+#include "form1.h"
+#include "pattern/checkarray.h"
+#include "pattern/taglabel.h"
+#include "playback/patternplayback.h"
+#include "system/programfolder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QEvent>
+#include <QTimer>
+
+namespace {
+const char kDirectionProperty[] = "repeatDirection";
+const QString kMoveLeft = QStringLiteral("MoveLeft");
+const QString kMoveRight = QStringLiteral("MoveRight");
+}  // namespace
+
+PatternCommands::PatternCommands(Form1& form) : form_(form) {}
+
+void PatternCommands::ClearPattern() {
+    for (int j = 1; j < form_.checkArrayCount(); ++j) {
+        CheckArray* column = form_.checkArray(j);
+        for (int r = 1; r <= column->nElements(); ++r) column->setValue(r, 0);
+    }
+}
+
+void PatternCommands::copyLevel(int fromColumn, int toColumn, int row) {
+    form_.checkArray(toColumn)->setValue(row, form_.checkArray(fromColumn)->value(row));
+}
+
+// The hidden template column carries the level that wraps around.
+void PatternCommands::RotatePatternLeft() {
+    const int last = form_.checkArrayCount() - 1;
+    for (int r = 1; r <= form_.rowCount(); ++r) {
+        for (int j = 0; j < last; ++j) copyLevel(j + 1, j, r);
+        copyLevel(0, last, r);
+    }
+}
+
+void PatternCommands::RotatePatternRight() {
+    const int last = form_.checkArrayCount() - 1;
+    for (int r = 1; r <= form_.rowCount(); ++r) {
+        copyLevel(last, 0, r);
+        for (int j = last; j >= 1; --j) copyLevel(j - 1, j, r);
+    }
+}
+
+void PatternCommands::startRepeat(const QString& direction) {
+    form_.RepeatDirection = direction;
+    form_.tmrRepeatEvent->setInterval(kFirstRepeatMs);
+    form_.tmrRepeatEvent->start();
+}
+
+void PatternCommands::stopRepeat() { form_.tmrRepeatEvent->stop(); }
+
+void PatternCommands::tmrRepeatEvent_Timer() {
+    if (form_.tmrRepeatEvent->interval() == kFirstRepeatMs)
+        form_.tmrRepeatEvent->setInterval(kRepeatMs);
+    if (form_.RepeatDirection == kMoveLeft)
+        RotatePatternLeft();
+    else if (form_.RepeatDirection == kMoveRight)
+        RotatePatternRight();
+}
+
+void PatternCommands::watchRotateButton(QAbstractButton* button, const QString& direction) {
+    button->setProperty(kDirectionProperty, direction);
+    button->installEventFilter(this);
+}
+
+bool PatternCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress)
+        startRepeat(watched->property(kDirectionProperty).toString());
+    else if (event->type() == QEvent::MouseButtonRelease)
+        stopRepeat();
+    return false;
+}
+
+// The clicked row sounds at full strength, also when the click has just cleared it;
+// while the pattern plays, the grid is heard anyway.
+void PatternCommands::columnClicked(int row) {
+    if (!form_.chkPlayOnClick->isChecked() || form_.BtnPlay->isChecked()) return;
+    const TagLabel* label = form_.Label(row);
+    if (!label) return;
+    if (const auto note = PatternPlayback::noteOf(label->tag())) form_.PlayDrumNote(*note, 3);
+}
+
+void PatternCommands::loadStandardPattern(const QString& fileName) {
+    form_.PendingFile = sys::ProgramFolder::path() + QLatin1Char('/') + fileName;
+    ClearPattern();
+    form_.MixMode = false;
+    form_.LoadPatternFile();
+}

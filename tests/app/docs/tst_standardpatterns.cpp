@@ -1,0 +1,73 @@
+#include "form1.h"
+#include "formfixture.h"
+#include "pattern/taglabel.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+// The standard patterns beside the program are what the program saves for these beats.
+// Run with BEATLOFT_WRITE_STANDARD_PATTERNS=1 to write them into data/ after a change.
+class TstStandardPatterns : public QObject {
+    Q_OBJECT
+
+    struct Track {
+        int note;
+        QList<int> levels;  // 16 steps
+    };
+
+    static QByteArray saved(const QString& name, const QList<Track>& tracks) {
+        FormFixture f;
+        Form1& form = f.form();
+        form.txtPatNam->setText(name);
+        for (const Track& track : tracks) {
+            int row = 0;
+            for (int r = 1; r <= 18 && !row; ++r)
+                if (form.Label(r)->tag().toInt() == track.note) row = r;
+            f.setRow(row, track.levels);
+        }
+        const QString path = f.folder().filePath(name + ".drm");
+        f.dialogs().answerSaveFile(path);
+        form.MnuSaveAs_Click();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void check(const QString& fileName, const QByteArray& bytes) {
+        const QString shipped = QStringLiteral(BEATLOFT_SOURCE_DATA_DIR "/") + fileName;
+        QFile file(shipped);
+        if (qEnvironmentVariableIsSet("BEATLOFT_WRITE_STANDARD_PATTERNS")) {
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+            return;
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+
+private slots:
+    void rockBeat() {
+        const QByteArray bytes = saved(QStringLiteral("Rock"), {
+            {36, {3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 0, 0, 0, 0}},
+            {38, {0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}},
+            {42, {2, 0, 1, 0, 2, 0, 1, 0, 2, 0, 1, 0, 2, 0, 1, 0}},
+        });
+        QVERIFY(bytes.startsWith("\"Rock\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 100\r\n"));
+        check(QStringLiteral("Std.drm"), bytes);
+    }
+
+    void fill() {
+        const QByteArray bytes = saved(QStringLiteral("Fill"), {
+            {36, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 3}},
+            {38, {3, 1, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+            {50, {0, 0, 0, 0, 3, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+            {48, {0, 0, 0, 0, 0, 0, 0, 3, 2, 2, 0, 0, 0, 0, 0, 0}},
+            {45, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 2, 0, 0, 0, 0}},
+            {43, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 2, 3, 0}},
+        });
+        check(QStringLiteral("StdFill.drm"), bytes);
+    }
+};
+
+QTEST_MAIN(TstStandardPatterns)
+#include "tst_standardpatterns.moc"
