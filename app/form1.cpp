@@ -127,12 +127,12 @@ void Form1::buildPatternFields() {
     lblTakt = addCaption(QStringLiteral("Takt"), 2040, 855);
     txtTakt = addField(QStringLiteral("txtTakt"), QStringLiteral("4"), 2040, 375);
     txtTNen = addField(QStringLiteral("txtTNen"), QStringLiteral("4"), 2520, 375);
-    lblSubDivs = addCaption(QStringLiteral("SubDivs"), 3015, 615);
+    lblSubDivs = addCaption(QStringLiteral("SubDivs"), 3015, 855);
     txtSubdivs = addField(QStringLiteral("txtSubdivs"), QStringLiteral("4"), 3015, 615);
-    lblTicks = addCaption(QStringLiteral("Ticks"), 3750, 615);
-    txtSpalt = addField(QStringLiteral("txtSpalt"), QStringLiteral("16"), 3750, 615);
-    lblBPM = addCaption(QStringLiteral("BPM"), 4485, 615);
-    txtBPM = addField(QStringLiteral("txtBPM"), QStringLiteral("100"), 4485, 615);
+    lblTicks = addCaption(QStringLiteral("Ticks"), 3870, 615);
+    txtSpalt = addField(QStringLiteral("txtSpalt"), QStringLiteral("16"), 3870, 615);
+    lblBPM = addCaption(QStringLiteral("BPM"), 4605, 615);
+    txtBPM = addField(QStringLiteral("txtBPM"), QStringLiteral("100"), 4605, 615);
 }
 
 QAbstractButton* Form1::addButton(const QString& name, const QString& caption, double left,
