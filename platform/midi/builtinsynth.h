@@ -1,0 +1,23 @@
+#pragma once
+
+#include "midibackend.h"
+
+namespace midi::detail {
+
+// The built-in General MIDI synthesizer: one output device, "Beatloft GM Synth", playing
+// through FluidSynth. It opens wherever a sound font is found, with or without sound
+// hardware.
+class BuiltinSynth : public MidiBackend {
+public:
+    static const char* productName() { return "Beatloft GM Synth"; }
+
+    QList<PortInfo> outputs() override;
+    QList<PortInfo> inputs() override { return {}; }
+    Result openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) override;
+    Result openInput(const QString&, const std::shared_ptr<InputSink>&,
+                     std::unique_ptr<InputConnection>*) override {
+        return kBadDeviceId;
+    }
+};
+
+}  // namespace midi::detail

@@ -1,0 +1,132 @@
+#include "fluidsynthengine.h"
+
+#include "quietlibraries.h"
+#include "soundfontlocator.h"
+
+#include <fluidsynth.h>
+#include <QFile>
+
+namespace midi::detail {
+
+FluidSynthEngine::FluidSynthEngine() {
+    quietLibraries();
+}
+
+FluidSynthEngine::~FluidSynthEngine() {
+    destroy();
+}
+
+void FluidSynthEngine::destroy() {
+    if (audio_) delete_fluid_audio_driver(audio_);
+    if (synth_) delete_fluid_synth(synth_);
+    if (settings_) delete_fluid_settings(settings_);
+    audio_ = nullptr;
+    synth_ = nullptr;
+    settings_ = nullptr;
+}
+
+Result FluidSynthEngine::create(double sampleRate, QString* error) {
+    destroy();
+    settings_ = new_fluid_settings();
+    if (!settings_) return kNoMemory;
+    fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
+    fluid_settings_setnum(settings_, "synth.gain", 0.5);
+    fluid_settings_setint(settings_, "audio.period-size", kMaxPeriodFrames);
+    fluid_settings_setint(settings_, "audio.periods", 2);
+    fluid_settings_setstr(settings_, "audio.jack.id", "Beatloft");
+    fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);
+    synth_ = new_fluid_synth(settings_);
+    if (!synth_) {
+        destroy();
+        return kNoMemory;
+    }
+
+    const QStringList fonts = SoundFontLocator::candidates();
+    for (const QString& font : fonts) {
+        const QByteArray path = QFile::encodeName(font);
+        if (!fluid_is_soundfont(path.constData())) continue;
+        if (fluid_synth_sfload(synth_, path.constData(), 1) != FLUID_FAILED) {
+            soundFont_ = font;
+            return kNoError;
+        }
+    }
+    if (error)
+        *error = fonts.isEmpty()
+                     ? QStringLiteral("No General MIDI sound font (.sf2, .sf3) was found")
+                     : QStringLiteral("No sound font could be loaded: %1")
+                           .arg(fonts.join(QStringLiteral(", ")));
+    destroy();
+    return kError;
+}
+
+QString FluidSynthEngine::startAudio() {
+    if (!synth_ || audio_) return audioDriver_;
+    for (const char* driver : {"pulseaudio", "alsa", "jack"}) {
+        if (fluid_settings_setstr(settings_, "audio.driver", driver) != FLUID_OK) continue;
+        audio_ = new_fluid_audio_driver(settings_, synth_);
+        if (audio_) {
+            audioDriver_ = QString::fromLatin1(driver);
+            break;
+        }
+    }
+    return audioDriver_;
+}
+
+void FluidSynthEngine::shortMessage(std::uint32_t message) {
+    if (!synth_) return;
+    const RunningStatus::Bytes bytes = running_.unpack(message);
+    if (bytes.length == 0) return;
+    const int status = bytes.status();
+    const int channel = status & 0x0F;
+    const int data1 = bytes.data[1] & 0x7F;
+    const int data2 = bytes.data[2] & 0x7F;
+    switch (status & 0xF0) {
+        case 0x80:
+            fluid_synth_noteoff(synth_, channel, data1);
+            break;
+        case 0x90:
+            if (data2 == 0)
+                fluid_synth_noteoff(synth_, channel, data1);
+            else
+                fluid_synth_noteon(synth_, channel, data1, data2);
+            break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth_, channel, data1, data2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth_, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth_, channel, data1);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth_, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth_, channel, data1 | (data2 << 7));
+            break;
+        default:
+            if (status == 0xFF) fluid_synth_system_reset(synth_);
+            break;
+    }
+}
+
+void FluidSynthEngine::longMessage(const QByteArray& sysex) {
+    if (!synth_) return;
+    QByteArray body = sysex;
+    if (body.startsWith('\xF0')) body.remove(0, 1);
+    if (body.endsWith('\xF7')) body.chop(1);
+    if (body.isEmpty()) return;
+    fluid_synth_sysex(synth_, body.constData(), static_cast<int>(body.size()), nullptr, nullptr,
+                      nullptr, 0);
+}
+
+void FluidSynthEngine::reset() {
+    if (!synth_) return;
+    for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)
+        fluid_synth_cc(synth_, channel, 64, 0);  // sustain pedal up
+    fluid_synth_all_notes_off(synth_, -1);
+    running_.clear();
+}
+
+}  // namespace midi::detail

@@ -1,0 +1,41 @@
+#include "quietlibraries.h"
+
+#include <alsa/asoundlib.h>
+#include <dlfcn.h>
+#include <fluidsynth.h>
+
+#include <mutex>
+
+namespace midi::detail {
+
+namespace {
+
+void dropAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+void dropFluidMessage(int, const char*, void*) {}
+void dropGlibMessage(const char*, int, const char*, void*) {}
+
+// FluidSynth's DLS loader (libinstpatch) reports a file it cannot read through GLib's log
+// of the default domain. GLib is loaded with FluidSynth; it is reached by name so that
+// the program does not build against it.
+void quietGlibDefaultDomain() {
+    using LogFunction = void (*)(const char*, int, const char*, void*);
+    using SetHandler = unsigned (*)(const char*, int, LogFunction, void*);
+    const auto setHandler = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, "g_log_set_handler"));
+    // G_LOG_LEVEL_CRITICAL | WARNING | MESSAGE | INFO | DEBUG; fatal errors stay as they are
+    constexpr int kNonFatalLevels = 0xF8;
+    if (setHandler) setHandler(nullptr, kNonFatalLevels, dropGlibMessage, nullptr);
+}
+
+}  // namespace
+
+void quietLibraries() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        snd_lib_error_set_handler(dropAlsaMessage);
+        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+            fluid_set_log_function(level, dropFluidMessage, nullptr);
+        quietGlibDefaultDomain();
+    });
+}
+
+}  // namespace midi::detail

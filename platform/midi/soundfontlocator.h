@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace midi {
+
+// Finds the General MIDI sound font of the built-in synthesizer, in this order: the path
+// in the settings store (section "Midi", key "SoundFont"), the environment variable
+// BEATLOFT_SOUNDFONT, TimGM6mb.sf2 in the first system folder, then every other .sf2 and
+// .sf3 file of the system folders (/usr/share/sounds/sf2, /usr/share/sounds/sf3).
+class SoundFontLocator {
+public:
+    // Every existing, readable candidate in search order, each file once.
+    static QStringList candidates();
+    // The first candidate, or an empty text when there is none.
+    static QString find();
+
+    static QStringList systemFolders();
+    // Replaces the system folders (tests); an empty list restores the default ones.
+    static void setSystemFolders(const QStringList& folders);
+};
+
+}  // namespace midi

@@ -1,0 +1,13 @@
+set(midi_test_dir ${CMAKE_CURRENT_LIST_DIR})
+
+beatloft_add_test(tst_midiservices SOURCES ${midi_test_dir}/tst_midiservices.cpp
+    ${midi_test_dir}/inputrecorder.h)
+beatloft_add_test(tst_runningstatus SOURCES ${midi_test_dir}/tst_runningstatus.cpp)
+beatloft_add_test(tst_builtinsynth SOURCES ${midi_test_dir}/tst_builtinsynth.cpp
+    ${midi_test_dir}/stderrcapture.h)
+beatloft_add_test(tst_alsaports SOURCES ${midi_test_dir}/tst_alsaports.cpp
+    ${midi_test_dir}/stderrcapture.h)
+
+beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp LIBS beatloft_app)
+add_dependencies(tst_midilisting beatloft)
+target_compile_definitions(tst_midilisting PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")

@@ -1,0 +1,287 @@
+#include "midi/midiservices.h"
+#include "midi/offlinerenderer.h"
+#include "midi/soundfontlocator.h"
+#include "midi/virtualdevices.h"
+#include "settingssandbox.h"
+#include "stderrcapture.h"
+#include "system/settingsstore.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+
+using namespace midi;
+
+namespace {
+
+constexpr int kRate = OfflineRenderer::kSampleRate;
+
+// Largest absolute sample (both channels) in [from, to) seconds.
+int peak(const std::vector<std::int16_t>& samples, double from, double to) {
+    int level = 0;
+    const auto first = static_cast<size_t>(std::max(0.0, from) * kRate) * 2;
+    const auto last = std::min(samples.size(), static_cast<size_t>(to * kRate) * 2);
+    for (size_t i = first; i < last; ++i) level = std::max(level, std::abs(int(samples[i])));
+    return level;
+}
+
+double rms(const std::vector<std::int16_t>& samples, double from, double to) {
+    double sum = 0;
+    const auto first = static_cast<size_t>(from * kRate) * 2;
+    const auto last = std::min(samples.size(), static_cast<size_t>(to * kRate) * 2);
+    for (size_t i = first; i < last; ++i) sum += double(samples[i]) * samples[i];
+    return last > first ? std::sqrt(sum / double(last - first)) : 0;
+}
+
+// What Beatloft sends for one drum note: a note-on on channel 10, then at once velocity 0.
+QList<TimedMessage> drumNote(double seconds, int note, int velocity) {
+    return {{seconds, 0x99u | unsigned(note) << 8 | unsigned(velocity) << 16},
+            {seconds, 0x99u | unsigned(note) << 8}};
+}
+
+void touch(const QString& path, const QByteArray& content = "not a sound font") {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+}  // namespace
+
+// The built-in synthesizer as a device, its sound font search and the offline renderer.
+class TstBuiltinSynth : public QObject {
+    Q_OBJECT
+
+    MidiServices& services = MidiServices::instance();
+    SettingsSandbox* sandbox = nullptr;
+
+    unsigned synthId() {
+        services.useVirtualOnly(false);
+        return services.outputCount() - 1;
+    }
+
+private slots:
+    void init() {
+        sandbox = new SettingsSandbox;
+        qunsetenv("BEATLOFT_SOUNDFONT");
+        SoundFontLocator::setSystemFolders({});
+    }
+    void cleanup() {
+        SoundFontLocator::setSystemFolders({});
+        services.useVirtualOnly(true);
+        delete sandbox;
+        sandbox = nullptr;
+    }
+
+    void isTheLastOutputAndNeverAnInput() {
+        const unsigned id = synthId();
+        DeviceCaps caps;
+        QCOMPARE(services.outputCaps(id, &caps), kNoError);
+        QCOMPARE(caps.productName, QStringLiteral("Beatloft GM Synth"));
+        for (unsigned in = 0; in < services.inputCount(); ++in) {
+            QCOMPARE(services.inputCaps(in, &caps), kNoError);
+            QVERIFY(caps.productName != QStringLiteral("Beatloft GM Synth"));
+        }
+    }
+
+    void opensAndClosesQuietlyWithoutSoundHardware() {
+        const unsigned id = synthId();
+        StderrCapture capture;
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            OutputHandle handle = 0;
+            QCOMPARE(services.openOutput(id, &handle), kNoError);
+            QVERIFY(handle != 0);
+            QCOMPARE(services.shortMessage(handle, 0x007E2499), kNoError);
+            QCOMPARE(services.shortMessage(handle, 0x00002499), kNoError);
+            QCOMPARE(services.closeOutput(handle), kNoError);
+        }
+        QCOMPARE(capture.text(), QByteArray());
+    }
+
+    void takesEveryKindOfMessage_data() {
+        QTest::addColumn<uint>("message");
+        QTest::newRow("note on") << 0x00643C90u;
+        QTest::newRow("note on velocity 0") << 0x00003C90u;
+        QTest::newRow("note off") << 0x00403C80u;
+        QTest::newRow("key pressure") << 0x00203CA0u;
+        QTest::newRow("control change") << 0x00500791u;
+        QTest::newRow("program change") << 0x000019C1u;
+        QTest::newRow("channel pressure") << 0x000040D2u;
+        QTest::newRow("pitch bend") << 0x004000E3u;
+        QTest::newRow("running status") << 0x00643Cu;
+        QTest::newRow("clock") << 0xF8u;
+        QTest::newRow("system reset") << 0xFFu;
+    }
+    void takesEveryKindOfMessage() {
+        QFETCH(uint, message);
+        OutputHandle handle = 0;
+        QCOMPARE(services.openOutput(synthId(), &handle), kNoError);
+        QCOMPARE(services.shortMessage(handle, message), kNoError);
+        QCOMPARE(services.resetOutput(handle), kNoError);
+        QCOMPARE(services.closeOutput(handle), kNoError);
+    }
+
+    void sendsSystemExclusiveBlocks() {
+        OutputHandle handle = 0;
+        QCOMPARE(services.openOutput(synthId(), &handle), kNoError);
+        char gmOn[] = "\xF0\x7E\x7F\x09\x01\xF7";
+        MidiHeader header{gmOn, 6, 0, 0};
+        QCOMPARE(services.longMessage(handle, &header), kUnprepared);
+        QCOMPARE(services.prepareOutputHeader(handle, &header), kNoError);
+        QCOMPARE(services.longMessage(handle, &header), kNoError);
+        QVERIFY(header.flags & MidiHeader::kDone);
+        QCOMPARE(services.unprepareOutputHeader(handle, &header), kNoError);
+        QCOMPARE(services.closeOutput(handle), kNoError);
+    }
+
+    void withoutSoundFontOpeningFailsWithError() {
+        QTemporaryDir empty;
+        SoundFontLocator::setSystemFolders({empty.path()});
+        OutputHandle handle = 99;
+        QCOMPARE(services.openOutput(synthId(), &handle), kError);
+        QCOMPARE(handle, 0u);
+        std::vector<std::int16_t> samples;
+        QString error;
+        QVERIFY(!OfflineRenderer::renderToBuffer(drumNote(0, 36, 126), 0.1, &samples, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void soundFontSearchOrder() {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("sf2");
+        QDir(dir.path()).mkdir("sf3");
+        const QString sf2 = dir.filePath("sf2");
+        const QString sf3 = dir.filePath("sf3");
+        touch(sf2 + "/b.sf2");
+        touch(sf2 + "/TimGM6mb.sf2");
+        touch(sf2 + "/a.sf2");
+        touch(sf2 + "/notes.txt");
+        touch(sf3 + "/c.sf3");
+        touch(dir.filePath("configured.sf2"));
+        touch(dir.filePath("environment.sf2"));
+        SoundFontLocator::setSystemFolders({sf2, sf3});
+
+        QCOMPARE(SoundFontLocator::candidates(), QStringList({sf2 + "/TimGM6mb.sf2", sf2 + "/a.sf2",
+                                                              sf2 + "/b.sf2", sf3 + "/c.sf3"}));
+        qputenv("BEATLOFT_SOUNDFONT", dir.filePath("environment.sf2").toLocal8Bit());
+        QCOMPARE(SoundFontLocator::find(), dir.filePath("environment.sf2"));
+        sys::SettingsStore::setValue("Midi", "SoundFont", dir.filePath("missing.sf2"));
+        QCOMPARE(SoundFontLocator::find(), dir.filePath("environment.sf2"));
+        sys::SettingsStore::setValue("Midi", "SoundFont", dir.filePath("configured.sf2"));
+        QCOMPARE(SoundFontLocator::candidates().mid(0, 3),
+                 QStringList({dir.filePath("configured.sf2"), dir.filePath("environment.sf2"),
+                              sf2 + "/TimGM6mb.sf2"}));
+    }
+
+    void aFontThatDoesNotLoadIsPassedOver_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("no sound font") << QByteArray("not a sound font");
+        QFile real(QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"));
+        if (real.open(QIODevice::ReadOnly)) QTest::newRow("cut short") << real.read(100000);
+    }
+    void aFontThatDoesNotLoadIsPassedOver() {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        touch(dir.filePath("broken.sf2"), content);
+        sys::SettingsStore::setValue("Midi", "SoundFont", dir.filePath("broken.sf2"));
+        QCOMPARE(SoundFontLocator::find(), dir.filePath("broken.sf2"));
+        StderrCapture capture;
+        OutputHandle handle = 0;
+        QCOMPARE(services.openOutput(synthId(), &handle), kNoError);
+        QCOMPARE(services.closeOutput(handle), kNoError);
+        QCOMPARE(capture.text(), QByteArray());
+    }
+
+    void drumNotesSoundAtTheirTime_data() {
+        QTest::addColumn<int>("note");
+        QTest::newRow("bass drum 36") << 36;
+        QTest::newRow("snare 38") << 38;
+        QTest::newRow("closed hi-hat 42") << 42;
+    }
+    void drumNotesSoundAtTheirTime() {
+        QFETCH(int, note);
+        const double at = 0.25;
+        std::vector<std::int16_t> samples;
+        QString error;
+        QVERIFY2(OfflineRenderer::renderToBuffer(drumNote(at, note, 126), 1.0, &samples, &error),
+                 qPrintable(error));
+        QCOMPARE(samples.size(), size_t(2 * kRate));
+        QVERIFY2(peak(samples, 0, at) <= 2, "silence before the note");
+        QVERIFY2(peak(samples, at, at + 0.010) > 1000, "sound within 10 ms after the note");
+        // velocity 0 right after the note-on ends the note, but does not cut the drum
+        QVERIFY(rms(samples, at + 0.010, at + 0.060) > 100);
+    }
+
+    void aLouderLevelIsLouder_data() { drumNotesSoundAtTheirTime_data(); }
+    void aLouderLevelIsLouder() {
+        QFETCH(int, note);
+        std::vector<std::int16_t> strong;
+        std::vector<std::int16_t> light;
+        QVERIFY(OfflineRenderer::renderToBuffer(drumNote(0, note, 126), 1.0, &strong));
+        QVERIFY(OfflineRenderer::renderToBuffer(drumNote(0, note, 42), 1.0, &light));
+        QVERIFY(rms(light, 0, 0.1) > 10);
+        QVERIFY2(rms(strong, 0, 0.1) > 1.5 * rms(light, 0, 0.1),
+                 qPrintable(
+                     QStringLiteral("%1 vs %2").arg(rms(strong, 0, 0.1)).arg(rms(light, 0, 0.1))));
+    }
+
+    void aPatternSoundsEachNoteAtItsTime() {
+        // Unsorted on purpose: the renderer orders by time.
+        QList<TimedMessage> messages =
+            drumNote(0.7, 42, 84) + drumNote(0.1, 36, 126) + drumNote(0.4, 38, 126);
+        std::vector<std::int16_t> samples;
+        QVERIFY(OfflineRenderer::renderToBuffer(messages, 1.0, &samples));
+        QVERIFY(peak(samples, 0, 0.1) <= 2);
+        for (double at : {0.1, 0.4, 0.7}) {
+            QVERIFY(peak(samples, at, at + 0.010) > 4 * std::max(1, peak(samples, at - 0.010, at)));
+        }
+    }
+
+    void writesAWaveFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("drums.wav");
+        touch(path, "old");
+        QVERIFY(OfflineRenderer::renderToWav(drumNote(0, 36, 126), 0.5, path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray wav = file.readAll();
+        const int frames = kRate / 2;
+        QCOMPARE(wav.size(), 44 + frames * 4);
+        QCOMPARE(wav.left(4), QByteArray("RIFF"));
+        QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
+        QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 22), quint16(2));
+        QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 24), quint32(kRate));
+        QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 34), quint16(16));
+        QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 40), quint32(frames * 4));
+        std::vector<std::int16_t> samples;
+        QVERIFY(OfflineRenderer::renderToBuffer(drumNote(0, 36, 126), 0.5, &samples));
+        QCOMPARE(wav.mid(44),
+                 QByteArray(reinterpret_cast<const char*>(samples.data()), frames * 4));
+    }
+
+    void aFailedWaveFileLeavesNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("missing folder/drums.wav");
+        QString error;
+        QVERIFY(!OfflineRenderer::renderToWav(drumNote(0, 36, 126), 0.5, path, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+    }
+
+    void rendersFasterThanRealTime() {
+        QList<TimedMessage> messages;
+        for (int step = 0; step < 40; ++step) messages += drumNote(step * 0.125, 36 + step % 8, 84);
+        std::vector<std::int16_t> samples;
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(OfflineRenderer::renderToBuffer(messages, 5.0, &samples));
+        QVERIFY(timer.elapsed() < 5000);
+    }
+};
+
+QTEST_MAIN(TstBuiltinSynth)
+#include "tst_builtinsynth.moc"
