@@ -2,6 +2,8 @@
 // the whole program until its window is shown (with the built-in synthesizer opened).
 #include "form1.h"
 #include "midi/midiservices.h"
+#include "midi/virtualdevices.h"
+#include "system/consoledialogs.h"
 #include "pattern/checkarray.h"
 
 #include <QApplication>
@@ -57,7 +59,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir sandbox;
     qputenv("XDG_CONFIG_HOME", sandbox.path().toLocal8Bit());
+    sys::ConsoleDialogs console;  // a benchmark never waits for an answer
+    sys::Dialogs::install(&console);
     midi::MidiServices::instance().useVirtualOnly(true);
+    midi::VirtualDevices::addOutput("Drums");
+    midi::MidiServices::instance().rescan();
     Form1 form;
     std::printf("rebuild 16 -> 48 columns:   %7.2f ms (median of 15)\n", rebuildMs(form, "16", "48"));
     std::printf("rebuild 16 -> 144 columns:  %7.2f ms (median of 15)\n", rebuildMs(form, "16", "144"));
