@@ -60,7 +60,7 @@ void skippingFailures(Step step) {
 
 }  // namespace
 
-Form1::Form1(const QString& rawCommandLine, QWidget* parent)
+Form1::Form1(const QString& rawCommandLine, StartMode mode, QWidget* parent)
     : QMainWindow(parent), ambient_(std::make_unique<hosting::AmbientProperties>()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Beatloft"));
@@ -69,7 +69,7 @@ Form1::Form1(const QString& rawCommandLine, QWidget* parent)
     commands_ = std::make_unique<PatternCommands>(*this);
     patternFile_ = std::make_unique<PatternFile>(*this);
     buildViews();
-    runStartup(rawCommandLine);
+    runStartup(rawCommandLine, mode);
 }
 
 Form1::~Form1() = default;
@@ -264,8 +264,8 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 // ---------------------------------------------------------------- start-up
 
-void Form1::runStartup(const QString& rawCommandLine) {
-    warnWhenAnotherInstanceRuns();
+void Form1::runStartup(const QString& rawCommandLine, StartMode mode) {
+    if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
     VersionHost = QStringLiteral("beatloft.example.org");
     ReportHost = QStringLiteral("report.beatloft.example.org");
     HomePageUrl = QStringLiteral("https://beatloft.example.org/");

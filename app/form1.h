@@ -35,8 +35,13 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
+    // Editor: the window a user works in. Headless: a pattern bounced or played from the
+    // command line, which is no second instance of the editor and so is not warned about.
+    enum class StartMode { Editor, Headless };
+
     // Runs the whole start-up; rawCommandLine is the text after the program's own path.
-    explicit Form1(const QString& rawCommandLine = {}, QWidget* parent = nullptr);
+    explicit Form1(const QString& rawCommandLine = {}, StartMode mode = StartMode::Editor,
+                   QWidget* parent = nullptr);
     ~Form1() override;
 
     // --- views of the pattern frame ---
@@ -139,7 +144,7 @@ private:
     QLabel* addCaption(const QString& text, double left, double width);
     void connectFieldHandlers();
 
-    void runStartup(const QString& rawCommandLine);
+    void runStartup(const QString& rawCommandLine, StartMode mode);
     void warnWhenAnotherInstanceRuns();
     void prepareDataPath();
     void prepareSongList();

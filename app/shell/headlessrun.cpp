@@ -26,7 +26,7 @@ QString optionValue(const QStringList& arguments, const QString& option, const Q
 
 // The pattern opened as the command line opens one, or none when it cannot be read.
 std::unique_ptr<Form1> openPattern(const QString& path) {
-    auto form = std::make_unique<Form1>();
+    auto form = std::make_unique<Form1>(QString(), Form1::StartMode::Headless);
     if (!form->openPatternDocument(path)) return nullptr;
     return form;
 }
