@@ -1,16 +1,13 @@
 // Times one keystroke in the step-count field that rebuilds the grid, and the start-up of
 // the whole program until its window is shown (with the built-in synthesizer opened).
+#include "benchenvironment.h"
 #include "form1.h"
-#include "midi/midiservices.h"
-#include "midi/virtualdevices.h"
-#include "system/consoledialogs.h"
 #include "pattern/checkarray.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -57,13 +54,8 @@ double startupMs(const QString& program) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QTemporaryDir sandbox;
-    qputenv("XDG_CONFIG_HOME", sandbox.path().toLocal8Bit());
-    sys::ConsoleDialogs console;  // a benchmark never waits for an answer
-    sys::Dialogs::install(&console);
-    midi::MidiServices::instance().useVirtualOnly(true);
-    midi::VirtualDevices::addOutput("Drums");
-    midi::MidiServices::instance().rescan();
+    BenchEnvironment environment;
+    BenchEnvironment::freshOutput();
     Form1 form;
     std::printf("rebuild 16 -> 48 columns:   %7.2f ms (median of 15)\n", rebuildMs(form, "16", "48"));
     std::printf("rebuild 16 -> 144 columns:  %7.2f ms (median of 15)\n", rebuildMs(form, "16", "144"));

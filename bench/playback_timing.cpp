@@ -1,10 +1,8 @@
 // Plays a 16-step pattern at 120 BPM and 4 steps per beat into a virtual device and
 // measures every note-on against its ideal time on the step grid: once on an idle UI
 // thread, once while the UI thread rebuilds the grid every 500 ms.
+#include "benchenvironment.h"
 #include "form1.h"
-#include "midi/midiservices.h"
-#include "system/consoledialogs.h"
-#include "midi/virtualdevices.h"
 #include "pattern/checkarray.h"
 #include "pattern/taglabel.h"
 #include "playback/steptimer.h"
@@ -12,7 +10,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -54,9 +51,7 @@ Figures measure(unsigned device, double periodMs) {
 }
 
 Figures run(int seconds, bool rebuild) {
-    midi::VirtualDevices::clear();
-    const unsigned device = midi::VirtualDevices::addOutput("Timing");
-    midi::MidiServices::instance().rescan();
+    const unsigned device = BenchEnvironment::freshOutput();
     Form1 form;
     form.txtBPM->setText("120");
     form.Label(1)->setTag("36");  // whatever instrument list lies beside the benchmark
@@ -85,11 +80,7 @@ void report(const char* title, const Figures& f) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QTemporaryDir sandbox;
-    qputenv("XDG_CONFIG_HOME", sandbox.path().toLocal8Bit());
-    sys::ConsoleDialogs console;  // a benchmark never waits for an answer
-    sys::Dialogs::install(&console);
-    midi::MidiServices::instance().useVirtualOnly(true);
+    BenchEnvironment environment;
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
     std::printf("playback timing: 16 steps, 120 BPM, 4 steps per beat, %d s each\n", seconds);
     report("idle UI thread", run(seconds, false));

@@ -24,11 +24,13 @@ QString optionValue(const QStringList& arguments, const QString& option, const Q
     return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : fallback;
 }
 
-// The pattern opened as the command line opens one, or none when it cannot be read.
+// The pattern opened as the command line opens one, or none (said on stderr) when it
+// cannot be read.
 std::unique_ptr<Form1> openPattern(const QString& path) {
     auto form = std::make_unique<Form1>(QString(), Form1::StartMode::Headless);
-    if (!form->openPatternDocument(path)) return nullptr;
-    return form;
+    if (form->openPatternDocument(path)) return form;
+    fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(path));
+    return nullptr;
 }
 
 }  // namespace
@@ -62,10 +64,7 @@ int HeadlessRun::renderWav(const QStringList& arguments) {
         return 2;
     }
     const auto form = openPattern(pattern);
-    if (!form) {
-        fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(pattern));
-        return 1;
-    }
+    if (!form) return 1;
     const auto take = PatternBounce::of(*form, loops);
     if (!take) {
         fail(QStringLiteral("Tempo oder SubDivs des Patterns ergeben keine Schrittlänge"));
@@ -94,10 +93,7 @@ int HeadlessRun::play(const QStringList& arguments) {
         return 2;
     }
     const auto form = openPattern(pattern);
-    if (!form) {
-        fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(pattern));
-        return 1;
-    }
+    if (!form) return 1;
     form->BtnPlay->click();
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, qApp, &QApplication::quit);

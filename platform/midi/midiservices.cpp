@@ -58,8 +58,12 @@ struct State {
     void ensureScanned() {
         if (!scanned) scan();
     }
-    Device outputDevice(unsigned id);
-    Device inputDevice(unsigned id);
+    // The lists are read under their lock; an unknown id gives a device without backend.
+    unsigned count(const std::vector<Device>& list);
+    Device device(const std::vector<Device>& list, unsigned id);
+    Device outputDevice(unsigned id) { return device(outputList, id); }
+    Device inputDevice(unsigned id) { return device(inputList, id); }
+    Result caps(const std::vector<Device>& list, unsigned id, DeviceCaps* caps);
     OpenOutput* output(OutputHandle handle);
     OpenInput* input(InputHandle handle);
     static void markDone(MidiHeader* header);
@@ -116,14 +120,24 @@ void State::scan() {
     scanned = true;
 }
 
-Device State::outputDevice(unsigned id) {
+unsigned State::count(const std::vector<Device>& list) {
+    ensureScanned();
     std::lock_guard lock(listMutex);
-    return id < outputList.size() ? outputList[id] : Device{};
+    return static_cast<unsigned>(list.size());
 }
 
-Device State::inputDevice(unsigned id) {
+Device State::device(const std::vector<Device>& list, unsigned id) {
     std::lock_guard lock(listMutex);
-    return id < inputList.size() ? inputList[id] : Device{};
+    return id < list.size() ? list[id] : Device{};
+}
+
+Result State::caps(const std::vector<Device>& list, unsigned id, DeviceCaps* caps) {
+    ensureScanned();
+    const Device found = device(list, id);
+    if (!found.backend) return kBadDeviceId;
+    if (!caps) return kInvalidParam;
+    caps->productName = found.port.productName;
+    return kNoError;
 }
 
 OpenOutput* State::output(OutputHandle handle) {
@@ -150,21 +164,10 @@ MidiServices& MidiServices::instance() {
 
 // --- output ---
 
-unsigned MidiServices::outputCount() {
-    State& s = state();
-    s.ensureScanned();
-    std::lock_guard lock(s.listMutex);
-    return static_cast<unsigned>(s.outputList.size());
-}
+unsigned MidiServices::outputCount() { return state().count(state().outputList); }
 
 Result MidiServices::outputCaps(unsigned id, DeviceCaps* caps) {
-    State& s = state();
-    s.ensureScanned();
-    const Device device = s.outputDevice(id);
-    if (!device.backend) return kBadDeviceId;
-    if (!caps) return kInvalidParam;
-    caps->productName = device.port.productName;
-    return kNoError;
+    return state().caps(state().outputList, id, caps);
 }
 
 Result MidiServices::openOutput(unsigned id, OutputHandle* handle) {
@@ -259,21 +262,10 @@ Result MidiServices::resetOutput(OutputHandle handle) {
 
 // --- input ---
 
-unsigned MidiServices::inputCount() {
-    State& s = state();
-    s.ensureScanned();
-    std::lock_guard lock(s.listMutex);
-    return static_cast<unsigned>(s.inputList.size());
-}
+unsigned MidiServices::inputCount() { return state().count(state().inputList); }
 
 Result MidiServices::inputCaps(unsigned id, DeviceCaps* caps) {
-    State& s = state();
-    s.ensureScanned();
-    const Device device = s.inputDevice(id);
-    if (!device.backend) return kBadDeviceId;
-    if (!caps) return kInvalidParam;
-    caps->productName = device.port.productName;
-    return kNoError;
+    return state().caps(state().inputList, id, caps);
 }
 
 Result MidiServices::openInput(unsigned id, QObject* target, InputHandle* handle) {

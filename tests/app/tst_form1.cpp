@@ -5,11 +5,9 @@
 #include "pattern/checkarray.h"
 #include "pattern/lineview.h"
 #include "pattern/taglabel.h"
-#include "scripteddialogs.h"
-#include "settingssandbox.h"
+#include "formfixture.h"
 #include "song/songgrid.h"
 #include "system/twipsgeometry.h"
-#include "tempprogramfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,13 +22,13 @@ using sys::TwipsGeometry;
 class TstForm1 : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<SettingsSandbox> sandbox_;
-    std::unique_ptr<TempProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<FormFixture> fixture_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    TempProgramFolder* folder_ = nullptr;
 
-    std::unique_ptr<Form1> start(const QString& commandLine = {}) {
-        auto form = std::make_unique<Form1>(commandLine);
-        if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
+    Form1* start() {
+        Form1* form = &fixture_->start();
+        if (!QTest::qWaitForWindowExposed(form)) qWarning("window not exposed");
         return form;
     }
 
@@ -52,20 +50,13 @@ class TstForm1 : public QObject {
 
 private slots:
     void init() {
-        sandbox_ = std::make_unique<SettingsSandbox>();
-        folder_ = std::make_unique<TempProgramFolder>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        midi::MidiServices::instance().useVirtualOnly(true);
-        midi::VirtualDevices::clear();
-        midi::VirtualDevices::addOutput("Drums");
-        midi::MidiServices::instance().rescan();
+        fixture_ = std::make_unique<FormFixture>(QString(), false);
+        dialogs_ = &fixture_->dialogs();
+        folder_ = &fixture_->folder();
     }
     void cleanup() {
         QCOMPARE(dialogs_->unusedAnswers(), 0);
-        dialogs_.reset();
-        folder_.reset();
-        sandbox_.reset();
-        midi::VirtualDevices::clear();
+        fixture_.reset();
     }
 
     void instrumentList_data() {
@@ -210,7 +201,7 @@ private slots:
     void typingTwelveBeatsPassesThroughOne() {
         auto form = start();
         QList<int> counts;
-        connect(form->txtSpalt, &QLineEdit::textChanged, form.get(),
+        connect(form->txtSpalt, &QLineEdit::textChanged, form,
                 [&] { counts << form->checkArrayCount() - 1; });
         typeOverSelection(form->txtTakt, "12");
         QCOMPARE(counts, (QList<int>{4, 48}));
@@ -279,19 +270,19 @@ private slots:
     }
 
     void secondInstanceIsWarnedAndStarts() {
-        auto first = start();
+        start();  // the first instance
         QVERIFY(dialogs_->shown().isEmpty());
         dialogs_->answerMessage(sys::MessageAnswer::Ok);
         // The first instance holds the only device: the list opens it, then DeviceID 8 does.
         dialogs_->answerMessage(sys::MessageAnswer::Ok);
         dialogs_->answerMessage(sys::MessageAnswer::Ok);
-        auto second = start();
+        Form1 second;
         QCOMPARE(dialogs_->messageTexts(),
                  (QStringList{QStringLiteral("es läuft noch eine Instanz des Programmes"),
                               QStringLiteral("Unable to open"), QStringLiteral("Unable to open")}));
         QCOMPARE(dialogs_->shown()[0].icon, sys::MessageIcon::None);
         QCOMPARE(dialogs_->shown()[0].buttons, sys::MessageButtons::Ok);
-        QCOMPARE(second->checkArrayCount(), 17);
+        QCOMPARE(second.checkArrayCount(), 17);
     }
 
     void midiOutputLandsOnTheLastOfThreeDevices() {
@@ -315,7 +306,7 @@ private slots:
     void dataFolderThatCannotBeCreatedFallsBackToTheUserFolder() {
         folder_->writeFile("Data", "a file where the folder should be");
         auto form = start();
-        QCOMPARE(form->DataPath, sandbox_->dataPath() + "/Beatloft");
+        QCOMPARE(form->DataPath, fixture_->sandbox().dataPath() + "/Beatloft");
         QVERIFY(QDir(form->DataPath).exists());
     }
 };

@@ -5,7 +5,7 @@
 #include "midi/virtualdevices.h"
 #include "pattern/checkarray.h"
 
-FormFixture::FormFixture(const QString& commandLine)
+FormFixture::FormFixture(const QString& commandLine, bool startNow)
     : sandbox_(std::make_unique<SettingsSandbox>()),
       folder_(std::make_unique<TempProgramFolder>()),
       dialogs_(std::make_unique<ScriptedDialogs>()) {
@@ -13,8 +13,13 @@ FormFixture::FormFixture(const QString& commandLine)
     midi::VirtualDevices::clear();
     device_ = midi::VirtualDevices::addOutput(QStringLiteral("Drums"));
     midi::MidiServices::instance().rescan();
+    if (startNow) start(commandLine);
+}
+
+Form1& FormFixture::start(const QString& commandLine) {
     form_ = std::make_unique<Form1>(commandLine);
     clearSent();
+    return *form_;
 }
 
 FormFixture::~FormFixture() {

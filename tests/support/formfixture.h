@@ -13,10 +13,13 @@ class Form1;
 // folder, scripted dialogs, one virtual output device, and the started window.
 class FormFixture {
 public:
-    explicit FormFixture(const QString& commandLine = {});
+    // startNow false: the test prepares files or devices first and then calls start().
+    explicit FormFixture(const QString& commandLine = {}, bool startNow = true);
     ~FormFixture();
 
+    Form1& start(const QString& commandLine = {});
     Form1& form() { return *form_; }
+    unsigned device() const { return device_; }
     ScriptedDialogs& dialogs() { return *dialogs_; }
     TempProgramFolder& folder() { return *folder_; }
     SettingsSandbox& sandbox() { return *sandbox_; }

@@ -5,10 +5,8 @@
 #include "pattern/taglabel.h"
 #include "playback/patternplayback.h"
 #include "playback/steptimer.h"
-#include "scripteddialogs.h"
-#include "settingssandbox.h"
+#include "formfixture.h"
 #include "system/twipsgeometry.h"
-#include "tempprogramfolder.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -22,17 +20,10 @@
 class TstPatternPlayback : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<SettingsSandbox> sandbox_;
-    std::unique_ptr<TempProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<Form1> form_;
-    unsigned device_ = 0;
+    std::unique_ptr<FormFixture> fixture_;
+    Form1* form_ = nullptr;
 
-    QList<quint32> sent() const {
-        QList<quint32> messages;
-        for (const auto& m : midi::VirtualDevices::received(device_)) messages << m.shortMessage;
-        return messages;
-    }
+    QList<quint32> sent() const { return fixture_->sent(); }
     static quint32 noteOn(int note, int velocity) { return 0x99u | (note << 8) | (velocity << 16); }
     int note(int row) const { return form_->Label(row)->tag().toInt(); }
     void press() { QTest::mouseClick(form_->BtnPlay, Qt::LeftButton); }
@@ -42,23 +33,12 @@ class TstPatternPlayback : public QObject {
 
 private slots:
     void init() {
-        sandbox_ = std::make_unique<SettingsSandbox>();
-        folder_ = std::make_unique<TempProgramFolder>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        midi::MidiServices::instance().useVirtualOnly(true);
-        midi::VirtualDevices::clear();
-        device_ = midi::VirtualDevices::addOutput("Drums");
-        midi::MidiServices::instance().rescan();
-        form_ = std::make_unique<Form1>();
-        midi::VirtualDevices::clearReceived(device_);
+        fixture_ = std::make_unique<FormFixture>();
+        form_ = &fixture_->form();
     }
     void cleanup() {
         if (form_->tmrPlay->Enabled()) press();
-        form_.reset();
-        dialogs_.reset();
-        folder_.reset();
-        sandbox_.reset();
-        midi::VirtualDevices::clear();
+        fixture_.reset();
     }
 
     void playSoundsTheFirstColumnAtOnce() {
