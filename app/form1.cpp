@@ -24,8 +24,8 @@
 #include "system/twipsgeometry.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>

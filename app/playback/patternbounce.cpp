@@ -29,7 +29,8 @@ std::optional<PatternBounce::Take> PatternBounce::of(const Form1& form, int loop
             const CheckArray* column = form.checkArray(c);
             for (int r = 1; r <= column->nElements(); ++r) {
                 const int level = column->value(r);
-                const auto note = PatternPlayback::noteOf(form.Label(r)->tag());
+                const TagLabel* label = form.Label(r);
+                const auto note = label ? PatternPlayback::noteOf(label->tag()) : std::nullopt;
                 if (level <= 0 || !note) continue;
                 take.messages << midi::TimedMessage{at, noteOn(*note, level * 42)}
                               << midi::TimedMessage{at, noteOn(*note, 0)};
