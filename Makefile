@@ -26,8 +26,8 @@ run: build
 	$(BUILD)/bin/beatloft
 
 bench: build
-	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && $(TEST_ENV) "$$b"; done; true
+	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks -- --no-print-directory
+	@for b in $(BUILD)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && $(TEST_ENV) "$$b"; done; true
 
 asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBEATLOFT_SANITIZE=ON >/dev/null
