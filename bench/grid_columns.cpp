@@ -1,5 +1,5 @@
 // Creating and showing a grid of 48 step columns of 18 cells, as a long pattern needs.
-#include "pattern/checkarray.h"
+#include "shared/checkarray.h"
 #include "system/twips.h"
 #include "system/twipsgeometry.h"
 

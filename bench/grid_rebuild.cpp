@@ -2,7 +2,7 @@
 // the whole program until its window is shown (with the built-in synthesizer opened).
 #include "benchenvironment.h"
 #include "form1.h"
-#include "pattern/checkarray.h"
+#include "shared/checkarray.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // thread, once while the UI thread rebuilds the grid every 500 ms.
 #include "benchenvironment.h"
 #include "form1.h"
-#include "pattern/checkarray.h"
-#include "pattern/taglabel.h"
+#include "shared/checkarray.h"
+#include "shared/taglabel.h"
 #include "playback/steptimer.h"
 
 #include <QAbstractButton>

@@ -1,10 +1,10 @@
 #include "patternfile.h"
 
 #include "form1.h"
-#include "pattern/checkarray.h"
-#include "pattern/numericvalue.h"
+#include "shared/checkarray.h"
+#include "shared/numericvalue.h"
 #include "docs/patternreader.h"
-#include "pattern/taglabel.h"
+#include "shared/taglabel.h"
 #include "system/dialogs.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "patternreader.h"
 
 #include "form1.h"
-#include "pattern/checkarray.h"
-#include "pattern/numericvalue.h"
-#include "pattern/taglabel.h"
+#include "shared/checkarray.h"
+#include "shared/numericvalue.h"
+#include "shared/taglabel.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "gridgeometry.h"
 
 #include "form1.h"
-#include "pattern/checkarray.h"
-#include "pattern/lineview.h"
-#include "pattern/numericvalue.h"
+#include "shared/checkarray.h"
+#include "shared/lineview.h"
+#include "shared/numericvalue.h"
 #include "system/twipsgeometry.h"
 
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #include "patterncommands.h"
 
 #include "form1.h"
-#include "pattern/checkarray.h"
-#include "pattern/taglabel.h"
+#include "shared/checkarray.h"
+#include "shared/taglabel.h"
 #include "playback/patternplayback.h"
 #include "system/programfolder.h"
 

@@ -2,9 +2,9 @@
 
 #include "form1.h"
 #include "hosting/controlwidget.h"
-#include "pattern/checkarray.h"
-#include "pattern/numericvalue.h"
-#include "pattern/taglabel.h"
+#include "shared/checkarray.h"
+#include "shared/numericvalue.h"
+#include "shared/taglabel.h"
 #include "playback/steptimer.h"
 #include "system/twipsgeometry.h"
 

@@ -3,7 +3,7 @@
 #include "form1.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "pattern/checkarray.h"
+#include "shared/checkarray.h"
 
 FormFixture::FormFixture(const QString& commandLine, bool startNow)
     : sandbox_(std::make_unique<SettingsSandbox>()),

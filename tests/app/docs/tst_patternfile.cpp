@@ -1,8 +1,8 @@
 #include "docs/patternfile.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "pattern/checkarray.h"
-#include "pattern/taglabel.h"
+#include "shared/checkarray.h"
+#include "shared/taglabel.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "form1.h"
 #include "formfixture.h"
-#include "pattern/taglabel.h"
+#include "shared/taglabel.h"
 
 #include <QFile>
 #include <QLineEdit>

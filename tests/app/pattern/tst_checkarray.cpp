@@ -1,6 +1,6 @@
 #include "hosting/hresult.h"
 #include "hosting/propertybag.h"
-#include "pattern/checkarray.h"
+#include "shared/checkarray.h"
 #include "system/twipsgeometry.h"
 #include "tapcell/tapcell.h"
 

@@ -1,8 +1,8 @@
 #include "form1.h"
 #include "formfixture.h"
-#include "pattern/checkarray.h"
+#include "shared/checkarray.h"
 #include "pattern/patterncommands.h"
-#include "pattern/taglabel.h"
+#include "shared/taglabel.h"
 #include "song/songgrid.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #include "pattern/commandlinedocument.h"
 #include "pattern/instrumentlist.h"
-#include "pattern/numericvalue.h"
+#include "shared/numericvalue.h"
 #include "system/fieldreader.h"
 #include "tempprogramfolder.h"
 
