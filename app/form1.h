@@ -5,18 +5,14 @@
 #include <memory>
 
 class CheckArray;
-class GridGeometry;
 class LineView;
-class PatternCommands;
-class PatternFile;
-class PatternPlayback;
-class QCheckBox;
-class QTimer;
 class QAbstractButton;
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class SongGrid;
 class StepTimer;
 class TagLabel;
@@ -24,24 +20,15 @@ namespace hosting {
 class AmbientProperties;
 class ControlWidget;
 }  // namespace hosting
-namespace sys {
-class SingleInstance;
-}
 
-// The main window: owns the live pattern (its fields, instrument rows and step columns),
-// the song list, the MIDI output and every piece of state the subsystems share. The
-// subsystems keep their behaviour in their own folders and work on these members.
+// The main window: its views, laid out in twips, and the members the subsystems share.
+// It holds state only; the subsystems in the folders beside it connect their handlers to
+// these views, and the composition root runs the start-up.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Editor: the window a user works in. Headless: a pattern bounced or played from the
-    // command line, which is no second instance of the editor and so is not warned about.
-    enum class StartMode { Editor, Headless };
-
-    // Runs the whole start-up; rawCommandLine is the text after the program's own path.
-    explicit Form1(const QString& rawCommandLine = {}, StartMode mode = StartMode::Editor,
-                   QWidget* parent = nullptr);
+    explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
     // --- views of the pattern frame ---
@@ -61,6 +48,7 @@ public:
     TagLabel* Label(int index) const { return labels_.value(index); }
     int labelCount() const { return int(labels_.size()); }
     // Beat lines: Line1(0) is the reference line left of step 1, Line1(1..12) the beats.
+    static constexpr int kBeatLines = 12;
     LineView* Line1(int index) const { return lines_.value(index); }
     // Step columns: checkArray(0) is the hidden template, checkArray(1..n) the steps.
     CheckArray* checkArray(int index) const { return columns_.value(index); }
@@ -74,9 +62,6 @@ public:
     StepTimer* tmrPlay = nullptr;
     int PlayPosition = 0;
     bool PatternMode = false;
-    // Sounds one drum note at a level 1..3; errors of the output are swallowed.
-    void PlayDrumNote(int note, int level);
-    PatternPlayback& playback() { return *playback_; }
 
     // --- pattern editing commands ---
     QAbstractButton* BtnClr = nullptr;
@@ -87,15 +72,6 @@ public:
     QAbstractButton* cmdLdStdFill = nullptr;
     QTimer* tmrRepeatEvent = nullptr;
     QString RepeatDirection;
-    PatternCommands& commands() { return *commands_; }
-
-    // --- pattern documents ---
-    void MnuSaveAs_Click();
-    void MnuOpen_Click();
-    void MnuMix_Click();
-    bool LoadPatternFile();
-    // Opens a pattern file as the command line does: no dialog, no mixing question.
-    bool openPatternDocument(const QString& path);
 
     // --- views of the song frame ---
     QGroupBox* frmSong = nullptr;
@@ -118,52 +94,39 @@ public:
     QString HomePageUrl;
 
     // Window width in twips (the client area, without the frame the window manager adds).
-    double formWidth() const;
+    double formWidth() const { return formWidth_; }
     void setFormWidth(double twips);
 
-    // Grid shape, run on every change of the step count (and once at start-up).
-    void RebuildGrid();
-
-    // Column management for the grid geometry.
+    // Views made during the start-up rather than with the window.
+    void createMidiOutput();
+    void createBeatLines();
+    void createInstrumentLabels();
+    // Step column index placed after the others; the last one destroyed.
     CheckArray* createColumn(int index);
     void destroyLastColumn();
+
+signals:
+    // The window's size changed (formWidth() already holds the new width).
+    void resized();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildViews();
     void buildPatternFrame();
     void buildPatternFields();
     void buildPlaybackViews();
     void buildCommandViews();
+    void buildSongFrame();
     QAbstractButton* addButton(const QString& name, const QString& caption, double left,
                                double top, double width, double height);
-    void buildSongFrame();
     QLineEdit* addField(const QString& name, const QString& text, double left, double width);
     QLabel* addCaption(const QString& text, double left, double width);
-    void connectFieldHandlers();
-
-    void runStartup(const QString& rawCommandLine, StartMode mode);
-    void warnWhenAnotherInstanceRuns();
-    void prepareDataPath();
-    void prepareSongList();
-    void recordLayoutWidths();
-    void createMidiOutput();
-    void createBeatLines();
-    void createInstrumentLabels();
-    void readInstrumentList();
-    void openCommandLineDocument(const QString& rawCommandLine);
 
     QWidget* client_ = nullptr;
     QList<TagLabel*> labels_;
     QList<LineView*> lines_;
     QList<CheckArray*> columns_;
-    std::unique_ptr<GridGeometry> geometry_;
-    std::unique_ptr<PatternPlayback> playback_;
-    std::unique_ptr<PatternCommands> commands_;
-    std::unique_ptr<PatternFile> patternFile_;
     std::unique_ptr<hosting::AmbientProperties> ambient_;
-    std::unique_ptr<sys::SingleInstance> instance_;
     double formWidth_ = 0;
 };

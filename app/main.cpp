@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "beatloft.h"
 #include "shell/appversion.h"
 #include "shell/headlessrun.h"
 #include "shell/midilisting.h"
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(appversion::text());
     if (headless) return HeadlessRun::run(QApplication::arguments());
 
-    Form1 form(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
+    Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
     // For start-up measurements: end as soon as the window is up.
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
         QTimer::singleShot(0, &app, &QApplication::closeAllWindows);

@@ -1,4 +1,2 @@
-if(TARGET beatloft_app)
-    beatloft_add_bench(grid_columns SOURCES ${CMAKE_CURRENT_LIST_DIR}/grid_columns.cpp
-        LIBS beatloft_app)
-endif()
+beatloft_add_bench(grid_columns SOURCES ${CMAKE_CURRENT_LIST_DIR}/grid_columns.cpp
+    LIBS beatloft_app)

@@ -1,5 +1,6 @@
 // Times one keystroke in the step-count field that rebuilds the grid, and the start-up of
 // the whole program until its window is shown (with the built-in synthesizer opened).
+#include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
 #include "shared/checkarray.h"
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     BenchEnvironment environment;
     BenchEnvironment::freshOutput();
-    Form1 form;
+    Beatloft program;
+    Form1& form = program.form();
     std::printf("rebuild 16 -> 48 columns:   %7.2f ms (median of 15)\n", rebuildMs(form, "16", "48"));
     std::printf("rebuild 16 -> 144 columns:  %7.2f ms (median of 15)\n", rebuildMs(form, "16", "144"));
     std::printf("rebuild 144 -> 16 columns:  %7.2f ms (median of 15)\n", rebuildMs(form, "144", "16"));

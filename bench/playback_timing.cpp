@@ -1,11 +1,12 @@
 // Plays a 16-step pattern at 120 BPM and 4 steps per beat into a virtual device and
 // measures every note-on against its ideal time on the step grid: once on an idle UI
 // thread, once while the UI thread rebuilds the grid every 500 ms.
+#include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
 #include "shared/checkarray.h"
 #include "shared/taglabel.h"
-#include "playback/steptimer.h"
+#include "shared/steptimer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -52,7 +53,8 @@ Figures measure(unsigned device, double periodMs) {
 
 Figures run(int seconds, bool rebuild) {
     const unsigned device = BenchEnvironment::freshOutput();
-    Form1 form;
+    Beatloft program;
+    Form1& form = program.form();
     form.txtBPM->setText("120");
     form.Label(1)->setTag("36");  // whatever instrument list lies beside the benchmark
     for (int c = 1; c <= 16; ++c) form.checkArray(c)->setValue(1, 3);

@@ -106,6 +106,12 @@ bool PatternFile::LoadPatternFile() {
     return complete;
 }
 
+bool PatternFile::openDocument(const QString& path) {
+    form_.PendingFile = path;
+    form_.MixMode = false;
+    return LoadPatternFile();
+}
+
 bool PatternFile::readInto(const QString& path) {
     QByteArray bytes;
     if (!PatternReader::readBytes(path, &bytes)) return false;

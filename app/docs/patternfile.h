@@ -32,6 +32,8 @@ public:
     // else the one chosen in the open dialog. Always leaves MixMode true. Returns whether
     // the file was read to its end.
     bool LoadPatternFile();
+    // Opens a pattern file as the command line does: no dialog, no mixing question.
+    bool openDocument(const QString& path);
 
     static QByteArray format(const Contents& contents);
     // What the pattern on screen saves as, with steps 1..stepCount.

@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "shared/checkarray.h"
+#include "shared/fieldtext.h"
 #include "shared/numericvalue.h"
 #include "shared/taglabel.h"
 
@@ -37,15 +38,12 @@ bool PatternReader::readHeader() {
         if (!fields_.read(&field)) return false;
     const QString& takt = header[1];
     const QString& subDivs = header[5];
-    if (mix_) {
-        fileSteps_ = numericValue(subDivs) * numericValue(takt);
-        return true;
-    }
-    form_.txtTakt->setText(takt);
-    form_.txtTNen->setText(header[3]);
-    form_.txtSubdivs->setText(subDivs);
-    form_.txtBPM->setText(header[7]);
-    fileSteps_ = numericValue(form_.txtSpalt->text());
+    fileSteps_ = numericValue(subDivs) * numericValue(takt);  // the fields per instrument line
+    if (mix_) return true;
+    putFieldText(form_.txtTakt, takt);
+    putFieldText(form_.txtTNen, header[3]);
+    putFieldText(form_.txtSubdivs, subDivs);
+    putFieldText(form_.txtBPM, header[7]);
     return true;
 }
 

@@ -1,30 +1,41 @@
 #pragma once
 
+#include <QObject>
+
+class CheckArray;
 class Form1;
 
 // Shapes the grid after the three count fields: places and shows the beat lines, creates
 // and destroys step columns (the remaining ones keep their levels), and sizes the window.
-class GridGeometry {
+class GridGeometry : public QObject {
+    Q_OBJECT
+
 public:
-    static constexpr int kBeatLines = 12;
     static constexpr int kStartColumns = 16;
     // The most step columns the grid lays out; a larger count is cut to this so a slip of
     // the keyboard ("1600") cannot freeze the program building thousands of cells.
     static constexpr int kMaxColumns = 256;
 
-    explicit GridGeometry(Form1& form) : form_(form) {}
+    // Connects the count fields and the window's resize to the grid.
+    explicit GridGeometry(Form1& form);
 
     // Change of the step count.
     void RebuildGrid();
-    // Change of beats per bar or steps per beat: the step count becomes their product.
+    // Change of beats per bar or steps per beat: the step count becomes their product. The
+    // grid is rebuilt also when that product is the count already shown.
     void updateStepCount();
-    // Resize of the window: the song frame keeps its distance to the right edge.
-    void keepSongFrameAtRightEdge();
+    // Start-up: the widths every later width is measured from.
+    void recordLayoutWidths();
 
     // The number of whole step columns a step-count value gives (0 for negative values).
     static int columnCount(double steps);
 
+signals:
+    // A step column was made; its cells' clicks are for the editing commands.
+    void columnCreated(CheckArray* column);
+
 private:
+    void keepSongFrameAtRightEdge();
     void placeBeatLines();
     void adjustColumns();
     void adjustWidths(int columns);

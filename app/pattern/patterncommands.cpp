@@ -1,9 +1,12 @@
 #include "patterncommands.h"
 
+#include "docs/patternfile.h"
 #include "form1.h"
-#include "shared/checkarray.h"
-#include "shared/taglabel.h"
+#include "pattern/gridgeometry.h"
 #include "playback/patternplayback.h"
+#include "shared/checkarray.h"
+#include "shared/stepnotes.h"
+#include "shared/taglabel.h"
 #include "system/programfolder.h"
 
 #include <QAbstractButton>
@@ -17,7 +20,25 @@ const QString kMoveLeft = QStringLiteral("MoveLeft");
 const QString kMoveRight = QStringLiteral("MoveRight");
 }  // namespace
 
-PatternCommands::PatternCommands(Form1& form) : form_(form) {}
+PatternCommands::PatternCommands(Form1& form, GridGeometry& geometry, PatternPlayback& playback,
+                                 PatternFile& patternFile)
+    : form_(form), playback_(playback), patternFile_(patternFile) {
+    connect(form.BtnClr, &QAbstractButton::clicked, this, &PatternCommands::ClearPattern);
+    connect(form.ButMoveLeft, &QAbstractButton::clicked, this, &PatternCommands::RotatePatternLeft);
+    connect(form.ButMoveRight, &QAbstractButton::clicked, this, &PatternCommands::RotatePatternRight);
+    watchRotateButton(form.ButMoveLeft, kMoveLeft);
+    watchRotateButton(form.ButMoveRight, kMoveRight);
+    connect(form.tmrRepeatEvent, &QTimer::timeout, this, &PatternCommands::tmrRepeatEvent_Timer);
+    connect(form.cmdLdStd, &QAbstractButton::clicked, this,
+            [this] { loadStandardPattern(QStringLiteral("Std.drm")); });
+    connect(form.cmdLdStdFill, &QAbstractButton::clicked, this,
+            [this] { loadStandardPattern(QStringLiteral("StdFill.drm")); });
+    connect(&geometry, &GridGeometry::columnCreated, this, &PatternCommands::watchColumn);
+}
+
+void PatternCommands::watchColumn(CheckArray* column) {
+    connect(column, &CheckArray::Click, this, &PatternCommands::columnClicked);
+}
 
 void PatternCommands::ClearPattern() {
     for (int j = 1; j < form_.checkArrayCount(); ++j) {
@@ -83,12 +104,16 @@ void PatternCommands::columnClicked(int row) {
     if (!form_.chkPlayOnClick->isChecked() || form_.BtnPlay->isChecked()) return;
     const TagLabel* label = form_.Label(row);
     if (!label) return;
-    if (const auto note = PatternPlayback::noteOf(label->tag())) form_.PlayDrumNote(*note, 3);
+    if (const auto note = noteOfTag(label->tag())) playback_.PlayDrumNote(*note, 3);
+}
+
+void PatternCommands::MnuOpen_Click() {
+    ClearPattern();
+    form_.MixMode = false;
+    patternFile_.LoadPatternFile();
 }
 
 void PatternCommands::loadStandardPattern(const QString& fileName) {
     form_.PendingFile = sys::ProgramFolder::path() + QLatin1Char('/') + fileName;
-    ClearPattern();
-    form_.MixMode = false;
-    form_.LoadPatternFile();
+    MnuOpen_Click();
 }

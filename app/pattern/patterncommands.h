@@ -3,11 +3,16 @@
 #include <QObject>
 #include <QString>
 
+class CheckArray;
 class Form1;
+class GridGeometry;
+class PatternFile;
+class PatternPlayback;
 class QAbstractButton;
 
 // Commands on the pattern as a whole: clear, rotate one step (with auto-repeat while a
-// rotate button is held), load a standard pattern, and sound a row when a cell is clicked.
+// rotate button is held), open a pattern or a standard pattern, and sound a row when a cell
+// is clicked.
 class PatternCommands : public QObject {
     Q_OBJECT
 
@@ -15,7 +20,9 @@ public:
     static constexpr int kFirstRepeatMs = 500;
     static constexpr int kRepeatMs = 250;
 
-    explicit PatternCommands(Form1& form);
+    // Connects the command buttons, the repeat timer and every step column made.
+    PatternCommands(Form1& form, GridGeometry& geometry, PatternPlayback& playback,
+                    PatternFile& patternFile);
 
     void ClearPattern();
     void RotatePatternLeft();
@@ -28,17 +35,20 @@ public:
 
     // A step column reports that the level of a row changed through a click.
     void columnClicked(int row);
+    // Opens a pattern file in place of the pattern on screen (menu "Pattern öffnen").
+    void MnuOpen_Click();
     // Loads one of the standard patterns beside the program ("Std.drm", "StdFill.drm").
     void loadStandardPattern(const QString& fileName);
-
-    // Watches a rotate button for presses and releases of any mouse button.
-    void watchRotateButton(QAbstractButton* button, const QString& direction);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void watchColumn(CheckArray* column);
+    void watchRotateButton(QAbstractButton* button, const QString& direction);
     void copyLevel(int fromColumn, int toColumn, int row);
 
     Form1& form_;
+    PatternPlayback& playback_;
+    PatternFile& patternFile_;
 };

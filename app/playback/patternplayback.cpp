@@ -1,11 +1,13 @@
 #include "patternplayback.h"
 
 #include "form1.h"
+#include "hosting/automationerror.h"
 #include "hosting/controlwidget.h"
+#include "shared/steptimer.h"
 #include "shared/checkarray.h"
 #include "shared/numericvalue.h"
+#include "shared/stepnotes.h"
 #include "shared/taglabel.h"
-#include "playback/steptimer.h"
 #include "system/twipsgeometry.h"
 
 #include <QAbstractButton>
@@ -13,11 +15,23 @@
 #include <cmath>
 
 namespace {
-constexpr int kChannel = 144;
-constexpr int kStatus = 9;
-constexpr int kVelocityPerLevel = 42;
+constexpr int kNoteOnStatus = 144;
+constexpr int kDrumChannel = 9;
 constexpr int kMaxTimerInterval = 65535;
+constexpr qint16 kStartDevice = 8;
 }  // namespace
+
+PatternPlayback::PatternPlayback(Form1& form) : form_(form) {
+    connect(form.BtnPlay, &QAbstractButton::clicked, this, &PatternPlayback::BtnPlay_Click);
+    connect(form.tmrPlay, &StepTimer::timeout, this, &PatternPlayback::tmrPlay_Timer);
+    applyInterval();  // the interval of the start-up texts, kept while the tempo reads 0
+}
+
+void PatternPlayback::selectStartDevice() {
+    form_.createMidiOutput();
+    if (form_.MidiOutput1)
+        form_.MidiOutput1->putProperty(Form1::kDispDeviceID, QVariant::fromValue(kStartDevice));
+}
 
 std::optional<int> PatternPlayback::stepInterval(double bpm, double subdivs) {
     const double interval = (1000 / subdivs) / (bpm / 60);
@@ -27,22 +41,14 @@ std::optional<int> PatternPlayback::stepInterval(double bpm, double subdivs) {
     return int(whole);
 }
 
-std::optional<int> PatternPlayback::noteOf(const QString& tag) {
-    bool ok = false;
-    const double value = tag.trimmed().toDouble(&ok);
-    if (!ok) return std::nullopt;
-    const double note = std::nearbyint(value);
-    if (note < 0 || note > 255) return std::nullopt;
-    return int(note);
-}
-
 void PatternPlayback::PlayDrumNote(int note, int level) {
     hosting::ControlWidget* output = form_.MidiOutput1;
     if (!output) return;
     const auto send = [&](int velocity) {
         try {
-            output->invoke(Form1::kDispSendShortMessage, {kChannel, kStatus, note, velocity});
-        } catch (...) {
+            output->invoke(Form1::kDispSendShortMessage,
+                           {kNoteOnStatus, kDrumChannel, note, velocity});
+        } catch (const hosting::AutomationError&) {
             // A failing device makes playback silent, never stops it.
         }
     };
@@ -50,12 +56,27 @@ void PatternPlayback::PlayDrumNote(int note, int level) {
     send(0);
 }
 
+QList<std::optional<int>> PatternPlayback::rowNotes(const Form1& form) {
+    QList<std::optional<int>> notes;
+    for (int r = 1; r <= form.rowCount(); ++r) {
+        const TagLabel* label = form.Label(r);
+        notes.append(label ? noteOfTag(label->tag()) : std::nullopt);
+    }
+    return notes;
+}
+
+int PatternPlayback::playableColumns(const Form1& form) {
+    const double steps = numericValue(form.txtSpalt->text());
+    if (!(steps >= 1)) return 0;
+    return int(std::min<double>(std::floor(steps), form.checkArrayCount() - 1));
+}
+
+// When tempo and steps per beat give no interval, the timer keeps the one it has.
 void PatternPlayback::applyInterval() {
     const double bpm = numericValue(form_.txtBPM->text());
-    if (bpm == 0) return;
     const double subdivs = numericValue(form_.txtSubdivs->text());
-    if (const auto interval = stepInterval(bpm, subdivs))
-        form_.tmrPlay->setInterval(*interval, 60000.0 / (bpm * subdivs));
+    const auto interval = stepInterval(bpm, subdivs);
+    if (interval) form_.tmrPlay->setInterval(*interval, 60000.0 / (bpm * subdivs));
 }
 
 void PatternPlayback::BtnPlay_Click() {
@@ -64,7 +85,7 @@ void PatternPlayback::BtnPlay_Click() {
     form_.PlayPosition = 0;
     form_.tmrPlay->setEnabled(down);
     form_.PatternMode = true;
-    if (form_.tmrPlay->Enabled()) tmrPlay_Timer();
+    if (form_.tmrPlay->isEnabled()) tmrPlay_Timer();
     form_.Cursor->setVisible(down);
 }
 
@@ -74,19 +95,14 @@ void PatternPlayback::tmrPlay_Timer() {
 
 void PatternPlayback::patternStep() {
     form_.PlayPosition += 1;
-    if (form_.PlayPosition > numericValue(form_.txtSpalt->text())) form_.PlayPosition = 1;
+    if (form_.PlayPosition > playableColumns(form_)) form_.PlayPosition = 1;
     const int column = form_.PlayPosition;
-    if (column >= form_.checkArrayCount()) return;  // the count names a column the grid lacks
+    if (column >= form_.checkArrayCount()) return;  // no column to play
     sys::TwipsGeometry::setLeft(form_.Cursor, sys::TwipsGeometry::of(form_.checkArray(column)).x());
     playColumn(column);
 }
 
 void PatternPlayback::playColumn(int column) {
-    const CheckArray* cells = form_.checkArray(column);
-    for (int r = 1; r <= cells->nElements(); ++r) {
-        const int level = cells->value(r);
-        if (level <= 0) continue;
-        if (const TagLabel* label = form_.Label(r))
-            if (const auto note = noteOf(label->tag())) PlayDrumNote(*note, level);
-    }
+    const QList<StepNote> notes = stepNotes(form_.checkArray(column)->levels(), rowNotes(form_));
+    for (const StepNote& n : notes) PlayDrumNote(n.note, n.level);
 }

@@ -1,15 +1,25 @@
 #pragma once
 
-#include <QString>
+#include <QList>
+#include <QObject>
 #include <optional>
 
 class Form1;
 
 // Plays the pattern on the screen in an endless loop, one column per timer tick, and
 // sounds single drum notes for everyone who needs one.
-class PatternPlayback {
+class PatternPlayback : public QObject {
+    Q_OBJECT
+
 public:
-    explicit PatternPlayback(Form1& form) : form_(form) {}
+    // A cell's level times this is the velocity of its note.
+    static constexpr int kVelocityPerLevel = 42;
+
+    // Connects the Play button and the playback timer.
+    explicit PatternPlayback(Form1& form);
+
+    // Start-up: the output goes to device 8, which lands on the last device when fewer exist.
+    void selectStartDevice();
 
     // The Play button was clicked: start or stop pattern playback.
     void BtnPlay_Click();
@@ -18,11 +28,14 @@ public:
     // Sounds one drum note on channel 10 and ends it at once; never fails.
     void PlayDrumNote(int note, int level);
 
+    // The note of every instrument row as its label's tag names it now.
+    static QList<std::optional<int>> rowNotes(const Form1& form);
+    // The number of step columns that play: the step count, within the columns built.
+    static int playableColumns(const Form1& form);
+
     // The timer interval for a tempo and steps per beat, halves to even; none when the
     // values give no usable interval (tempo 0, no steps, out of the timer's range).
     static std::optional<int> stepInterval(double bpm, double subdivs);
-    // The MIDI note of an instrument row's tag; none for a tag that is not 0..255.
-    static std::optional<int> noteOf(const QString& tag);
 
 private:
     void applyInterval();

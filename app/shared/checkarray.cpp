@@ -74,6 +74,13 @@ void CheckArray::destroyCells() {
     cells_.clear();
 }
 
+QList<int> CheckArray::levels() const {
+    QList<int> result;
+    result.reserve(qsizetype(cells_.size()));
+    for (const Tapcell* c : cells_) result.append(c->value());
+    return result;
+}
+
 int CheckArray::value(int row) const {
     const Tapcell* c = row >= 1 ? cell(row) : nullptr;
     return c ? c->value() : 0;

@@ -2,6 +2,7 @@
 
 #include "hosting/controlwidget.h"
 
+#include <QList>
 #include <vector>
 
 class Tapcell;
@@ -37,6 +38,8 @@ public:
     // reading it gives 0 and putting it does nothing.
     int value(int row) const;
     void setValue(int row, int value);
+    // The levels of rows 1..nElements.
+    QList<int> levels() const;
 
     // Cell 1..nElements, or the hidden template at 0; nullptr for any other index.
     Tapcell* cell(int index) const;

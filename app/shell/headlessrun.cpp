@@ -1,5 +1,7 @@
 #include "headlessrun.h"
 
+#include "beatloft.h"
+#include "docs/patternfile.h"
 #include "form1.h"
 #include "midi/offlinerenderer.h"
 #include "playback/patternbounce.h"
@@ -26,9 +28,9 @@ QString optionValue(const QStringList& arguments, const QString& option, const Q
 
 // The pattern opened as the command line opens one, or none (said on stderr) when it
 // cannot be read.
-std::unique_ptr<Form1> openPattern(const QString& path) {
-    auto form = std::make_unique<Form1>(QString(), Form1::StartMode::Headless);
-    if (form->openPatternDocument(path)) return form;
+std::unique_ptr<Beatloft> openPattern(const QString& path) {
+    auto program = std::make_unique<Beatloft>(QString(), Beatloft::StartMode::Headless);
+    if (program->patternFile().openDocument(path)) return program;
     fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(path));
     return nullptr;
 }
@@ -63,9 +65,9 @@ int HeadlessRun::renderWav(const QStringList& arguments) {
         fail(QStringLiteral("--loops erwartet eine Zahl von 1 bis 10000"));
         return 2;
     }
-    const auto form = openPattern(pattern);
-    if (!form) return 1;
-    const auto take = PatternBounce::of(*form, loops);
+    const auto program = openPattern(pattern);
+    if (!program) return 1;
+    const auto take = PatternBounce::of(program->form(), loops);
     if (!take) {
         fail(QStringLiteral("Tempo oder SubDivs des Patterns ergeben keine Schrittlänge"));
         return 1;
@@ -92,13 +94,14 @@ int HeadlessRun::play(const QStringList& arguments) {
         fail(QStringLiteral("--seconds erwartet eine Zahl ab 0"));
         return 2;
     }
-    const auto form = openPattern(pattern);
-    if (!form) return 1;
-    form->BtnPlay->click();
+    const auto program = openPattern(pattern);
+    if (!program) return 1;
+    QAbstractButton* play = program->form().BtnPlay;
+    play->click();
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, qApp, &QApplication::quit);
     if (seconds > 0) QTimer::singleShot(int(seconds * 1000), qApp, &QApplication::quit);
     QApplication::exec();
-    form->BtnPlay->click();
+    play->click();
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "beatloft.h"
 #include "form1.h"
 #include "hosting/controlwidget.h"
 #include "midi/midiservices.h"
@@ -6,7 +7,7 @@
 #include "shared/lineview.h"
 #include "shared/taglabel.h"
 #include "formfixture.h"
-#include "song/songgrid.h"
+#include "shared/songgrid.h"
 #include "system/twipsgeometry.h"
 
 #include <QDir>
@@ -276,13 +277,13 @@ private slots:
         // The first instance holds the only device: the list opens it, then DeviceID 8 does.
         dialogs_->answerMessage(sys::MessageAnswer::Ok);
         dialogs_->answerMessage(sys::MessageAnswer::Ok);
-        Form1 second;
+        Beatloft second;
         QCOMPARE(dialogs_->messageTexts(),
                  (QStringList{QStringLiteral("es läuft noch eine Instanz des Programmes"),
                               QStringLiteral("Unable to open"), QStringLiteral("Unable to open")}));
         QCOMPARE(dialogs_->shown()[0].icon, sys::MessageIcon::None);
         QCOMPARE(dialogs_->shown()[0].buttons, sys::MessageButtons::Ok);
-        QCOMPARE(second.checkArrayCount(), 17);
+        QCOMPARE(second.form().checkArrayCount(), 17);
     }
 
     void midiOutputLandsOnTheLastOfThreeDevices() {

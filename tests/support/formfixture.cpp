@@ -1,5 +1,6 @@
 #include "formfixture.h"
 
+#include "beatloft.h"
 #include "form1.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
@@ -17,13 +18,15 @@ FormFixture::FormFixture(const QString& commandLine, bool startNow)
 }
 
 Form1& FormFixture::start(const QString& commandLine) {
-    form_ = std::make_unique<Form1>(commandLine);
+    app_ = std::make_unique<Beatloft>(commandLine);
     clearSent();
-    return *form_;
+    return form();
 }
 
+Form1& FormFixture::form() { return app_->form(); }
+
 FormFixture::~FormFixture() {
-    form_.reset();
+    app_.reset();
     midi::VirtualDevices::clear();
 }
 
@@ -37,11 +40,11 @@ void FormFixture::clearSent() const { midi::VirtualDevices::clearReceived(device
 
 QList<int> FormFixture::row(int r) const {
     QList<int> levels;
-    for (int c = 1; c < form_->checkArrayCount(); ++c) levels << form_->checkArray(c)->value(r);
+    for (int c = 1; c < app_->form().checkArrayCount(); ++c) levels << app_->form().checkArray(c)->value(r);
     return levels;
 }
 
 void FormFixture::setRow(int r, const QList<int>& levels) {
-    for (int c = 1; c <= levels.size() && c < form_->checkArrayCount(); ++c)
-        form_->checkArray(c)->setValue(r, levels[c - 1]);
+    for (int c = 1; c <= levels.size() && c < app_->form().checkArrayCount(); ++c)
+        app_->form().checkArray(c)->setValue(r, levels[c - 1]);
 }

@@ -7,10 +7,11 @@
 #include <QList>
 #include <memory>
 
+class Beatloft;
 class Form1;
 
 // Everything a test of the main window needs: a sandboxed settings store and program
-// folder, scripted dialogs, one virtual output device, and the started window.
+// folder, scripted dialogs, one virtual output device, and the started program.
 class FormFixture {
 public:
     // startNow false: the test prepares files or devices first and then calls start().
@@ -18,7 +19,8 @@ public:
     ~FormFixture();
 
     Form1& start(const QString& commandLine = {});
-    Form1& form() { return *form_; }
+    Form1& form();
+    Beatloft& app() { return *app_; }
     unsigned device() const { return device_; }
     ScriptedDialogs& dialogs() { return *dialogs_; }
     TempProgramFolder& folder() { return *folder_; }
@@ -37,5 +39,5 @@ private:
     std::unique_ptr<TempProgramFolder> folder_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     unsigned device_ = 0;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<Beatloft> app_;
 };

@@ -1,3 +1,5 @@
+#include "beatloft.h"
+#include "pattern/patterncommands.h"
 #include "docs/patternfile.h"
 #include "form1.h"
 #include "formfixture.h"
@@ -46,7 +48,7 @@ private slots:
         form.txtBPM->setText("96 ");  // written as typed
         const QString path = f.folder().filePath("groove.drm");
         f.dialogs().answerSaveFile(path);
-        form.MnuSaveAs_Click();
+        f.app().patternFile().SavePatternFile();
         QCOMPARE(readAll(path),
                  QByteArray("\"Groove\"\r\n"
                             "Taktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 96 \r\n"
@@ -75,13 +77,13 @@ private slots:
             for (int r = 1; r <= 18; r += 4) f.setRow(r, {3, 0, 1, 2, 0, 0, 3, 1, 2, 0, 0, 1});
             for (int r = 1; r <= 18; ++r) levels << f.row(r);
             f.dialogs().answerSaveFile(path);
-            form.MnuSaveAs_Click();
+            f.app().patternFile().SavePatternFile();
         }
         FormFixture f;
         Form1& form = f.form();
         f.setRow(2, {1, 1, 1});  // cleared by the open
         f.dialogs().answerOpenFile(path);
-        form.MnuOpen_Click();
+        f.app().commands().MnuOpen_Click();
         QCOMPARE(form.txtPatNam->text(), QStringLiteral("Shuffle"));
         QCOMPARE(form.txtTakt->text(), QStringLiteral("3"));
         QCOMPARE(form.txtTNen->text(), QStringLiteral("8"));
@@ -98,7 +100,7 @@ private slots:
             FormFixture f;
             f.form().txtPatNam->setText("Leer");
             f.dialogs().answerSaveFile(path);
-            f.form().MnuSaveAs_Click();
+            f.app().patternFile().SavePatternFile();
             QCOMPARE(readAll(path).count("\r\n"), 2);
         }
         FormFixture f;
@@ -106,7 +108,7 @@ private slots:
         f.form().txtBPM->setText("70");
         f.form().PendingFile = path;
         f.form().MixMode = false;
-        QVERIFY(f.form().LoadPatternFile());
+        QVERIFY(f.app().patternFile().LoadPatternFile());
         QCOMPARE(f.form().txtPatNam->text(), QStringLiteral("Leer"));
         QCOMPARE(f.form().txtBPM->text(), QStringLiteral("100"));
         QCOMPARE(f.row(1).mid(0, 2), (QList<int>{3, 3}));  // opening by path clears nothing
@@ -129,7 +131,7 @@ private slots:
         f.form().txtPatNam->setText(name);
         if (asked) f.dialogs().answerInput("Neu");
         f.dialogs().answerSaveFile(QString());  // cancelled
-        f.form().MnuSaveAs_Click();
+        f.app().patternFile().SavePatternFile();
         QCOMPARE(f.dialogs().shown().size(), asked ? 2 : 1);
         if (asked) {
             const auto& input = f.dialogs().shown().constFirst();
@@ -149,10 +151,10 @@ private slots:
         f.setRow(1, {3});
         const QString path = f.folder().filePath("quote.drm");
         f.dialogs().answerSaveFile(path);
-        form.MnuSaveAs_Click();
+        f.app().patternFile().SavePatternFile();
         QVERIFY(readAll(path).startsWith("\"12' Groove\"\r\n"));
         QVERIFY(readAll(path).contains("\"Kick 'tief'\",36\r\n"));
-        QVERIFY(form.openPatternDocument(path));
+        QVERIFY(f.app().patternFile().openDocument(path));
         QCOMPARE(form.txtPatNam->text(), QStringLiteral("12' Groove"));
         QCOMPARE(f.row(1).value(0), 3);
     }
@@ -194,7 +196,7 @@ private slots:
         f.dialogs().answerOpenFile(path);
         f.dialogs().answerMessage(sys::MessageAnswer(answer));
         if (!message.isEmpty()) f.dialogs().answerMessage(sys::MessageAnswer::Ok);
-        f.form().MnuMix_Click();
+        f.app().patternFile().LoadPatternFile();
         QCOMPARE(f.row(row), after);
         QCOMPARE(f.form().txtPatNam->text(), QStringLiteral("PatNam"));  // mixing keeps settings
         QCOMPARE(f.form().txtBPM->text(), QStringLiteral("100"));
@@ -212,7 +214,7 @@ private slots:
         write(path, fourStepFile({{36, "3333"}}));
         f.dialogs().answerOpenFile(path);
         f.dialogs().answerMessage(sys::MessageAnswer::Yes);
-        f.form().MnuMix_Click();
+        f.app().patternFile().LoadPatternFile();
         QCOMPARE(f.row(1), (QList<int>{3, 3}));
     }
 
@@ -224,7 +226,7 @@ private slots:
         write(path, fourStepFile({{38, "1221"}}));
         f.dialogs().answerOpenFile(path);
         f.dialogs().answerMessage(sys::MessageAnswer::Yes);
-        f.form().MnuMix_Click();
+        f.app().patternFile().LoadPatternFile();
         QCOMPARE(f.row(2), (QList<int>{1, 2, 2, 1}));
         QCOMPARE(f.row(7), (QList<int>{0, 0, 0, 0}));
     }
@@ -255,7 +257,7 @@ private slots:
         f.dialogs().answerOpenFile(path);
         f.dialogs().answerMessage(sys::MessageAnswer::Yes);
         if (unassigned) f.dialogs().answerMessage(sys::MessageAnswer::Ok);
-        f.form().MnuMix_Click();
+        f.app().patternFile().LoadPatternFile();
         QVERIFY(f.form().MixMode);
         QCOMPARE(f.form().checkArrayCount(), 17);  // mixing never reshapes the grid
         if (unassigned)
@@ -267,7 +269,7 @@ private slots:
         FormFixture f;
         f.setRow(1, {2});
         f.dialogs().answerOpenFile(QString());
-        f.form().MnuOpen_Click();
+        f.app().commands().MnuOpen_Click();
         QVERIFY(f.form().MixMode);
         QCOMPARE(f.row(1).value(0), 0);  // the open cleared before asking
         QCOMPARE(f.dialogs().shown()[0].file.title, QStringLiteral("Pattern laden"));
@@ -287,7 +289,7 @@ private slots:
         f.form().txtPatNam->setText("Neu");
         f.dialogs().answerSaveFile(impossible);
         f.dialogs().answerMessage(sys::MessageAnswer::Ok);
-        f.form().MnuSaveAs_Click();
+        f.app().patternFile().SavePatternFile();
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(readAll(path), QByteArray("old contents"));
         const auto& box = f.dialogs().shown().last();

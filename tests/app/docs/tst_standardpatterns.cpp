@@ -1,3 +1,5 @@
+#include "beatloft.h"
+#include "docs/patternfile.h"
 #include "form1.h"
 #include "formfixture.h"
 #include "shared/taglabel.h"
@@ -28,7 +30,7 @@ class TstStandardPatterns : public QObject {
         }
         const QString path = f.folder().filePath(name + ".drm");
         f.dialogs().answerSaveFile(path);
-        form.MnuSaveAs_Click();
+        f.app().patternFile().SavePatternFile();
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }

@@ -1,9 +1,10 @@
+#include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
 #include "shared/checkarray.h"
 #include "pattern/patterncommands.h"
 #include "shared/taglabel.h"
-#include "song/songgrid.h"
+#include "shared/songgrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -70,7 +71,7 @@ private slots:
         QCOMPARE(form.RepeatDirection, QStringLiteral("MoveRight"));
         QCOMPARE(f.row(1).indexOf(3), 0);  // nothing yet on the press
         for (int tick = 1; tick <= 3; ++tick) {  // about 0.5 s, 0.75 s and 1.0 s
-            form.commands().tmrRepeatEvent_Timer();
+            f.app().commands().tmrRepeatEvent_Timer();
             QCOMPARE(form.tmrRepeatEvent->interval(), 250);
             QCOMPARE(f.row(1).indexOf(3), tick);
         }

@@ -1,10 +1,11 @@
+#include "beatloft.h"
 #include "form1.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
 #include "shared/checkarray.h"
 #include "shared/taglabel.h"
 #include "playback/patternplayback.h"
-#include "playback/steptimer.h"
+#include "shared/steptimer.h"
 #include "formfixture.h"
 #include "system/twipsgeometry.h"
 
@@ -27,7 +28,7 @@ class TstPatternPlayback : public QObject {
     static quint32 noteOn(int note, int velocity) { return 0x99u | (note << 8) | (velocity << 16); }
     int note(int row) const { return form_->Label(row)->tag().toInt(); }
     void press() { QTest::mouseClick(form_->BtnPlay, Qt::LeftButton); }
-    void tick() { form_->playback().tmrPlay_Timer(); }
+    void tick() { fixture_->app().playback().tmrPlay_Timer(); }
     double cursorLeft() const { return sys::TwipsGeometry::of(form_->Cursor).x(); }
     double columnLeft(int c) const { return sys::TwipsGeometry::of(form_->checkArray(c)).x(); }
 
@@ -37,7 +38,7 @@ private slots:
         form_ = &fixture_->form();
     }
     void cleanup() {
-        if (form_->tmrPlay->Enabled()) press();
+        if (form_->tmrPlay->isEnabled()) press();
         fixture_.reset();
     }
 
@@ -45,7 +46,7 @@ private slots:
         form_->checkArray(1)->setValue(1, 2);
         form_->checkArray(2)->setValue(3, 3);
         press();
-        QVERIFY(form_->tmrPlay->Enabled());
+        QVERIFY(form_->tmrPlay->isEnabled());
         QVERIFY(form_->PatternMode);
         QVERIFY(form_->Cursor->isVisible());
         QCOMPARE(form_->PlayPosition, 1);
@@ -103,7 +104,9 @@ private slots:
         QTest::newRow("negative") << "-1" << -1;
         QTest::newRow("blanks") << " 38 " << 38;
         QTest::newRow("zero") << "0" << 0;
-        QTest::newRow("top") << "255" << 255;
+        QTest::newRow("top") << "127" << 127;
+        QTest::newRow("beyond MIDI") << "128" << -1;
+        QTest::newRow("not a number") << "nan" << -1;
     }
     void rowsWithoutAUsableNoteStaySilent() {
         QFETCH(QString, tag);
@@ -118,46 +121,53 @@ private slots:
     }
 
     void interval_data() {
+        QTest::addColumn<QString>("before");  // the tempo of an earlier play, or none
         QTest::addColumn<QString>("bpm");
         QTest::addColumn<QString>("subdivs");
         QTest::addColumn<int>("interval");
-        QTest::newRow("100/4") << "100" << "4" << 150;
-        QTest::newRow("120/4") << "120" << "4" << 125;
-        QTest::newRow("90/4") << "90" << "4" << 167;
-        QTest::newRow("80/4 half to even") << "80" << "4" << 188;
-        QTest::newRow("240/4 half to even") << "240" << "4" << 62;
-        QTest::newRow("250/4") << "250" << "4" << 60;
-        QTest::newRow("tempo without a number keeps") << "schnell" << "4" << 150;
-        QTest::newRow("tempo 0 keeps") << "0" << "4" << 150;
-        QTest::newRow("no subdivision keeps") << "120" << "0" << 150;
-        QTest::newRow("negative tempo keeps") << "-120" << "4" << 150;
-        QTest::newRow("below 1 ms keeps") << "100000" << "4" << 150;
-        QTest::newRow("beyond the timer keeps") << "0.001" << "4" << 150;
+        QTest::newRow("100/4") << "" << "100" << "4" << 150;
+        QTest::newRow("120/4") << "" << "120" << "4" << 125;
+        QTest::newRow("90/4") << "" << "90" << "4" << 167;
+        QTest::newRow("80/4 half to even") << "" << "80" << "4" << 188;
+        QTest::newRow("240/4 half to even") << "" << "240" << "4" << 62;
+        QTest::newRow("250/4") << "" << "250" << "4" << 60;
+        QTest::newRow("first play at no tempo: start-up texts") << "" << "schnell" << "4" << 150;
+        QTest::newRow("first play at tempo 0: start-up texts") << "" << "0" << "4" << 150;
+        QTest::newRow("tempo without a number keeps") << "120" << "schnell" << "4" << 125;
+        QTest::newRow("tempo 0 keeps") << "120" << "0" << "4" << 125;
+        QTest::newRow("no subdivision keeps") << "120" << "120" << "0" << 125;
+        QTest::newRow("negative tempo keeps") << "120" << "-120" << "4" << 125;
+        QTest::newRow("below 1 ms keeps") << "120" << "100000" << "4" << 125;
+        QTest::newRow("beyond the timer keeps") << "120" << "0.001" << "4" << 125;
     }
     void interval() {
+        QFETCH(QString, before);
         QFETCH(QString, bpm);
         QFETCH(QString, subdivs);
         QFETCH(int, interval);
-        press();  // 100 BPM, 4 steps: 150 ms
-        press();
+        if (!before.isEmpty()) {
+            form_->txtBPM->setText(before);
+            press();
+            press();
+        }
         form_->txtBPM->setText(bpm);
         form_->txtSubdivs->setText(subdivs);
         press();
-        QCOMPARE(form_->tmrPlay->Interval(), interval);
-        QVERIFY(form_->tmrPlay->Enabled());  // playback starts whatever the tempo says
+        QCOMPARE(form_->tmrPlay->interval(), interval);
+        QVERIFY(form_->tmrPlay->isEnabled());  // playback starts whatever the tempo says
     }
 
     void exactPeriodBehindTheWholeInterval() {
         form_->txtBPM->setText("90");
         press();
-        QCOMPARE(form_->tmrPlay->Interval(), 167);
+        QCOMPARE(form_->tmrPlay->interval(), 167);
         QCOMPARE(form_->tmrPlay->period(), 60000.0 / 360);
     }
 
     void releasingStopsAndHidesTheCursor() {
         press();
         press();
-        QVERIFY(!form_->tmrPlay->Enabled());
+        QVERIFY(!form_->tmrPlay->isEnabled());
         QVERIFY(!form_->Cursor->isVisible());
         QVERIFY(form_->PatternMode);
         QVERIFY(!form_->BtnPlay->isChecked());
@@ -165,7 +175,7 @@ private slots:
 
     void playDrumNoteWithoutADeviceNeverFails() {
         midi::VirtualDevices::clear();  // the open device disappears under the control
-        form_->PlayDrumNote(36, 3);
+        fixture_->app().playback().PlayDrumNote(36, 3);
         form_->checkArray(1)->setValue(1, 3);
         press();
         QCOMPARE(form_->PlayPosition, 1);
@@ -177,7 +187,7 @@ private slots:
         int ticks = 0;
         QElapsedTimer clock;
         qint64 tenth = 0;
-        QObject::connect(&timer, &StepTimer::Timer, [&] {
+        QObject::connect(&timer, &StepTimer::timeout, [&] {
             if (++ticks == 10) {
                 tenth = clock.elapsed();
                 timer.setEnabled(false);
@@ -186,7 +196,7 @@ private slots:
         timer.setInterval(20, 20.0);
         clock.start();
         timer.setEnabled(true);
-        QTRY_VERIFY_WITH_TIMEOUT(!timer.Enabled(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!timer.isEnabled(), 10000);
         QCOMPARE(ticks, 10);
         QVERIFY2(tenth >= 199, qPrintable(QString::number(tenth)));  // never early
     }
@@ -194,7 +204,7 @@ private slots:
     void stallSkipsInsteadOfBursting() {
         StepTimer timer;
         int ticks = 0;
-        QObject::connect(&timer, &StepTimer::Timer, [&] {
+        QObject::connect(&timer, &StepTimer::timeout, [&] {
             if (++ticks == 1) QThread::msleep(75);  // a slow handler: more than three periods
         });
         timer.setInterval(20, 20.0);

@@ -53,6 +53,6 @@ void StepTimer::wake() {
     const long long missed = (long long)std::floor(duration<double, std::milli>(late).count() / periodMs_);
     skipped_ += missed;
     k_ += 1 + missed;
-    emit Timer();
+    emit timeout();
     if (enabled_) arm();
 }

@@ -16,12 +16,12 @@ public:
 
     explicit StepTimer(QObject* parent = nullptr);
 
-    int Interval() const { return interval_; }
+    int interval() const { return interval_; }
     // Sets the whole-millisecond interval and the exact period behind it.
     void setInterval(int milliseconds, double exactPeriodMs);
     double period() const { return periodMs_; }
 
-    bool Enabled() const { return enabled_; }
+    bool isEnabled() const { return enabled_; }
     // Enabling starts a new grid at this moment; its first tick is one period later.
     void setEnabled(bool enabled);
 
@@ -30,7 +30,7 @@ public:
     long long skipped() const { return skipped_; }
 
 signals:
-    void Timer();
+    void timeout();
 
 private:
     Clock::time_point deadline(long long k) const;

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class Form1;
+class GridGeometry;
+class InstrumentRows;
+class PatternCommands;
+class PatternFile;
+class PatternPlayback;
+class SongList;
+namespace sys {
+class SingleInstance;
+}
+
+// The program: the main window and every subsystem working on it, wired once here, and
+// the start-up that brings them up in order.
+class Beatloft {
+public:
+    // Editor: the window a user works in. Headless: a document bounced or played from the
+    // command line, which is no second instance of the editor and so is not warned about.
+    enum class StartMode { Editor, Headless };
+
+    // Runs the whole start-up; rawCommandLine is the text after the program's own path.
+    explicit Beatloft(const QString& rawCommandLine = {}, StartMode mode = StartMode::Editor);
+    ~Beatloft();
+
+    Form1& form() { return *form_; }
+    GridGeometry& geometry() { return *geometry_; }
+    PatternPlayback& playback() { return *playback_; }
+    PatternFile& patternFile() { return *patternFile_; }
+    PatternCommands& commands() { return *commands_; }
+    SongList& songList() { return *songList_; }
+
+private:
+    void startUp(const QString& rawCommandLine, StartMode mode);
+    void warnWhenAnotherInstanceRuns();
+    void setHostSettings();
+    void openCommandLineDocument(const QString& rawCommandLine);
+
+    std::unique_ptr<Form1> form_;
+    std::unique_ptr<GridGeometry> geometry_;
+    std::unique_ptr<PatternPlayback> playback_;
+    std::unique_ptr<PatternFile> patternFile_;
+    std::unique_ptr<PatternCommands> commands_;
+    std::unique_ptr<InstrumentRows> instrumentRows_;
+    std::unique_ptr<SongList> songList_;
+    std::unique_ptr<sys::SingleInstance> instance_;
+};
