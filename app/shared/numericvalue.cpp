@@ -48,5 +48,5 @@ double numericValue(const QString& text) {
 
 QString shortestDecimal(double value) {
     if (value == 0) return QStringLiteral("0");  // also for -0
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);  // never an exponent
 }

@@ -7,5 +7,5 @@
 // one counts as 0. No field is validated beyond this.
 double numericValue(const QString& text);
 
-// The shortest decimal text of a number: 16, 12, 0, 7.5, -3, 0.1.
+// The shortest plain decimal text of a number: 16, 12, 0, 7.5, -3, 0.1, 1000000.
 QString shortestDecimal(double value);

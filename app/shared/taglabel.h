@@ -8,7 +8,9 @@ class TagLabel : public QLabel {
 
 public:
     explicit TagLabel(const QString& caption, QWidget* parent = nullptr)
-        : QLabel(caption, parent) {}
+        : QLabel(caption, parent) {
+        setTextFormat(Qt::PlainText);  // names come from files: never markup
+    }
 
     QString tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }

@@ -80,6 +80,7 @@ QString QtDialogs::qtFilter(const QString& filter) {
 MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
     QMessageBox box(boxIcon(request.icon), request.title, request.text,
                     standardButtons(request.buttons), QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);  // texts name files and user input: never markup
     return answerOf(box.exec());
 }
 

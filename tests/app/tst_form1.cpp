@@ -83,6 +83,9 @@ private slots:
         QTest::newRow("quoted names with commas")
             << QByteArray("\"Tom, hoch\",50\r\n  Ride ,  51\r\n")
             << QStringList{"Tom, hoch", "Ride", templ} << QStringList{"50", "51", ""} << false;
+        QTest::newRow("markup is shown as text")
+            << QByteArray("\"<b>Kick</b>\",36\r\n") << QStringList{"<b>Kick</b>", templ}
+            << QStringList{"36", ""} << false;
         QTest::newRow("missing file") << QByteArray() << QStringList{"", templ, templ}
                                       << QStringList{"", "", ""} << false;
     }
@@ -102,6 +105,7 @@ private slots:
             const int row = full && i == 1 ? 18 : i + 1;
             QCOMPARE(form->Label(row)->text(), captions[i]);
             QCOMPARE(form->Label(row)->tag(), tags[i]);
+            QCOMPARE(form->Label(row)->textFormat(), Qt::PlainText);
         }
         if (!full) QCOMPARE(form->Label(18)->text(), QStringLiteral("Label 7890123456789012345"));
         QCOMPARE(dialogs_->messageTexts().size(), message ? 1 : 0);
@@ -257,6 +261,9 @@ private slots:
         form->txtTNen->setText("8");
         QVERIFY(form->formWidth() > form->StartFormWidth);
         form->txtSpalt->setText("15");
+        QCOMPARE(form->formWidth(), form->StartFormWidth);
+        form->resize(form->width() + 100, form->height());
+        form->txtTakt->setText("3.75");  // the same product as before: reshaped all the same
         QCOMPARE(form->formWidth(), form->StartFormWidth);
     }
 

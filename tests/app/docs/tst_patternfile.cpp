@@ -94,6 +94,31 @@ private slots:
         QFile::remove(path);
     }
 
+    // Ticks typed by hand do not decide how a file is read; the file's own step count does.
+    void openingAfterTicksTypedByHand() {
+        FormFixture f;
+        const QList<int> kick{3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 0, 0, 0, 0};
+        const QList<int> snare{0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 1};
+        QByteArray bytes = "\"Beat\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 100\r\n";
+        for (const auto& [line, levels] : {std::pair{"\"Bassdrum\",36\r\n", kick},
+                                           std::pair{"\"Snare\",38\r\n", snare}}) {
+            bytes += line;
+            for (int level : levels) bytes += " " + QByteArray::number(level) + " ,";
+            bytes += "\r\n";
+        }
+        const QString path = f.folder().filePath("beat.drm");
+        write(path, bytes);
+        f.form().txtSpalt->selectAll();
+        QTest::keyClicks(f.form().txtSpalt, "20");
+        QCOMPARE(f.form().checkArrayCount() - 1, 20);
+        f.dialogs().answerOpenFile(path);
+        f.app().commands().MnuOpen_Click();
+        QCOMPARE(f.form().txtSpalt->text(), QStringLiteral("16"));
+        QCOMPARE(f.row(1), kick);
+        QCOMPARE(f.row(2), snare);
+        QVERIFY(f.dialogs().messageTexts().isEmpty());
+    }
+
     void emptyPatternSavesTwoLinesAndOpensQuietly() {
         const QString path = QDir::temp().filePath("beatloft-empty.drm");
         {

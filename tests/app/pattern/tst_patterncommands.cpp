@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -88,14 +89,21 @@ private slots:
         QVERIFY(!f.form().tmrRepeatEvent->isActive());
     }
 
+    // Timers may fire late on a loaded machine, never early: the first repeat waits the
+    // first delay, each later one the repeat period, and every tick rotates once.
     void holdingInRealTime() {
         FormFixture f;
         f.setRow(1, QList<int>{3});
+        QElapsedTimer held;
+        QList<qint64> ticks;
+        QObject::connect(f.form().tmrRepeatEvent, &QTimer::timeout, [&] { ticks << held.elapsed(); });
+        held.start();
         QTest::mousePress(f.form().ButMoveRight, Qt::LeftButton);
-        QTest::qWait(1100);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 2, 5000);
         QTest::mouseRelease(f.form().ButMoveRight, Qt::LeftButton);
-        const int moved = f.row(1).indexOf(3);
-        QVERIFY2(moved >= 2 && moved <= 5, qPrintable(QString::number(moved)));  // four, loosely
+        QVERIFY2(ticks[0] >= PatternCommands::kFirstRepeatMs - 1, qPrintable(QString::number(ticks[0])));
+        QVERIFY(ticks[1] - ticks[0] >= PatternCommands::kRepeatMs - 1);
+        QCOMPARE(f.row(1).indexOf(3), ticks.size() + 1);  // and the release's click
     }
 
     void playOnClick() {

@@ -50,6 +50,8 @@ private slots:
         QTest::newRow("7.5") << 7.5 << "7.5";
         QTest::newRow("negative") << -12.0 << "-12";
         QTest::newRow("tenth") << 0.1 * 3 << "0.30000000000000004";
+        QTest::newRow("a million, no exponent") << 1e6 << "1000000";
+        QTest::newRow("tiny, no exponent") << 1e-7 << "0.0000001";
     }
     void shortestDecimal() {
         QFETCH(double, value);
