@@ -8,6 +8,7 @@
 #include "pattern/instrumentrows.h"
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
+#include "shell/maincommands.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
 #include "system/singleinstance.h"
@@ -37,7 +38,8 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       patternFile_(std::make_unique<PatternFile>(*form_)),
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *playback_, *patternFile_)),
       instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
-      songList_(std::make_unique<SongList>(*form_)) {
+      songList_(std::make_unique<SongList>(*form_)),
+      mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_)) {
     startUp(rawCommandLine, mode);
 }
 
@@ -65,7 +67,8 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
 void Beatloft::warnWhenAnotherInstanceRuns() {
     instance_ = std::make_unique<sys::SingleInstance>(QStringLiteral("beatloft"));
     if (instance_->isAnotherRunning())
-        sys::Dialogs::current().message(QStringLiteral("es läuft noch eine Instanz des Programmes"));
+        sys::Dialogs::current().message(
+            QStringLiteral("es läuft noch eine Instanz des Programmes"));
 }
 
 void Beatloft::setHostSettings() {

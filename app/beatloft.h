@@ -6,6 +6,7 @@
 class Form1;
 class GridGeometry;
 class InstrumentRows;
+class MainCommands;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
@@ -32,6 +33,7 @@ public:
     PatternFile& patternFile() { return *patternFile_; }
     PatternCommands& commands() { return *commands_; }
     SongList& songList() { return *songList_; }
+    MainCommands& mainCommands() { return *mainCommands_; }
 
 private:
     void startUp(const QString& rawCommandLine, StartMode mode);
@@ -46,5 +48,6 @@ private:
     std::unique_ptr<PatternCommands> commands_;
     std::unique_ptr<InstrumentRows> instrumentRows_;
     std::unique_ptr<SongList> songList_;
+    std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<sys::SingleInstance> instance_;
 };

@@ -1,24 +1,27 @@
 #include "form1.h"
 
-#include "hosting/ambientproperties.h"
-#include "hosting/controlmodule.h"
-#include "hosting/controlwidget.h"
-#include "midicontrols/module/sonaportids.h"
-#include "midicontrols/module/sonaportmodule.h"
-#include "shared/steptimer.h"
 #include "shared/checkarray.h"
 #include "shared/lineview.h"
-#include "shared/taglabel.h"
+#include "shared/maintoolbar.h"
+#include "shared/menuitems.h"
 #include "shared/songgrid.h"
+#include "shared/steptimer.h"
+#include "shared/taglabel.h"
+#include "shared/twipsviews.h"
 #include "system/twips.h"
 #include "system/twipsgeometry.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMenuBar>
 #include <QTimer>
+
+using twipsviews::button;
+using twipsviews::caption;
+using twipsviews::field;
 
 namespace {
 
@@ -26,9 +29,9 @@ namespace {
 constexpr double kClientWidth = 9975;
 constexpr double kClientHeight = 7215;
 constexpr double kFieldCaptionTop = 4860;
-constexpr double kFieldCaptionHeight = 195;
 constexpr double kFieldTop = 5055;
 constexpr double kFieldHeight = 285;
+constexpr double kCaptionHeight = 195;
 constexpr double kLineTop = 120;
 constexpr double kLineBottom = 4800;
 // The reference beat line stands at the left edge of step 1.
@@ -36,25 +39,66 @@ constexpr double kReferenceLineX = 2250;
 // Column 0 of the template sits one column left of step 1: step c is at c widths right.
 constexpr double kTemplateColumnLeft = 2040;
 constexpr double kGridTop = 360;
+// Rows of the song frame's commands below the list.
+constexpr double kSongRow1 = 4650, kSongRow2 = 4980, kSongRow3 = 5310, kSongRow4 = 5640;
+constexpr double kSongRowHeight = 300;
 
 // Twenty-five characters: the template label is as wide as the longest instrument name.
 const char kTemplateCaption[] = "Label 7890123456789012345";
 
+QRectF fieldAt(double left, double width) {
+    return {left, kFieldTop, width, kFieldHeight};
+}
+QRectF captionAt(double left, double width) {
+    return {left, kFieldCaptionTop, width, kCaptionHeight};
+}
+
 }  // namespace
 
-Form1::Form1(QWidget* parent)
-    : QMainWindow(parent), ambient_(std::make_unique<hosting::AmbientProperties>()) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Beatloft"));
     client_ = new QWidget(this);
     setCentralWidget(client_);
     formWidth_ = kClientWidth;
-    resize(sys::twipsToPixels(kClientWidth), sys::twipsToPixels(kClientHeight));
+    // The frames keep their size in twips; the window sets no limits of its own on its size.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    buildMenus();
+    buildToolbar();
+    const int chrome = menuBar()->sizeHint().height() + Toolbar1->sizeHint().height();
+    resize(sys::twipsToPixels(kClientWidth), sys::twipsToPixels(kClientHeight) + chrome);
     buildPatternFrame();
     buildSongFrame();
 }
 
 Form1::~Form1() = default;
+
+void Form1::buildMenus() {
+    using Items = std::initializer_list<menuitems::Item<Form1>>;
+    MnuDatei = menuBar()->addMenu(QStringLiteral("Datei"));
+    menuitems::fill(MnuDatei, this,
+                    Items{{&Form1::MnuOpen, "Pattern öffnen (laden)", "Ctrl+O"},
+                          {&Form1::MnuLoadSong, "Lade Song", "Ctrl+L"},
+                          {&Form1::MnuMix, "Mische Spuren ein", "Ctrl+M"},
+                          {&Form1::MnuSaveAs, "Speichern unter...", "F12"},
+                          {&Form1::MnuSaveSong, "Speichere Song", "Ctrl+S"},
+                          {&Form1::MnuSavMidi, "Exportiere Pattern als Midi", "Ctrl+E"},
+                          {&Form1::MnuSavMidiSong, "Exportiere Song als Midi", ""}});
+    Strich1 = MnuDatei->addSeparator();
+    menuitems::fill(MnuDatei, this, Items{{&Form1::MnuEnd, "Ende", ""}});
+    MnuBearbeiten = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
+    menuitems::fill(MnuBearbeiten, this,
+                    Items{{&Form1::MnuCopy, "Copy", ""},
+                          {&Form1::MnuCut, "Cut", ""},
+                          {&Form1::MnuInsert, "Insert", ""}});
+    MnuHelpMain = menuBar()->addMenu(QStringLiteral("?"));
+    menuitems::fill(MnuHelpMain, this, Items{{&Form1::MnuInfo, "Info", ""}});
+}
+
+void Form1::buildToolbar() {
+    Toolbar1 = new MainToolBar(this);
+    addToolBar(Qt::TopToolBarArea, Toolbar1);
+}
 
 void Form1::buildPatternFrame() {
     Frame1 = new QGroupBox(QStringLiteral("Pattern"), client_);
@@ -80,45 +124,24 @@ void Form1::buildPatternFrame() {
     buildCommandViews();
 }
 
-QLineEdit* Form1::addField(const QString& name, const QString& text, double left, double width) {
-    auto* field = new QLineEdit(text, Frame1);
-    field->setObjectName(name);
-    sys::TwipsGeometry::set(field, left, kFieldTop, width, kFieldHeight);
-    return field;
-}
-
-QLabel* Form1::addCaption(const QString& text, double left, double width) {
-    auto* caption = new QLabel(text, Frame1);
-    caption->setTextFormat(Qt::PlainText);
-    sys::TwipsGeometry::set(caption, left, kFieldCaptionTop, width, kFieldCaptionHeight);
-    return caption;
-}
-
 void Form1::buildPatternFields() {
-    txtPatNam = addField(QStringLiteral("txtPatNam"), QStringLiteral("PatNam"), 120, 1800);
-    lblTakt = addCaption(QStringLiteral("Takt"), 2040, 855);
-    txtTakt = addField(QStringLiteral("txtTakt"), QStringLiteral("4"), 2040, 375);
-    txtTNen = addField(QStringLiteral("txtTNen"), QStringLiteral("4"), 2520, 375);
-    lblSubDivs = addCaption(QStringLiteral("SubDivs"), 3015, 855);
-    txtSubdivs = addField(QStringLiteral("txtSubdivs"), QStringLiteral("4"), 3015, 615);
-    lblTicks = addCaption(QStringLiteral("Ticks"), 3870, 615);
-    txtSpalt = addField(QStringLiteral("txtSpalt"), QStringLiteral("16"), 3870, 615);
-    lblBPM = addCaption(QStringLiteral("BPM"), 4605, 615);
-    txtBPM = addField(QStringLiteral("txtBPM"), QStringLiteral("100"), 4605, 615);
-}
-
-QAbstractButton* Form1::addButton(const QString& name, const QString& caption, double left,
-                                  double top, double width, double height) {
-    auto* button = new QPushButton(caption, Frame1);
-    button->setObjectName(name);
-    sys::TwipsGeometry::set(button, left, top, width, height);
-    return button;
+    txtPatNam =
+        field(Frame1, QStringLiteral("txtPatNam"), QStringLiteral("PatNam"), fieldAt(120, 1800));
+    txtPatNam->setAccessibleName(QStringLiteral("Pattern-Name"));
+    txtTakt = field(Frame1, QStringLiteral("txtTakt"), QStringLiteral("4"), fieldAt(2040, 375));
+    lblTakt = caption(Frame1, QStringLiteral("Takt"), captionAt(2040, 855), txtTakt);
+    txtTNen = field(Frame1, QStringLiteral("txtTNen"), QStringLiteral("4"), fieldAt(2520, 375));
+    txtTNen->setAccessibleName(QStringLiteral("Taktnenner"));
+    txtSubdivs =
+        field(Frame1, QStringLiteral("txtSubdivs"), QStringLiteral("4"), fieldAt(3015, 615));
+    lblSubDivs = caption(Frame1, QStringLiteral("SubDivs"), captionAt(3015, 855), txtSubdivs);
+    txtSpalt = field(Frame1, QStringLiteral("txtSpalt"), QStringLiteral("16"), fieldAt(3870, 615));
+    lblTicks = caption(Frame1, QStringLiteral("Ticks"), captionAt(3870, 615), txtSpalt);
+    txtBPM = field(Frame1, QStringLiteral("txtBPM"), QStringLiteral("100"), fieldAt(4605, 615));
+    lblBPM = caption(Frame1, QStringLiteral("BPM"), captionAt(4605, 615), txtBPM);
 }
 
 void Form1::buildPlaybackViews() {
-    BtnPlay = addButton(QStringLiteral("BtnPlay"), QStringLiteral("Play"), 120, 5520, 855, 375);
-    BtnPlay->setCheckable(true);
-
     Cursor = new QFrame(Frame1);
     Cursor->setObjectName(QStringLiteral("Cursor"));
     Cursor->setFrameShape(QFrame::Box);
@@ -126,22 +149,23 @@ void Form1::buildPlaybackViews() {
     Cursor->setAttribute(Qt::WA_TransparentForMouseEvents);
     sys::TwipsGeometry::set(Cursor, 2280, 330, 240, 4380);
     Cursor->hide();
-
     tmrPlay = new StepTimer(this);
 }
 
 void Form1::buildCommandViews() {
-    BtnClr = addButton(QStringLiteral("BtnClr"), QStringLiteral("Clr"), 1035, 5520, 615, 375);
-    ButMoveLeft = addButton(QStringLiteral("ButMoveLeft"), QStringLiteral("<---"), 1710, 5520, 615, 375);
-    ButMoveRight = addButton(QStringLiteral("ButMoveRight"), QStringLiteral("--->"), 2385, 5520, 615, 375);
+    addButtons(Frame1, {{&Form1::BtnPlay, "BtnPlay", "Play", {120, 5520, 855, 375}, true},
+                        {&Form1::BtnClr, "BtnClr", "Clr", {1035, 5520, 615, 375}},
+                        {&Form1::ButMoveLeft, "ButMoveLeft", "<---", {1710, 5520, 615, 375}},
+                        {&Form1::ButMoveRight, "ButMoveRight", "--->", {2385, 5520, 615, 375}},
+                        {&Form1::cmdLdStd, "cmdLdStd", "StdPattern", {120, 5955, 1095, 330}},
+                        {&Form1::cmdLdStdFill, "cmdLdStdFill", "StdFill", {1275, 5955, 1095, 330}},
+                        {&Form1::Command1, "Command1", "End", {4920, 5955, 1095, 330}}});
     chkPlayOnClick = new QCheckBox(QStringLiteral("PlayOnClick"), Frame1);
     chkPlayOnClick->setObjectName(QStringLiteral("chkPlayOnClick"));
     chkPlayOnClick->setToolTip(
         QStringLiteral("Soll beim anklciken einer Note diese gleich gespielt werden?"));
     chkPlayOnClick->setChecked(true);
     sys::TwipsGeometry::set(chkPlayOnClick, 3120, 5520, 1335, 375);
-    cmdLdStd = addButton(QStringLiteral("cmdLdStd"), QStringLiteral("StdPattern"), 120, 5955, 1095, 330);
-    cmdLdStdFill = addButton(QStringLiteral("cmdLdStdFill"), QStringLiteral("StdFill"), 1275, 5955, 1095, 330);
     tmrRepeatEvent = new QTimer(this);
     tmrRepeatEvent->setTimerType(Qt::PreciseTimer);
 }
@@ -151,24 +175,46 @@ void Form1::buildSongFrame() {
     sys::TwipsGeometry::set(frmSong, 6360, 720, 3495, 6375);
     MSFlexGrid1 = new SongGrid(3, frmSong);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Song"));
     MSFlexGrid1->setRows(2);
     sys::TwipsGeometry::set(MSFlexGrid1, 120, 240, 3255, 4335);
+    FrameText = new QFrame(frmSong);
+    FrameText->setObjectName(QStringLiteral("FrameText"));
+    txtEdit = field(FrameText, QStringLiteral("txtEdit"), QString(), {0, 0, 1000, 255});
+    FrameText->hide();
+    buildSongCommands();
 }
 
-int Form1::rowCount() const { return columns_.constFirst()->nElements(); }
+void Form1::buildSongCommands() {
+    const double h = kSongRowHeight;
+    addButtons(frmSong,
+               {{&Form1::cmdAddPatt, "cmdAddPatt", "Ins Pat ->", {120, kSongRow1, 1035, h}},
+                {&Form1::cmdEditPat, "cmdEditPat", "<- Edit", {1200, kSongRow1, 1035, h}, true},
+                {&Form1::cmdCancEd, "cmdCancEd", "Cancel", {2280, kSongRow1, 1095, h}},
+                {&Form1::cmdCopy, "cmdCopy", "Copy Pat", {120, kSongRow2, 1035, h}},
+                {&Form1::txtInsert, "txtInsert", "Insert Pat", {1200, kSongRow2, 1035, h}},
+                {&Form1::cmdCut, "cmdCut", "Remove Pat", {2280, kSongRow2, 1095, h}},
+                {&Form1::cmdPlySng, "cmdPlySng", "Play", {2400, kSongRow4, 975, h}, true}});
+    cmdCancEd->hide();
+    cmdCancEd->setEnabled(false);
+    txtPatClipboard =
+        field(frmSong, QStringLiteral("txtPatClipboard"), QString(), {1035, kSongRow3, 2340, h});
+    txtPatClipboard->setReadOnly(true);
+    lblClipBoard =
+        caption(frmSong, QStringLiteral("ClipBoard"), {120, kSongRow3, 855, h}, txtPatClipboard);
+    txtSongNam = field(frmSong, QStringLiteral("txtSongNam"), QStringLiteral("SongNam"),
+                       {120, kSongRow4, 2205, h});
+    txtSongNam->setAccessibleName(QStringLiteral("Song-Name"));
+}
 
-// Created by its class identifier and driven only through dispatch, as any container would.
-void Form1::createMidiOutput() {
-    sonaport::module();  // the library ships with the program: make sure it is loaded
-    ambient_->setUserMode(true);
-    QWidget* control =
-        hosting::ControlModule::createControl(sonaport::ids::kMidiOutput.control, frmSong);
-    MidiOutput1 = qobject_cast<hosting::ControlWidget*>(control);
-    if (!MidiOutput1) return;
-    MidiOutput1->setObjectName(QStringLiteral("MidiOutput1"));
-    MidiOutput1->setAmbient(ambient_.get());
-    sys::TwipsGeometry::set(MidiOutput1, 120, 5880, 3255, 300);
-    MidiOutput1->show();
+void Form1::addButtons(QWidget* parent, std::initializer_list<ButtonSpec> specs) {
+    for (const ButtonSpec& b : specs)
+        this->*b.member = button(parent, QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
+                                 b.twips, b.checkable);
+}
+
+int Form1::rowCount() const {
+    return columns_.constFirst()->nElements();
 }
 
 void Form1::createBeatLines() {

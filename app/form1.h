@@ -1,25 +1,30 @@
 #pragma once
 
+#include "hosting/ambientproperties.h"
+
 #include <QList>
 #include <QMainWindow>
+#include <QRectF>
 #include <memory>
 
 class CheckArray;
+class MainToolBar;
 class LineView;
 class QAbstractButton;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QAction;
 class QLineEdit;
+class QMenu;
 class QTimer;
 class SongGrid;
 class StepTimer;
 class TagLabel;
 namespace hosting {
-class AmbientProperties;
 class ControlWidget;
-}  // namespace hosting
+}
 
 // The main window: its views, laid out in twips, and the members the subsystems share.
 // It holds state only; the subsystems in the folders beside it connect their handlers to
@@ -76,11 +81,44 @@ public:
     // --- views of the song frame ---
     QGroupBox* frmSong = nullptr;
     SongGrid* MSFlexGrid1 = nullptr;
+    QAbstractButton* cmdAddPatt = nullptr;
+    QAbstractButton* cmdEditPat = nullptr;  // two-state: down while a stored pattern is edited
+    QAbstractButton* cmdCancEd = nullptr;
+    QAbstractButton* cmdCopy = nullptr;
+    QAbstractButton* txtInsert = nullptr;  // a button, despite its name
+    QAbstractButton* cmdCut = nullptr;
+    QLabel* lblClipBoard = nullptr;
+    QLineEdit* txtPatClipboard = nullptr;
+    QLineEdit* txtSongNam = nullptr;
+    QAbstractButton* cmdPlySng = nullptr;  // two-state: down while the song plays
+    QFrame* FrameText = nullptr;           // the in-place editor of the song list
+    QLineEdit* txtEdit = nullptr;
 
     // --- the MIDI output every note goes through, reached by dispatch identifier ---
     hosting::ControlWidget* MidiOutput1 = nullptr;
+    hosting::AmbientProperties ambient;  // what the window tells the controls it holds
     static constexpr int kDispDeviceID = 1;
     static constexpr int kDispSendShortMessage = 2;
+
+    // --- menus, toolbar and the quit button ---
+    MainToolBar* Toolbar1 = nullptr;
+    QMenu* MnuDatei = nullptr;
+    QAction* MnuOpen = nullptr;
+    QAction* MnuLoadSong = nullptr;
+    QAction* MnuMix = nullptr;
+    QAction* MnuSaveAs = nullptr;
+    QAction* MnuSaveSong = nullptr;
+    QAction* MnuSavMidi = nullptr;
+    QAction* MnuSavMidiSong = nullptr;
+    QAction* Strich1 = nullptr;
+    QAction* MnuEnd = nullptr;
+    QMenu* MnuBearbeiten = nullptr;
+    QAction* MnuCopy = nullptr;
+    QAction* MnuCut = nullptr;
+    QAction* MnuInsert = nullptr;
+    QMenu* MnuHelpMain = nullptr;
+    QAction* MnuInfo = nullptr;
+    QAbstractButton* Command1 = nullptr;  // "End": quits after asking
 
     // --- document and layout state ---
     QString DataPath;
@@ -98,7 +136,6 @@ public:
     void setFormWidth(double twips);
 
     // Views made during the start-up rather than with the window.
-    void createMidiOutput();
     void createBeatLines();
     void createInstrumentLabels();
     // Step column index placed after the others; the last one destroyed.
@@ -118,15 +155,21 @@ private:
     void buildPlaybackViews();
     void buildCommandViews();
     void buildSongFrame();
-    QAbstractButton* addButton(const QString& name, const QString& caption, double left,
-                               double top, double width, double height);
-    QLineEdit* addField(const QString& name, const QString& text, double left, double width);
-    QLabel* addCaption(const QString& text, double left, double width);
+    void buildMenus();
+    void buildToolbar();
+    void buildSongCommands();
+    struct ButtonSpec {
+        QAbstractButton* Form1::*member;
+        const char* name;
+        const char* caption;
+        QRectF twips;
+        bool checkable = false;
+    };
+    void addButtons(QWidget* parent, std::initializer_list<ButtonSpec> specs);
 
     QWidget* client_ = nullptr;
     QList<TagLabel*> labels_;
     QList<LineView*> lines_;
     QList<CheckArray*> columns_;
-    std::unique_ptr<hosting::AmbientProperties> ambient_;
     double formWidth_ = 0;
 };

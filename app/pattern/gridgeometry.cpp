@@ -12,7 +12,9 @@
 #include <cmath>
 
 namespace {
-double columnWidth(const Form1& form) { return sys::TwipsGeometry::of(form.checkArray(0)).width(); }
+double columnWidth(const Form1& form) {
+    return sys::TwipsGeometry::of(form.checkArray(0)).width();
+}
 }  // namespace
 
 GridGeometry::GridGeometry(Form1& form) : form_(form) {

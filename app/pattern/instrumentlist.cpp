@@ -7,7 +7,7 @@
 namespace {
 // The file holds a few hundred bytes; anything beyond this is not an instrument list.
 constexpr qint64 kMaxFileSize = 1 << 20;
-}
+}  // namespace
 
 InstrumentList InstrumentList::read(const QString& path, int rowCount) {
     InstrumentList list;

@@ -25,7 +25,8 @@ PatternCommands::PatternCommands(Form1& form, GridGeometry& geometry, PatternPla
     : form_(form), playback_(playback), patternFile_(patternFile) {
     connect(form.BtnClr, &QAbstractButton::clicked, this, &PatternCommands::ClearPattern);
     connect(form.ButMoveLeft, &QAbstractButton::clicked, this, &PatternCommands::RotatePatternLeft);
-    connect(form.ButMoveRight, &QAbstractButton::clicked, this, &PatternCommands::RotatePatternRight);
+    connect(form.ButMoveRight, &QAbstractButton::clicked, this,
+            &PatternCommands::RotatePatternRight);
     watchRotateButton(form.ButMoveLeft, kMoveLeft);
     watchRotateButton(form.ButMoveRight, kMoveRight);
     connect(form.tmrRepeatEvent, &QTimer::timeout, this, &PatternCommands::tmrRepeatEvent_Timer);
@@ -74,7 +75,9 @@ void PatternCommands::startRepeat(const QString& direction) {
     form_.tmrRepeatEvent->start();
 }
 
-void PatternCommands::stopRepeat() { form_.tmrRepeatEvent->stop(); }
+void PatternCommands::stopRepeat() {
+    form_.tmrRepeatEvent->stop();
+}
 
 void PatternCommands::tmrRepeatEvent_Timer() {
     if (form_.tmrRepeatEvent->interval() == kFirstRepeatMs)

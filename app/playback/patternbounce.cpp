@@ -22,7 +22,10 @@ std::optional<PatternBounce::Take> PatternBounce::of(const Form1& form, int loop
         for (int c = 1; c <= columns; ++c) {
             const double at = (double(loop) * columns + (c - 1)) * step;
             for (const StepNote& n : stepNotes(form.checkArray(c)->levels(), notes))
-                take.messages << midi::TimedMessage{at, midi::drumNoteOn(n.note, n.level * PatternPlayback::kVelocityPerLevel)}
+                take.messages << midi::TimedMessage{at, midi::drumNoteOn(
+                                                            n.note,
+                                                            n.level *
+                                                                PatternPlayback::kVelocityPerLevel)}
                               << midi::TimedMessage{at, midi::drumNoteOn(n.note, 0)};
         }
     }

@@ -2,15 +2,19 @@
 
 #include "form1.h"
 #include "hosting/automationerror.h"
+#include "hosting/controlmodule.h"
 #include "hosting/controlwidget.h"
-#include "shared/steptimer.h"
+#include "midicontrols/module/sonaportids.h"
+#include "midicontrols/module/sonaportmodule.h"
 #include "shared/checkarray.h"
 #include "shared/numericvalue.h"
 #include "shared/stepnotes.h"
+#include "shared/steptimer.h"
 #include "shared/taglabel.h"
 #include "system/twipsgeometry.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <cmath>
 
@@ -28,9 +32,23 @@ PatternPlayback::PatternPlayback(Form1& form) : form_(form) {
 }
 
 void PatternPlayback::selectStartDevice() {
-    form_.createMidiOutput();
+    createMidiOutput();
     if (form_.MidiOutput1)
         form_.MidiOutput1->putProperty(Form1::kDispDeviceID, QVariant::fromValue(kStartDevice));
+}
+
+// Created by its class identifier and driven only through dispatch, as any container would.
+void PatternPlayback::createMidiOutput() {
+    sonaport::module();  // the library ships with the program: make sure it is loaded
+    form_.ambient.setUserMode(true);
+    QWidget* control =
+        hosting::ControlModule::createControl(sonaport::ids::kMidiOutput.control, form_.frmSong);
+    form_.MidiOutput1 = qobject_cast<hosting::ControlWidget*>(control);
+    if (!form_.MidiOutput1) return;
+    form_.MidiOutput1->setObjectName(QStringLiteral("MidiOutput1"));
+    form_.MidiOutput1->setAmbient(&form_.ambient);
+    sys::TwipsGeometry::set(form_.MidiOutput1, 120, 5985, 3255, 300);
+    form_.MidiOutput1->show();
 }
 
 std::optional<int> PatternPlayback::stepInterval(double bpm, double subdivs) {

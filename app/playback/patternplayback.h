@@ -18,7 +18,8 @@ public:
     // Connects the Play button and the playback timer.
     explicit PatternPlayback(Form1& form);
 
-    // Start-up: the output goes to device 8, which lands on the last device when fewer exist.
+    // Start-up: the MIDI output is made and goes to device 8, which lands on the last device
+    // when fewer exist (the built-in synthesizer).
     void selectStartDevice();
 
     // The Play button was clicked: start or stop pattern playback.
@@ -41,6 +42,8 @@ private:
     void applyInterval();
     void patternStep();
     void playColumn(int column);
+
+    void createMidiOutput();
 
     Form1& form_;
 };

@@ -47,6 +47,6 @@ double numericValue(const QString& text) {
 }
 
 QString shortestDecimal(double value) {
-    if (value == 0) return QStringLiteral("0");  // also for -0
+    if (value == 0) return QStringLiteral("0");                          // also for -0
     return QString::number(value, 'f', QLocale::FloatingPointShortest);  // never an exponent
 }

@@ -15,7 +15,9 @@ SongGrid::SongGrid(int cols, QWidget* parent)
     for (int c = 0; c < cols; ++c) setHorizontalHeaderItem(c, new QTableWidgetItem);
 }
 
-void SongGrid::setRows(int rows) { setRowCount(qMax(0, rows - 1)); }
+void SongGrid::setRows(int rows) {
+    setRowCount(qMax(0, rows - 1));
+}
 
 QTableWidgetItem* SongGrid::itemAt(int row, int col) {
     if (row == 0) return horizontalHeaderItem(col);
@@ -38,7 +40,9 @@ void SongGrid::setTextMatrix(int row, int col, const QString& text) {
     itemAt(row, col)->setText(text);
 }
 
-double SongGrid::colWidth(int col) const { return colWidths_.value(col); }
+double SongGrid::colWidth(int col) const {
+    return colWidths_.value(col);
+}
 
 void SongGrid::setColWidth(int col, double twips) {
     if (col < 0 || col >= columnCount()) return;
@@ -46,7 +50,9 @@ void SongGrid::setColWidth(int col, double twips) {
     setColumnWidth(col, qMax(0, sys::twipsToPixels(twips)));
 }
 
-int SongGrid::colAlignment(int col) const { return colAlignments_.value(col); }
+int SongGrid::colAlignment(int col) const {
+    return colAlignments_.value(col);
+}
 
 Qt::Alignment SongGrid::alignmentOf(int col) const {
     return colAlignments_.value(col) == kAlignLeftCenter ? Qt::AlignLeft | Qt::AlignVCenter

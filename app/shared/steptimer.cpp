@@ -50,7 +50,8 @@ void StepTimer::wake() {
     while (Clock::now() < due) {
     }
     const auto late = Clock::now() - due;
-    const long long missed = (long long)std::floor(duration<double, std::milli>(late).count() / periodMs_);
+    const long long missed =
+        (long long)std::floor(duration<double, std::milli>(late).count() / periodMs_);
     skipped_ += missed;
     k_ += 1 + missed;
     emit timeout();

@@ -7,8 +7,7 @@ class TagLabel : public QLabel {
     Q_OBJECT
 
 public:
-    explicit TagLabel(const QString& caption, QWidget* parent = nullptr)
-        : QLabel(caption, parent) {
+    explicit TagLabel(const QString& caption, QWidget* parent = nullptr) : QLabel(caption, parent) {
         setTextFormat(Qt::PlainText);  // names come from files: never markup
     }
 

@@ -10,6 +10,8 @@ inline constexpr int kMajor = 1;
 inline constexpr int kMinor = 0;
 inline constexpr int kRevision = 28;
 
-inline QString text() { return QStringLiteral("%1.%2.%3").arg(kMajor).arg(kMinor).arg(kRevision); }
+inline QString text() {
+    return QStringLiteral("%1.%2.%3").arg(kMajor).arg(kMinor).arg(kRevision);
+}
 
 }  // namespace appversion

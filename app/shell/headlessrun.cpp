@@ -46,8 +46,8 @@ bool HeadlessRun::wants(int argc, char** argv) {
 int HeadlessRun::run(const QStringList& arguments) {
     sys::ConsoleDialogs console;
     sys::Dialogs::install(&console);
-    const int code = arguments.contains(QStringLiteral("--render-wav")) ? renderWav(arguments)
-                                                                        : play(arguments);
+    const int code =
+        arguments.contains(QStringLiteral("--render-wav")) ? renderWav(arguments) : play(arguments);
     sys::Dialogs::install(nullptr);
     return code;
 }
@@ -60,7 +60,8 @@ int HeadlessRun::renderWav(const QStringList& arguments) {
     }
     const QString pattern = arguments[at + 1], output = arguments[at + 2];
     bool ok = false;
-    const int loops = optionValue(arguments, QStringLiteral("--loops"), QStringLiteral("1")).toInt(&ok);
+    const int loops =
+        optionValue(arguments, QStringLiteral("--loops"), QStringLiteral("1")).toInt(&ok);
     if (!ok || loops < 1 || loops > 10000) {
         fail(QStringLiteral("--loops erwartet eine Zahl von 1 bis 10000"));
         return 2;

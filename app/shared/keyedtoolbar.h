@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringList>
+#include <QToolBar>
+
+class QToolButton;
+
+// A toolbar whose buttons carry string keys, as the commands are routed by key. A button
+// may hold a drop-down menu whose entries carry keys of their own.
+class KeyedToolBar : public QToolBar {
+    Q_OBJECT
+
+public:
+    struct Button {
+        const char* key;
+        const char* toolTip;
+        const char* themeIcon;  // freedesktop icon name
+        const char* fallback;   // our own picture, when the theme has none
+    };
+
+    explicit KeyedToolBar(QWidget* parent = nullptr);
+
+    QToolButton* addKeyedButton(const Button& button);
+    // Adds entries (key, caption) to a button's drop-down menu.
+    void addMenuEntries(const QString& key, const QList<QPair<QString, QString>>& entries);
+    QToolButton* button(const QString& key) const;
+    // Shows or hides a button; the toolbar closes the gap of a hidden one.
+    void setButtonVisible(const QString& key, bool visible);
+    QStringList keys() const;
+
+signals:
+    // A button itself was pressed (not an entry of its drop-down menu).
+    void ButtonClick(const QString& key);
+    void ButtonMenuClick(const QString& key);
+
+private:
+    QList<QToolButton*> buttons_;
+    QList<QAction*> actions_;  // what holds each button in the toolbar
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <initializer_list>
+
+// Menus built from a table: each item names the member of the owner that keeps its action.
+namespace menuitems {
+
+template <typename Owner>
+struct Item {
+    QAction* Owner::*action;
+    const char* caption;
+    const char* shortcut;  // "" for none
+};
+
+template <typename Owner>
+void fill(QMenu* menu, Owner* owner, std::initializer_list<Item<Owner>> items) {
+    for (const Item<Owner>& item : items) {
+        QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+        action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+        owner->*item.action = action;
+    }
+}
+
+}  // namespace menuitems

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QLineF>
+#include <QList>
+#include <QWidget>
+
+// The print preview: a white upright page on which symbols are drawn in millimetres. What is
+// drawn is kept as drawing commands, replayed on the screen and, sharp, on the printer. A
+// press of any mouse button hides the page; a right press also prints it.
+class FrmPrint : public QWidget {
+    Q_OBJECT
+
+public:
+    enum FillStyle { Solid = 0, Transparent = 1 };
+    // The page in twips, about 203 by 274 mm.
+    static constexpr double kWidthTwips = 11505;
+    static constexpr double kHeightTwips = 15555;
+
+    explicit FrmPrint(QWidget* parent = nullptr);
+
+    FillStyle fillStyle() const { return fillStyle_; }
+    void setFillStyle(FillStyle style) { fillStyle_ = style; }
+    // A circle in the foreground colour, filled black when the fill style is solid.
+    void Circle(double x, double y, double r);
+    void Line(double x1, double y1, double x2, double y2);
+
+    // The page at a resolution given in pixels per millimetre, on white.
+    QImage image(double pixelsPerMm) const;
+    // Sends the page to the default printer, or into the PDF file that
+    // BEATLOFT_PRINT_TO_PDF names.
+    void printPage();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    // One drawing command, in millimetres: a circle (radius above 0) or a line.
+    struct Shape {
+        QLineF line;  // a circle's centre is line.p1()
+        double radius = 0;
+        bool filled = false;
+    };
+    void replay(QPainter& painter, double pixelsPerMm) const;
+
+    QList<Shape> page_;
+    FillStyle fillStyle_ = Transparent;
+};

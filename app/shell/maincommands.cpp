@@ -1,0 +1,89 @@
+#include "maincommands.h"
+
+#include "docs/patternfile.h"
+#include "form1.h"
+#include "pattern/patterncommands.h"
+#include "playback/patternplayback.h"
+#include "shared/maintoolbar.h"
+#include "shell/drawsymbol.h"
+#include "shell/frmprint.h"
+#include "system/dialogs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+
+MainCommands::MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
+                           PatternPlayback& playback)
+    : form_(form), playback_(playback) {
+    addRoutes(commands, patternFile);
+    connectMenus(commands, patternFile);
+    connect(form.Toolbar1, &KeyedToolBar::ButtonClick, this, &MainCommands::Toolbar1_ButtonClick);
+    connect(form.Command1, &QAbstractButton::clicked, this, &MainCommands::Command1_Click);
+    form.installEventFilter(this);  // the close box: playback stops before the window goes
+}
+
+bool MainCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &form_ && event->type() == QEvent::Close) stopPlayback();
+    return false;
+}
+
+MainCommands::~MainCommands() = default;
+
+// The keys in the order they are compared; the commands of the song list, the song file,
+// the MIDI export, the options and the version check are routed by their subsystems.
+void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile) {
+    router_.add(QStringLiteral("Neu"), [&commands] { commands.ClearPattern(); });
+    router_.add(QStringLiteral("Oeffnen"), [&commands] { commands.MnuOpen_Click(); });
+    router_.add(QStringLiteral("Speichern"), [&patternFile] { patternFile.SavePatternFile(); });
+    router_.add(QStringLiteral("SpeichernSong"));
+    router_.add(QStringLiteral("Print"), [this] { printCommand(); });
+    for (const char* key : {"Tcut", "Tpaste", "Tcopy", "Versionscheck", "SongLaden", "TSaveMidiPat",
+                            "TSaveMidiSong", "TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
+        router_.add(QString::fromLatin1(key));
+}
+
+void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternFile) {
+    connect(form_.MnuOpen, &QAction::triggered, &commands, &PatternCommands::MnuOpen_Click);
+    connect(form_.MnuMix, &QAction::triggered, this,
+            [&patternFile] { patternFile.LoadPatternFile(); });
+    connect(form_.MnuSaveAs, &QAction::triggered, this,
+            [&patternFile] { patternFile.SavePatternFile(); });
+    connect(form_.MnuEnd, &QAction::triggered, this, &MainCommands::MnuEnd_Click);
+}
+
+void MainCommands::route(const QString& key, KeyRouter::Command command) {
+    router_.set(key, std::move(command));
+}
+
+void MainCommands::Toolbar1_ButtonClick(const QString& key) {
+    if (!router_.route(key))
+        sys::Dialogs::current().message(key + QStringLiteral(" ist nicht definiert"));
+}
+
+void MainCommands::stopPlayback() {
+    if (form_.BtnPlay->isChecked()) form_.BtnPlay->click();
+}
+
+void MainCommands::Command1_Click() {
+    if (sys::Dialogs::current().message(QStringLiteral("Wirklich beenden?"),
+                                        sys::MessageButtons::OkCancel) != sys::MessageAnswer::Ok)
+        return;
+    form_.close();
+    QCoreApplication::exit(0);  // every other window goes with it
+}
+
+void MainCommands::MnuEnd_Click() {
+    form_.close();
+}
+
+FrmPrint& MainCommands::printPreview() {
+    if (!print_) print_ = std::make_unique<FrmPrint>();
+    return *print_;
+}
+
+void MainCommands::printCommand() {
+    printPreview().show();
+    DrawSymbol(printPreview(), 10, 20, 3);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "shell/keyrouter.h"
+
+#include <QObject>
+#include <memory>
+
+class Form1;
+class FrmPrint;
+class PatternCommands;
+class PatternFile;
+class PatternPlayback;
+
+// The main window's commands: toolbar presses routed by key, the menu items, and leaving the
+// program through "End" (after asking), "Ende" or the close box.
+class MainCommands : public QObject {
+    Q_OBJECT
+
+public:
+    MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
+                 PatternPlayback& playback);
+    ~MainCommands() override;
+
+    // A toolbar button was pressed: its command, or the undefined-key message.
+    void Toolbar1_ButtonClick(const QString& key);
+    // Replaces the command a key runs (a subsystem that routes its own command).
+    void route(const QString& key, KeyRouter::Command command);
+    void Command1_Click();
+    void MnuEnd_Click();
+    // Shows the print preview and draws the symbol.
+    void printCommand();
+    FrmPrint& printPreview();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void addRoutes(PatternCommands& commands, PatternFile& patternFile);
+    void connectMenus(PatternCommands& commands, PatternFile& patternFile);
+    void stopPlayback();
+
+    Form1& form_;
+    PatternPlayback& playback_;
+    KeyRouter router_;
+    std::unique_ptr<FrmPrint> print_;
+};

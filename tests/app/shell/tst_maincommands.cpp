@@ -1,0 +1,229 @@
+#include "beatloft.h"
+#include "form1.h"
+#include "formfixture.h"
+#include "shared/maintoolbar.h"
+#include "shared/steptimer.h"
+#include "shell/drawsymbol.h"
+#include "shell/frmprint.h"
+#include "shell/maincommands.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using Kind = ScriptedDialogs::Kind;
+
+// Toolbar routing, the menu bar, leaving the program, and the print preview.
+class TstMainCommands : public QObject {
+    Q_OBJECT
+
+    // Runs the event loop until the program asks to end; false when it never does.
+    static bool endsTheProgram(const std::function<void()>& action) {
+        QTimer::singleShot(0, action);
+        bool ended = true;
+        QTimer::singleShot(5000, [&] {
+            ended = false;
+            QCoreApplication::exit(1);
+        });
+        return QCoreApplication::exec() == 0 && ended;
+    }
+
+private slots:
+    // Each key observed through what its command shows; cancelled dialogs change nothing.
+    void toolbarKeys_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("dialog");    // -1: none
+        QTest::addColumn<QString>("text");  // message text or file dialog title
+        QTest::newRow("Oeffnen") << "Oeffnen" << int(Kind::OpenFile) << "Pattern laden";
+        QTest::newRow("Speichern") << "Speichern" << int(Kind::SaveFile) << "Pattern speichern";
+        QTest::newRow("differs in case")
+            << "neu" << int(Kind::Message) << "neu ist nicht definiert";
+        QTest::newRow("no command")
+            << "TSetDate" << int(Kind::Message) << "TSetDate ist nicht definiert";
+        for (const char* silent : {"TPrintDat", "THelp", "TJPG", "BildLad"})
+            QTest::newRow(silent) << silent << -1 << "";
+    }
+    void toolbarKeys() {
+        QFETCH(QString, key);
+        QFETCH(int, dialog);
+        QFETCH(QString, text);
+        FormFixture f;
+        f.form().txtPatNam->setText("Groove");  // no name question before saving
+        f.setRow(1, {3, 2});
+        if (dialog == int(Kind::Message)) f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        if (dialog == int(Kind::OpenFile)) f.dialogs().answerOpenFile({});
+        if (dialog == int(Kind::SaveFile)) f.dialogs().answerSaveFile({});
+        f.app().mainCommands().Toolbar1_ButtonClick(key);
+        QCOMPARE(f.dialogs().shown().size(), dialog < 0 ? 0 : 1);
+        if (dialog >= 0) {
+            const auto& shown = f.dialogs().shown().constFirst();
+            QCOMPARE(int(shown.kind), dialog);
+            QCOMPARE(dialog == int(Kind::Message) ? shown.text : shown.file.title, text);
+            if (dialog == int(Kind::Message)) QCOMPARE(shown.title, QStringLiteral("Beatloft"));
+        }
+        const bool clears = key == "Oeffnen";  // opening replaces the pattern
+        QCOMPARE(f.row(1).mid(0, 2), (clears ? QList<int>{0, 0} : QList<int>{3, 2}));
+    }
+
+    void toolbarThroughTheWindow() {
+        FormFixture f;
+        MainToolBar* bar = f.form().Toolbar1;
+        QCOMPARE(bar->keys().size(), 19);
+        QCOMPARE(bar->keys().first(), QStringLiteral("Neu"));
+        QCOMPARE(bar->button("Tpaste")->toolTip(), QStringLiteral("Einfügen"));
+        for (const QString& key : bar->keys()) {
+            const bool shown =
+                !QStringList{"TSetDate", "TNext4", "TPrint", "TPrintDat", "T"}.contains(key);
+            QCOMPARE(bar->button(key)->isVisibleTo(&f.form()), shown);
+            QVERIFY2(!bar->button(key)->icon().pixmap(24).isNull(), qPrintable(key));
+        }
+        f.setRow(1, {3});
+        QTest::mouseClick(bar->button("Neu"), Qt::LeftButton);
+        QCOMPARE(f.row(1).value(0), 0);
+        bar->button("THelp")->menu()->actions().value(1)->trigger();  // "Hilfe zum Programm"
+        QVERIFY(f.dialogs().shown().isEmpty());
+    }
+
+    void menuBar() {
+        FormFixture f;
+        QStringList captions;
+        for (QAction* menu : f.form().menuBar()->actions()) {
+            captions << menu->text();
+            for (QAction* item : menu->menu()->actions())
+                captions << (item->isSeparator() ? QStringLiteral("-") : item->text()) +
+                                QLatin1Char('|') + item->shortcut().toString();
+        }
+        QCOMPARE(captions,
+                 (QStringList{"Datei", "Pattern öffnen (laden)|Ctrl+O", "Lade Song|Ctrl+L",
+                              "Mische Spuren ein|Ctrl+M", "Speichern unter...|F12",
+                              "Speichere Song|Ctrl+S", "Exportiere Pattern als Midi|Ctrl+E",
+                              "Exportiere Song als Midi|", "-|", "Ende|", "Bearbeiten", "Copy|",
+                              "Cut|", "Insert|", "?", "Info|"}));
+        f.form().txtPatNam->setText("Groove");
+        f.dialogs().answerOpenFile({});
+        f.dialogs().answerOpenFile({});
+        f.dialogs().answerSaveFile({});
+        f.form().MnuOpen->trigger();
+        f.form().MnuMix->trigger();
+        f.form().MnuSaveAs->trigger();
+        QCOMPARE(f.dialogs().shown().size(), 3);
+        QCOMPARE(f.dialogs().shown()[2].file.title, QStringLiteral("Pattern speichern"));
+    }
+
+    void endAsksFirst() {
+        FormFixture f;
+        f.dialogs().answerMessage(sys::MessageAnswer::Cancel);
+        QTest::mouseClick(f.form().BtnPlay, Qt::LeftButton);
+        QTest::mouseClick(f.form().Command1, Qt::LeftButton);
+        QCOMPARE(f.dialogs().shown()[0].text, QStringLiteral("Wirklich beenden?"));
+        QCOMPARE(f.dialogs().shown()[0].buttons, sys::MessageButtons::OkCancel);
+        QVERIFY(f.form().tmrPlay->isEnabled());  // still playing
+        QVERIFY(f.form().isVisible());
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        QVERIFY(endsTheProgram([&] { f.form().Command1->click(); }));
+        QVERIFY(!f.form().tmrPlay->isEnabled());
+    }
+
+    // "Ende" and the close box end the program although a helper window is still open.
+    void endingWithoutAsking_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Ende") << false;
+        QTest::newRow("close box") << true;
+    }
+    void endingWithoutAsking() {
+        QFETCH(bool, closeBox);
+        FormFixture f;
+        f.app().mainCommands().printCommand();
+        QTest::mouseClick(f.form().BtnPlay, Qt::LeftButton);
+        QVERIFY(endsTheProgram(
+            [&] { closeBox ? void(f.form().close()) : f.form().MnuEnd->trigger(); }));
+        QVERIFY(!f.form().isVisible());
+        QVERIFY(!f.form().tmrPlay->isEnabled());
+        QVERIFY(f.dialogs().shown().isEmpty());
+    }
+
+    // Pixels at 20 per millimetre around (50, 20); the fill style each kind leaves.
+    void drawSymbol_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("centre");    // the centre is black
+        QTest::addColumn<bool>("ring");      // the circle passes (50 + r, 20)
+        QTest::addColumn<bool>("diagonal");  // a point on the cross inside the circle
+        QTest::addColumn<int>("fillStyle");
+        QTest::newRow("filled disc") << 0 << true << true << true << int(FrmPrint::Solid);
+        QTest::newRow("open circle") << 1 << false << true << false << int(FrmPrint::Transparent);
+        QTest::newRow("cross") << 2 << true << false << true << -1;
+        QTest::newRow("circle and cross")
+            << 3 << true << true << true << int(FrmPrint::Transparent);
+        QTest::newRow("other") << 7 << false << false << false << -1;
+    }
+    void drawSymbol() {
+        QFETCH(int, kind);
+        QFETCH(bool, centre);
+        QFETCH(bool, ring);
+        QFETCH(bool, diagonal);
+        QFETCH(int, fillStyle);
+        for (const auto before : {FrmPrint::Solid, FrmPrint::Transparent}) {
+            FrmPrint page;
+            page.setFillStyle(before);
+            DrawSymbol(page, 10, 20, kind);
+            const QImage image = page.image(20);
+            const auto dark = [&](double x, double y) {  // within a pixel of the point
+                int darkest = 255;
+                for (int dx = -1; dx <= 1; ++dx)
+                    for (int dy = -1; dy <= 1; ++dy)
+                        darkest = qMin(
+                            darkest, qGray(image.pixel(qRound(x * 20) + dx, qRound(y * 20) + dy)));
+                return darkest < 128;
+            };
+            QCOMPARE(dark(50, 20), centre);
+            QCOMPARE(dark(51.25, 20), ring);
+            QCOMPARE(dark(50.5, 19.5), diagonal);
+            QVERIFY(!dark(50, 17));  // nothing beyond the symbol
+            QCOMPARE(int(page.fillStyle()), fillStyle < 0 ? int(before) : fillStyle);
+        }
+    }
+
+    void pressesOnThePreview() {
+        FormFixture f;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("page.pdf");
+        qputenv("BEATLOFT_PRINT_TO_PDF", pdf.toLocal8Bit());
+        f.app().mainCommands().Toolbar1_ButtonClick("Print");
+        FrmPrint& preview = f.app().mainCommands().printPreview();
+        QVERIFY(preview.isVisible());
+        QTest::mouseClick(&preview, Qt::LeftButton);
+        QVERIFY(!preview.isVisible());
+        QVERIFY(!QFile::exists(pdf));
+        f.app().mainCommands().printCommand();
+        QTest::mouseClick(&preview, Qt::RightButton, {}, QPoint(300, 400));
+        QVERIFY(!preview.isVisible());
+        qunsetenv("BEATLOFT_PRINT_TO_PDF");
+        // One page at 10 pixels per millimetre: the symbol at 50/20 mm, the rest white.
+        QProcess render;
+        render.start("pdftoppm", {"-r", "254", "-gray", "-singlefile", pdf, dir.filePath("page")});
+        QVERIFY(render.waitForFinished(20000));
+        QImage image(dir.filePath("page.pgm"));
+        QCOMPARE(image.width(), 2100);  // A4 upright
+        QVERIFY(qAbs(image.height() - 2970) <= 1);
+        const auto darkest = [&](int x, int y) {  // within half a millimetre
+            int gray = 255;
+            for (int dx = -5; dx <= 5; ++dx)
+                for (int dy = -5; dy <= 5; ++dy)
+                    gray = qMin(gray, qGray(image.pixel(x + dx, y + dy)));
+            return gray;
+        };
+        QVERIFY2(darkest(500, 200) < 128, qPrintable(QString::number(darkest(500, 200))));
+        QCOMPARE(darkest(500, 100), 255);
+        QCOMPARE(darkest(10, 10), 255);
+    }
+};
+
+QTEST_MAIN(TstMainCommands)
+#include "tst_maincommands.moc"
