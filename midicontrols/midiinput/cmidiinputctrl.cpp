@@ -133,7 +133,10 @@ void CMidiInputCtrl::handleReport(const midi::InputNotification& report) {
         case Kind::Error:
             return raiseShortMessage({ShortInvalid});
         case Kind::LongError:
-            return raiseShortMessage({SysExInvalid});
+            // The device has handed the buffer back with the broken block; without it no
+            // later block could be received.
+            raiseShortMessage({SysExInvalid});
+            return lendBufferAgain();
     }
 }
 
