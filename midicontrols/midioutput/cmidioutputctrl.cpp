@@ -1,20 +1,17 @@
 #include "cmidioutputctrl.h"
 
 #include "midicontrols/module/ansistring.h"
+#include "midicontrols/module/dropdownlist.h"
 #include "midicontrols/module/sonaportids.h"
 
 #include "hosting/propertybag.h"
 #include "system/dialogs.h"
 
-#include <QComboBox>
-#include <QFontDatabase>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 
 namespace {
-
-constexpr int kListHeight = 20;
 
 QString deviceIdKey() {
     return QStringLiteral("DeviceID");
@@ -30,9 +27,7 @@ CMidiOutputCtrl::CMidiOutputCtrl(QWidget* parent)
     : sonaport::SonaportControl(QStringLiteral("MidiOutput"), sonaport::ids::kMidiOutput.propPage,
                                 parent),
       deviceCount_(services().outputCount()),
-      list_(new QComboBox(this)) {
-    list_->setObjectName(QStringLiteral("deviceList"));
-    list_->setGeometry(0, 0, 100, kListHeight);
+      list_(new sonaport::DropDownList(this)) {
     connect(list_, &QComboBox::activated, this, &CMidiOutputCtrl::onListActivated);
 }
 
@@ -90,7 +85,7 @@ void CMidiOutputCtrl::closeOutputDevice() {
 }
 
 void CMidiOutputCtrl::selectListEntry() {
-    list_->setCurrentIndex(deviceId_ < quint32(list_->count()) ? int(deviceId_) : -1);
+    list_->select(deviceId_);
 }
 
 void CMidiOutputCtrl::onListActivated(int index) {
@@ -99,13 +94,10 @@ void CMidiOutputCtrl::onListActivated(int index) {
 }
 
 void CMidiOutputCtrl::createWindow() {
-    windowCreated_ = true;
-    backColor_ = ambientBackColor();
     FillDeviceList();
 }
 
 void CMidiOutputCtrl::FillDeviceList() {
-    list_->setFont(QFontDatabase::systemFont(QFontDatabase::TitleFont));
     list_->clear();
     if (deviceCount_ == 0) return;
     for (unsigned id = 0; id < deviceCount_; ++id) {
@@ -117,19 +109,14 @@ void CMidiOutputCtrl::FillDeviceList() {
     OpenOutputDevice(deviceId_);
 }
 
-void CMidiOutputCtrl::showEvent(QShowEvent* event) {
-    if (!windowCreated_) createWindow();
-    SonaportControl::showEvent(event);
-}
-
 void CMidiOutputCtrl::resizeEvent(QResizeEvent* event) {
-    list_->setGeometry(0, 0, event->size().width(), kListHeight);
+    list_->fitWidth(event->size().width());
     SonaportControl::resizeEvent(event);
 }
 
 void CMidiOutputCtrl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), windowCreated_ ? backColor_ : ambientBackColor());
+    painter.fillRect(rect(), backColor());
 }
 
 QVariant CMidiOutputCtrl::getProperty(hosting::DispId id, const QVariantList& index) {
@@ -171,5 +158,5 @@ void CMidiOutputCtrl::saveProperties(hosting::PropertyBag& bag) const {
 void CMidiOutputCtrl::loadProperties(const hosting::PropertyBag& bag) {
     readStockState(bag);
     deviceId_ = bag.read<quint32>(deviceIdKey(), 0u);
-    if (windowCreated_) selectListEntry();
+    if (isWindowCreated()) selectListEntry();
 }

@@ -5,9 +5,9 @@
 
 #include "midi/midiservices.h"
 
-#include <QColor>
-
-class QComboBox;
+namespace sonaport {
+class DropDownList;
+}
 
 // The MIDI output control: owns one opened MIDI output device, offers every output device
 // in a drop-down list and sends short and system-exclusive messages to the open one.
@@ -52,12 +52,11 @@ public:
     void loadProperties(const hosting::PropertyBag& bag) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void createWindow() override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void createWindow();
     void FillDeviceList();
     void OpenOutputDevice(quint32 id);
     void closeOutputDevice();
@@ -67,8 +66,6 @@ private:
     const unsigned deviceCount_;
     midi::OutputHandle handle_ = 0;
     quint32 deviceId_ = 0;
-    QColor backColor_;
-    QComboBox* list_;
+    sonaport::DropDownList* list_;
     LongMessageSender sender_;
-    bool windowCreated_ = false;
 };

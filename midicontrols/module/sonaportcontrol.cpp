@@ -22,7 +22,18 @@ constexpr auto kStockPropsKey = "_StockProps";
 
 SonaportControl::SonaportControl(const QString& controlName, const QUuid& pageClsid,
                                  QWidget* parent)
-    : hosting::ControlWidget(parent), controlName_(controlName), pageClsid_(pageClsid) {}
+    : hosting::ControlWidget(parent), controlName_(controlName), pageClsid_(pageClsid) {
+    setAccessibleName(controlName);
+}
+
+void SonaportControl::showEvent(QShowEvent* event) {
+    if (!windowCreated_) {
+        windowCreated_ = true;
+        backColor_ = ambientBackColor();
+        createWindow();
+    }
+    hosting::ControlWidget::showEvent(event);
+}
 
 void SonaportControl::AboutBox() {
     ControlAboutDialog dialog(controlName_, window());

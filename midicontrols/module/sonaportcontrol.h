@@ -44,10 +44,20 @@ protected:
 
     // The container's back colour; the system window colour when it does not answer.
     QColor ambientBackColor() const;
+    // The back colour taken when the window was created (the ambient one until then).
+    QColor backColor() const { return windowCreated_ ? backColor_ : ambientBackColor(); }
+    bool isWindowCreated() const { return windowCreated_; }
+    // Runs once, at the first show, after the back colour has been taken: a control builds
+    // its child windows here.
+    virtual void createWindow() {}
+
+    void showEvent(QShowEvent* event) override;
 
 private:
     QString controlName_;
     QUuid pageClsid_;
+    QColor backColor_;
+    bool windowCreated_ = false;
 };
 
 }  // namespace sonaport

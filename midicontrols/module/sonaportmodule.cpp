@@ -1,7 +1,17 @@
 #include "sonaportmodule.h"
 
+#include "midicontrols/midichannel/cmidichannelctrl.h"
+#include "midicontrols/midichannel/cmidichannelproppage.h"
+#include "midicontrols/midiinput/cmidiinputctrl.h"
+#include "midicontrols/midiinput/cmidiinputproppage.h"
+#include "midicontrols/midikeyboard/cmidikeyboardctrl.h"
+#include "midicontrols/midikeyboard/cmidikeyboardproppage.h"
 #include "midicontrols/midioutput/cmidioutputctrl.h"
 #include "midicontrols/midioutput/cmidioutputproppage.h"
+#include "midicontrols/midislider/cmidisliderctrl.h"
+#include "midicontrols/midislider/cmidisliderproppage.h"
+#include "midicontrols/midispinner/cmidispinnerctrl.h"
+#include "midicontrols/midispinner/cmidispinnerproppage.h"
 
 namespace sonaport {
 
@@ -52,15 +62,39 @@ QList<hosting::TypeLibraryInterface> interfacesOf(const ControlRow& row) {
 // before anything else of the library has been called.
 [[maybe_unused]] const hosting::ControlModule& loadedModule = module();
 
+// A control's row from its name, its number (which gives its type name string 2n - 1, its
+// page name string 2n, its bitmap and About dialog) and its classes.
+template <typename Control, typename Page>
+ControlRow rowOf(const QString& name, const ids::ControlIds& ids, int number,
+                 const QString& typeName = {}) {
+    return {name,
+            ids,
+            QStringLiteral("SONAPORT.%1Ctrl.1").arg(name),
+            typeName.isEmpty() ? QStringLiteral("Orlenz - %1 Control").arg(name) : typeName,
+            QStringLiteral("SONAPORT.%1PropPage.1").arg(name),
+            QStringLiteral("%1 Property Page").arg(name),
+            number,
+            number,
+            make<Control>,
+            make<Page>};
+}
+
 }  // namespace
 
 QList<ControlRow> controlRows() {
     return {
-        {QStringLiteral("MidiOutput"), ids::kMidiOutput,
-         QStringLiteral("SONAPORT.MidiOutputCtrl.1"), QStringLiteral("Orlenz - MidiOutput Control"),
-         QStringLiteral("SONAPORT.MidiOutputPropPage.1"),
-         QStringLiteral("MidiOutput Property Page"), 2, 2, make<CMidiOutputCtrl>,
-         make<CMidiOutputPropPage>},
+        rowOf<CMidiInputCtrl, CMidiInputPropPage>(QStringLiteral("MidiInput"), ids::kMidiInput, 1),
+        rowOf<CMidiOutputCtrl, CMidiOutputPropPage>(QStringLiteral("MidiOutput"), ids::kMidiOutput,
+                                                    2),
+        rowOf<CMidiChannelCtrl, CMidiChannelPropPage>(QStringLiteral("MidiChannel"),
+                                                      ids::kMidiChannel, 3),
+        rowOf<CMidiSliderCtrl, CMidiSliderPropPage>(
+            QStringLiteral("MidiSlider"), ids::kMidiSlider, 4,
+            QStringLiteral("Orlenz - MidiSlider Control (Vertical)")),
+        rowOf<CMidiSpinnerCtrl, CMidiSpinnerPropPage>(QStringLiteral("MidiSpinner"),
+                                                      ids::kMidiSpinner, 5),
+        rowOf<CMidiKeyboardCtrl, CMidiKeyboardPropPage>(QStringLiteral("MidiKeyboard"),
+                                                        ids::kMidiKeyboard, 6),
     };
 }
 

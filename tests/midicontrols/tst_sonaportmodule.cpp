@@ -110,6 +110,12 @@ private slots:
                                          << "Event interface for MidiOutput Control";
         QTest::newRow("coclass") << typeLibKey("MidiOutput") << "HelpString"
                                  << "MidiOutput Control";
+        QTest::newRow("slider type name")
+            << classKey(sonaport::ids::kMidiSlider.control) << "TypeName"
+            << "Orlenz - MidiSlider Control (Vertical)";
+        QTest::newRow("keyboard bitmap")
+            << classKey(sonaport::ids::kMidiKeyboard.control) << "ToolboxBitmap"
+            << "SONAPORT,6";
         QTest::newRow("events GUID")
             << typeLibKey("_DMidiOutputEvents") << "Guid" << guid(kMidiOutput.events);
     }

@@ -1,0 +1,4 @@
+#include "cmidichannelproppage.h"
+
+CMidiChannelPropPage::CMidiChannelPropPage(QWidget* parent)
+    : sonaport::ControlPropertyPage(QStringLiteral("MidiChannel"), parent) {}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "midicontrols/module/controlpropertypage.h"
+
+// The channel control's "General" property page.
+class CMidiChannelPropPage : public sonaport::ControlPropertyPage {
+    Q_OBJECT
+
+public:
+    explicit CMidiChannelPropPage(QWidget* parent = nullptr);
+};

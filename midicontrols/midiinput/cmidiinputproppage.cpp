@@ -1,0 +1,4 @@
+#include "cmidiinputproppage.h"
+
+CMidiInputPropPage::CMidiInputPropPage(QWidget* parent)
+    : sonaport::ControlPropertyPage(QStringLiteral("MidiInput"), parent) {}

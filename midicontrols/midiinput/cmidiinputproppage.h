@@ -1,0 +1,11 @@
+#pragma once
+
+#include "midicontrols/module/controlpropertypage.h"
+
+// The MIDI input control's "General" property page.
+class CMidiInputPropPage : public sonaport::ControlPropertyPage {
+    Q_OBJECT
+
+public:
+    explicit CMidiInputPropPage(QWidget* parent = nullptr);
+};

@@ -1,0 +1,4 @@
+#include "cmidikeyboardproppage.h"
+
+CMidiKeyboardPropPage::CMidiKeyboardPropPage(QWidget* parent)
+    : sonaport::ControlPropertyPage(QStringLiteral("MidiKeyboard"), parent) {}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "midicontrols/module/controlpropertypage.h"
+
+// The keyboard control's "General" property page.
+class CMidiKeyboardPropPage : public sonaport::ControlPropertyPage {
+    Q_OBJECT
+
+public:
+    explicit CMidiKeyboardPropPage(QWidget* parent = nullptr);
+};

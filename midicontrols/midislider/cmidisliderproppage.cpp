@@ -1,0 +1,4 @@
+#include "cmidisliderproppage.h"
+
+CMidiSliderPropPage::CMidiSliderPropPage(QWidget* parent)
+    : sonaport::ControlPropertyPage(QStringLiteral("MidiSlider"), parent) {}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "midicontrols/module/controlpropertypage.h"
+
+// The slider control's "General" property page.
+class CMidiSliderPropPage : public sonaport::ControlPropertyPage {
+    Q_OBJECT
+
+public:
+    explicit CMidiSliderPropPage(QWidget* parent = nullptr);
+};

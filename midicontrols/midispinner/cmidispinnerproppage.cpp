@@ -1,0 +1,4 @@
+#include "cmidispinnerproppage.h"
+
+CMidiSpinnerPropPage::CMidiSpinnerPropPage(QWidget* parent)
+    : sonaport::ControlPropertyPage(QStringLiteral("MidiSpinner"), parent) {}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "midicontrols/module/controlpropertypage.h"
+
+// The spinner control's "General" property page.
+class CMidiSpinnerPropPage : public sonaport::ControlPropertyPage {
+    Q_OBJECT
+
+public:
+    explicit CMidiSpinnerPropPage(QWidget* parent = nullptr);
+};
