@@ -59,7 +59,8 @@ int runWithoutApplication(const CommandLine& line) {
 int main(int argc, char** argv) {
     const CommandLine line = CommandLine::parse(argumentsOf(argc, argv));
     if (const int code = runWithoutApplication(line); code >= 0) return code;
-    sys::InterruptWatcher::catchSignals();
+    // A run without a window ends cleanly on Ctrl+C from its first moment.
+    if (line.isHeadless()) sys::InterruptWatcher::catchSignals();
     sys::RuntimeFolder::ensure();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
