@@ -15,7 +15,7 @@
 #include <sys/sysmacros.h>
 
 // Patterns bounced to WAV by the program itself: the file is real audio, and its drum hits
-// fall on the pattern's steps; a failed or interrupted bounce keeps what was there.
+// fall on the pattern's steps; a failed or interrupted run leaves every file as it was.
 class TstBounce : public QObject {
     Q_OBJECT
 
@@ -40,8 +40,7 @@ class TstBounce : public QObject {
                 wave.rate = int(qFromLittleEndian<quint32>(body + 4));
                 wave.bits = qFromLittleEndian<quint16>(body + 14);
             } else if (id == "data" && wave.channels > 0) {
-                const qsizetype frames =
-                    qMin<qsizetype>(size, bytes.size() - at - 8) / (2 * wave.channels);
+                const qsizetype frames = qMin<qsizetype>(size, bytes.size() - at - 8) / (2 * wave.channels);
                 for (qsizetype i = 0; i < frames; ++i) {
                     double sum = 0;
                     for (int c = 0; c < wave.channels; ++c)
@@ -62,37 +61,59 @@ class TstBounce : public QObject {
         return b > a ? std::sqrt(sum / double(b - a)) : 0;
     }
 
-    // The program as installed, with the built-in synthesizer.
-    static void prepare(QProcess* program) {
+    // inChild runs in the child before the program; interruptMs >= 0 sends SIGINT that
+    // long after the start. -2 for a program that did not end normally.
+    static int render(const QStringList& arguments, QString* error = nullptr,
+                      const std::function<void()>& inChild = {}, int interruptMs = -1) {
+        QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("BEATLOFT_MIDI_BACKENDS");
-        program->setProcessEnvironment(env);
-    }
-
-    static int render(const QStringList& arguments, QString* error = nullptr,
-                      const std::function<void()>& inChild = {}) {
-        QProcess program;
-        prepare(&program);
+        program.setProcessEnvironment(env);
         program.setChildProcessModifier(inChild);
         program.start(BEATLOFT_BIN, arguments);
+        if (interruptMs >= 0 && program.waitForStarted()) {
+            QTest::qWait(interruptMs);
+            ::kill(program.processId(), SIGINT);
+        }
         if (!program.waitForFinished(60000)) return -1;
         if (error) *error = QString::fromUtf8(program.readAllStandardError());
         return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2;
     }
 
-    // Std.drm at another tempo.
-    static QString patternAt(const QTemporaryDir& dir, const QByteArray& bpm) {
-        QFile source(BEATLOFT_DATA "/Std.drm");
-        QFile slow(dir.filePath("tempo.drm"));
-        if (!source.open(QIODevice::ReadOnly) || !slow.open(QIODevice::WriteOnly)) return {};
-        slow.write(source.readAll().replace("BPM, 100", "BPM, " + bpm));
-        return slow.fileName();
+    // Kind, device and contents of every entry of a folder.
+    static QStringList snapshot(const QString& folder) {
+        QStringList entries;
+        for (const QFileInfo& entry :
+             QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            struct stat info {};
+            ::lstat(QFile::encodeName(entry.filePath()), &info);
+            QFile file(entry.filePath());
+            const bool regular = S_ISREG(info.st_mode) && file.open(QIODevice::ReadOnly);
+            entries << QStringLiteral("%1 %2 %3 %4")
+                           .arg(entry.fileName())
+                           .arg(info.st_mode)
+                           .arg(info.st_rdev)
+                           .arg(regular ? file.readAll().toHex() : "");
+        }
+        return entries;
     }
 
-    static long peakKilobytesOfChildren() {
-        rusage usage{};
-        getrusage(RUSAGE_CHILDREN, &usage);
-        return usage.ru_maxrss;
+    // The targets the rows name, in dir: an old take, a FIFO, a device node (where this
+    // user may make one; else the null device itself, which such a user cannot replace
+    // either), a folder, and Std.drm at a tempo too slow for a WAV file.
+    static QStringList targets(const QTemporaryDir& dir) {
+        const QString node = dir.filePath("null");
+        QFile old(dir.filePath("old.wav")), source(BEATLOFT_DATA "/Std.drm"),
+            slow(dir.filePath("slow.drm"));
+        if (old.open(QIODevice::WriteOnly)) old.write("the good old take");
+        if (source.open(QIODevice::ReadOnly) && slow.open(QIODevice::WriteOnly))
+            slow.write(source.readAll().replace("BPM, 100", "BPM, 0.001"));
+        ::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600);
+        QDir(dir.path()).mkdir("folder");
+        const bool made = ::mknod(QFile::encodeName(node), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        return {"OUT",  dir.filePath("x.wav"),  "OLD",  old.fileName(),
+                "FIFO", dir.filePath("fifo"),   "NODE", made ? node : "/dev/null",
+                "DIR",  dir.filePath("folder"), "SLOW", slow.fileName()};
     }
 
 private slots:
@@ -100,8 +121,7 @@ private slots:
         QTemporaryDir dir;
         const QString wav = dir.filePath("std.wav");
         QString error;
-        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", wav, "--loops", "2"}, &error),
-                 0);
+        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", wav, "--loops", "2"}, &error), 0);
         QCOMPARE(error, QString());
         const Wave wave = readWave(wav);
         QCOMPARE(wave.channels, 2);
@@ -117,10 +137,7 @@ private slots:
             const double after = rms(wave, t, t + 0.010);
             if (k % 2 == 0)
                 QVERIFY2(after > 0.001 && after > 3 * before,
-                         qPrintable(QStringLiteral("no hit at step %1: %2 after %3")
-                                        .arg(k)
-                                        .arg(after)
-                                        .arg(before)));
+                         qPrintable(QStringLiteral("no hit at step %1: %2 after %3").arg(k).arg(after).arg(before)));
             else
                 QVERIFY2(after < 1.5 * before + 0.002,
                          qPrintable(QStringLiteral("hit between steps at %1").arg(k)));
@@ -128,137 +145,73 @@ private slots:
         QVERIFY(rms(wave, 0, 0.0005) > 0);  // the first hit at the very start
     }
 
-    void unreadablePatternFails_data() {
+    void failuresLeaveEverythingAsItWas_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("missing pattern")
-            << QStringList{"--render-wav", "/nonexistent/x.drm", "OUT"} << 1;
-        QTest::newRow("missing output")
-            << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm"} << 2;
-        QTest::newRow("bad loops")
-            << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm", "OUT", "--loops", "0"} << 2;
-        QTest::newRow("output folder missing")
-            << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm", "/nonexistent/dir/x.wav"} << 1;
-        QTest::newRow("loops without value")
-            << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm", "OUT", "--loops"} << 2;
-        QTest::newRow("longer than a WAV file holds")
-            << QStringList{"--render-wav", "SLOW", "OUT"} << 1;
-        for (const char* seconds : {"nan", "inf", "1e9", "0"})
-            QTest::addRow("play %s seconds", seconds)
-                << QStringList{"--play", BEATLOFT_DATA "/Std.drm", "--seconds", seconds} << 2;
+        QTest::addColumn<QString>("message");    // in stderr; none: stderr stays empty
+        QTest::addColumn<int>("fileSizeLimit");  // bytes; 0: none
+        QTest::addColumn<int>("interruptMs");    // -1: none; 0: at once, held until taken
+        const auto row = [](const char* name, const QStringList& arguments, int exitCode,
+                            const QString& message, int fileSizeLimit = 0, int interruptMs = -1) {
+            QTest::newRow(name) << arguments << exitCode << message << fileSizeLimit << interruptMs;
+        };
+        const QString pattern = BEATLOFT_DATA "/Std.drm", notFile = "keine gewöhnliche Datei";
+        row("missing pattern", {"--render-wav", "/nonexistent/x.drm", "OUT"}, 1, "beatloft: ");
+        row("missing output", {"--render-wav", pattern}, 2, "beatloft: ");
+        row("bad loops", {"--render-wav", pattern, "OUT", "--loops", "0"}, 2, "beatloft: ");
+        row("output folder missing", {"--render-wav", pattern, "/nonexistent/dir/x.wav"}, 1,
+            "beatloft: ");
+        row("longer than a WAV file holds", {"--render-wav", "SLOW", "OUT"}, 1, "zu lang für");
+        row("FIFO as target", {"--render-wav", pattern, "FIFO"}, 1, notFile);
+        row("device node as target", {"--render-wav", pattern, "NODE"}, 1, notFile);
+        row("folder as target", {"--render-wav", pattern, "DIR"}, 1, notFile);
+        // The file size limit stops a write short, as a full disk does.
+        row("write fails", {"--render-wav", pattern, "OLD"}, 1, "nicht geschrieben: ", 100000);
+        row("interrupt at once", {"--play", pattern}, 0, "", 0, 0);
+        row("interrupt while rendering", {"--render-wav", pattern, "OLD", "--loops", "1000"}, 1,
+            "abgebrochen", 0, 1500);
     }
-    void unreadablePatternFails() {
+    void failuresLeaveEverythingAsItWas() {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(int, fileSizeLimit);
+        QFETCH(int, interruptMs);
         QTemporaryDir dir;
-        arguments.replaceInStrings("OUT", dir.filePath("x.wav"));
-        arguments.replaceInStrings("SLOW", patternAt(dir, "0.001"));
-        QString error;
-        QCOMPARE(render(arguments, &error), exitCode);
-        QVERIFY(error.startsWith("beatloft: "));
-        QVERIFY(!QFile::exists(dir.filePath("x.wav")));
-    }
-
-    void refusesTargetsThatAreNoFiles_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("fifo") << "fifo";
-        QTest::newRow("device node") << "device";
-        QTest::newRow("directory") << "directory";
-    }
-    void refusesTargetsThatAreNoFiles() {
-        QFETCH(QString, kind);
-        QTemporaryDir dir;
-        QString target = dir.filePath("target");
-        const QByteArray name = QFile::encodeName(target);
-        if (kind == "fifo") QCOMPARE(::mkfifo(name, 0600), 0);
-        if (kind == "directory") QVERIFY(QDir(dir.path()).mkdir("target"));
-        // The null device's own node where this may be made; else the device itself, which
-        // a user without the right to make nodes cannot replace either.
-        if (kind == "device" && ::mknod(name, S_IFCHR | 0666, makedev(1, 3)) != 0)
-            target = "/dev/null";
-        struct stat before {};
-        QCOMPARE(::stat(QFile::encodeName(target), &before), 0);
-        QString error;
-        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", target}, &error), 1);
-        QVERIFY2(error.contains("keine gewöhnliche Datei"), qPrintable(error));
-        struct stat after {};
-        QCOMPARE(::stat(QFile::encodeName(target), &after), 0);
-        QCOMPARE(after.st_mode, before.st_mode);
-        QCOMPARE(after.st_rdev, before.st_rdev);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);  // no temporary file left
-    }
-
-    void aFailedWriteKeepsTheOldFile() {
-        QTemporaryDir dir;
-        const QString wav = dir.filePath("keep.wav");
-        QFile old(wav);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("the good old take");
-        old.close();
-        // The file size limit makes a write stop short, as a full disk does.
-        const auto limitFileSize = [] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{100000, 100000};
-            setrlimit(RLIMIT_FSIZE, &limit);
+        const QStringList named = targets(dir);
+        for (qsizetype i = 0; i < named.size(); i += 2)
+            arguments.replaceInStrings(named[i], named[i + 1]);
+        const QStringList before = snapshot(dir.path());
+        const auto inChild = [fileSizeLimit, interruptMs] {
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            if (fileSizeLimit > 0 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR)
+                setrlimit(RLIMIT_FSIZE, &limit);
+            sigset_t interrupt;
+            sigemptyset(&interrupt);
+            sigaddset(&interrupt, SIGINT);
+            if (interruptMs == 0) sigprocmask(SIG_BLOCK, &interrupt, nullptr);
         };
         QString error;
-        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", wav}, &error, limitFileSize), 1);
-        QVERIFY2(error.contains("beatloft: WAV-Datei nicht geschrieben: "), qPrintable(error));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("the good old take"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.wav"});
+        QCOMPARE(render(arguments, &error, inChild, interruptMs), exitCode);
+        QVERIFY2(message.isEmpty() ? error.isEmpty() : error.contains(message), qPrintable(error));
+        QCOMPARE(snapshot(dir.path()), before);
     }
 
     void aLongRenderNeedsNoMoreMemory() {
         QTemporaryDir dir;
-        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", dir.filePath("short.wav")}), 0);
-        const long shortPeak = peakKilobytesOfChildren();
+        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", dir.filePath("a.wav")}), 0);
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        const long shortPeak = usage.ru_maxrss;  // kB, the largest program run so far
         // 100 loops: four minutes of sound, 42 MB of samples.
-        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", dir.filePath("long.wav"),
-                         "--loops", "100"}),
+        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", dir.filePath("b.wav"), "--loops",
+                         "100"}),
                  0);
-        QCOMPARE(QFileInfo(dir.filePath("long.wav")).size(),
-                 44 + 4 * qint64(std::llround(241 * 44100.0)));
+        QCOMPARE(QFileInfo(dir.filePath("b.wav")).size(), 44 + 4 * qint64(241 * 44100));
+        getrusage(RUSAGE_CHILDREN, &usage);
         QVERIFY2(
-            peakKilobytesOfChildren() - shortPeak < 10000,
-            qPrintable(
-                QStringLiteral("%1 kB after %2 kB").arg(peakKilobytesOfChildren()).arg(shortPeak)));
-    }
-
-    void interruptEndsARunCleanly_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("delayMs");  // -1: at once, held back until the program takes it
-        QTest::addColumn<int>("exitCode");
-        const QStringList play{"--play", BEATLOFT_DATA "/Std.drm"};
-        QTest::newRow("play, at once") << play << -1 << 0;
-        QTest::newRow("play, while loading") << play << 200 << 0;
-        QTest::newRow("play, while playing") << play << 1500 << 0;
-        QTest::newRow("render, while rendering")
-            << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm", "OUT", "--loops", "1000"}
-            << 1500 << 1;
-    }
-    void interruptEndsARunCleanly() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, delayMs);
-        QFETCH(int, exitCode);
-        QTemporaryDir dir;
-        arguments.replaceInStrings("OUT", dir.filePath("x.wav"));
-        QProcess program;
-        prepare(&program);
-        program.setChildProcessModifier([delayMs] {
-            sigset_t interrupt;
-            sigemptyset(&interrupt);
-            sigaddset(&interrupt, SIGINT);
-            if (delayMs < 0) sigprocmask(SIG_BLOCK, &interrupt, nullptr);
-        });
-        program.start(BEATLOFT_BIN, arguments);
-        QVERIFY(program.waitForStarted());
-        QTest::qWait(qMax(0, delayMs));
-        ::kill(program.processId(), SIGINT);
-        QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), exitCode);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+            usage.ru_maxrss - shortPeak < 10000,
+            qPrintable(QStringLiteral("%1 kB after %2 kB").arg(usage.ru_maxrss).arg(shortPeak)));
     }
 
     void playsInRealTimeAndStops() {
