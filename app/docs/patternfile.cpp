@@ -6,10 +6,10 @@
 #include "docs/patternreader.h"
 #include "shared/taglabel.h"
 #include "system/dialogs.h"
+#include "system/safefilewriter.h"
 
 #include <QDir>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 const QString PatternFile::kFilter = QStringLiteral("Pattern (.drm)|*.drm|Alle Dateien|*.*");
@@ -86,13 +86,7 @@ void PatternFile::SavePatternFile() {
 }
 
 bool PatternFile::writeFile(const QString& path, const QByteArray& bytes) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return sys::SafeFileWriter::writeFile(path, bytes);
 }
 
 bool PatternFile::LoadPatternFile() {

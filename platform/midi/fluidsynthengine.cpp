@@ -47,6 +47,7 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
         if (!fluid_is_soundfont(path.constData())) continue;
         if (fluid_synth_sfload(synth_, path.constData(), 1) != FLUID_FAILED) {
             soundFont_ = font;
+            SoundFontLocator::reportPassedOver(font);
             return kNoError;
         }
     }

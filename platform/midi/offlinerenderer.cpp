@@ -2,8 +2,9 @@
 
 #include "fluidsynthengine.h"
 
+#include "system/safefilewriter.h"
+
 #include <fluidsynth.h>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,16 @@ namespace {
 // start of the first block at or after its time, never before it.
 constexpr int kBlockFrames = 64;
 constexpr int kChannels = 2;
+constexpr int kBytesPerFrame = kChannels * sizeof(std::int16_t);
+// A WAV file counts its bytes in 32 bits, the 36 bytes of its header included.
+constexpr qint64 kMaxWavFrames = (qint64(0xFFFFFFFF) - 36) / kBytesPerFrame;
+
+// The exact number of frames of a length, 0 for one that is not a finite number.
+double framesOf(double lengthSeconds) {
+    return std::isfinite(lengthSeconds)
+               ? std::max(0.0, lengthSeconds) * OfflineRenderer::kSampleRate
+               : 0.0;
+}
 
 QByteArray wavHeader(std::uint32_t dataBytes) {
     QByteArray header;
@@ -29,7 +40,6 @@ QByteArray wavHeader(std::uint32_t dataBytes) {
         qToLittleEndian(value, bytes);
         header.append(bytes, 2);
     };
-    const std::uint32_t bytesPerFrame = kChannels * sizeof(std::int16_t);
     header.append("RIFF", 4);
     put32(36 + dataBytes);
     header.append("WAVEfmt ", 8);
@@ -37,8 +47,8 @@ QByteArray wavHeader(std::uint32_t dataBytes) {
     put16(1);  // PCM
     put16(kChannels);
     put32(OfflineRenderer::kSampleRate);
-    put32(OfflineRenderer::kSampleRate * bytesPerFrame);
-    put16(static_cast<std::uint16_t>(bytesPerFrame));
+    put32(OfflineRenderer::kSampleRate * kBytesPerFrame);
+    put16(static_cast<std::uint16_t>(kBytesPerFrame));
     put16(16);
     header.append("data", 4);
     put32(dataBytes);
@@ -47,10 +57,8 @@ QByteArray wavHeader(std::uint32_t dataBytes) {
 
 }  // namespace
 
-bool OfflineRenderer::renderToBuffer(const QList<TimedMessage>& messages, double lengthSeconds,
-                                     std::vector<std::int16_t>* samples, QString* error) {
-    if (!samples) return false;
-    samples->clear();
+bool OfflineRenderer::render(const QList<TimedMessage>& messages, std::int64_t frames,
+                             const BlockSink& sink, QString* error) {
     detail::FluidSynthEngine engine;
     if (engine.create(kSampleRate, error) != kNoError) return false;
 
@@ -58,41 +66,61 @@ bool OfflineRenderer::renderToBuffer(const QList<TimedMessage>& messages, double
     std::stable_sort(
         ordered.begin(), ordered.end(),
         [](const TimedMessage& a, const TimedMessage& b) { return a.seconds < b.seconds; });
-    const auto frames = static_cast<qint64>(std::llround(
-        std::max(0.0, std::isfinite(lengthSeconds) ? lengthSeconds : 0.0) * kSampleRate));
-    samples->resize(static_cast<size_t>(frames * kChannels));
 
+    std::int16_t block[kBlockFrames * kChannels];
     qsizetype next = 0;
     for (qint64 frame = 0; frame < frames; frame += kBlockFrames) {
         while (next < ordered.size() && ordered[next].seconds * kSampleRate <= frame)
             engine.shortMessage(ordered[next++].message);
         const int count = static_cast<int>(std::min<qint64>(kBlockFrames, frames - frame));
-        std::int16_t* out = samples->data() + frame * kChannels;
-        fluid_synth_write_s16(engine.synth(), count, out, 0, kChannels, out, 1, kChannels);
+        fluid_synth_write_s16(engine.synth(), count, block, 0, kChannels, block, 1, kChannels);
+        if (!sink(block, count)) return false;
     }
     return true;
 }
 
-bool OfflineRenderer::renderToWav(const QList<TimedMessage>& messages, double lengthSeconds,
-                                  const QString& path, QString* error) {
-    std::vector<std::int16_t> samples;
-    if (!renderToBuffer(messages, lengthSeconds, &samples, error)) return false;
-    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * sizeof(std::int16_t));
+bool OfflineRenderer::renderToBuffer(const QList<TimedMessage>& messages, double lengthSeconds,
+                                     std::vector<std::int16_t>* samples, QString* error) {
+    if (!samples) return false;
+    samples->clear();
+    const auto frames = static_cast<qint64>(std::llround(framesOf(lengthSeconds)));
+    const auto sink = [samples](const std::int16_t* block, int count) {
+        samples->insert(samples->end(), block, block + count * kChannels);
+        return true;
+    };
+    samples->reserve(static_cast<size_t>(frames * kChannels));
+    return render(messages, frames, sink, error);
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
+bool OfflineRenderer::renderToWav(const QList<TimedMessage>& messages, double lengthSeconds,
+                                  const QString& path, QString* error,
+                                  const std::function<bool()>& stop) {
+    const double wholeFrames = std::round(framesOf(lengthSeconds));
+    if (!(wholeFrames <= kMaxWavFrames) || !std::isfinite(lengthSeconds)) {
+        if (error)
+            *error = QStringLiteral(
+                         "%1 Sekunden sind zu lang für eine WAV-Datei "
+                         "(höchstens %2 Sekunden, 4 GiB)")
+                         .arg(lengthSeconds)
+                         .arg(std::floor(double(kMaxWavFrames) / kSampleRate));
         return false;
     }
-    file.write(wavHeader(dataBytes));
-    if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN)
-        for (std::int16_t& sample : samples) sample = qToLittleEndian(sample);
-    file.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    const auto frames = static_cast<qint64>(wholeFrames);
+    sys::SafeFileWriter file(path);
+    const auto sink = [&file, &stop](const std::int16_t* block, int count) {
+        if (stop && stop()) {
+            file.cancel(QStringLiteral("abgebrochen"));
+            return false;
+        }
+        std::int16_t little[kBlockFrames * kChannels];
+        qToLittleEndian<std::int16_t>(block, count * kChannels, little);
+        return file.write(reinterpret_cast<const char*>(little), count * kBytesPerFrame);
+    };
+    if (file.open() && file.write(wavHeader(std::uint32_t(frames * kBytesPerFrame))) &&
+        render(messages, frames, sink, error) && file.commit())
+        return true;
+    if (error && !file.errorString().isEmpty()) *error = file.errorString();
+    return false;
 }
 
 }  // namespace midi

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+#include <cstdio>
 
 namespace midi {
 
@@ -30,11 +31,18 @@ void SoundFontLocator::setSystemFolders(const QStringList& folders) {
     replacedFolders = folders;
 }
 
-QStringList SoundFontLocator::candidates() {
-    QStringList order;
-    order << sys::SettingsStore::value(QStringLiteral("Midi"), QStringLiteral("SoundFont"))
+QStringList SoundFontLocator::configured() {
+    QStringList fonts;
+    fonts << sys::SettingsStore::value(QStringLiteral("Midi"), QStringLiteral("SoundFont"))
                  .toString();
-    order << qEnvironmentVariable("BEATLOFT_SOUNDFONT");
+    fonts << qEnvironmentVariable("BEATLOFT_SOUNDFONT");
+    fonts.removeAll(QString());
+    fonts.removeDuplicates();
+    return fonts;
+}
+
+QStringList SoundFontLocator::candidates() {
+    QStringList order = configured();
     const QStringList folders = systemFolders();
     order << QDir(folders.value(0)).filePath(QStringLiteral("TimGM6mb.sf2"));
     for (const QString& folder : folders) {
@@ -60,6 +68,17 @@ QStringList SoundFontLocator::candidates() {
 
 QString SoundFontLocator::find() {
     return candidates().value(0);
+}
+
+void SoundFontLocator::reportPassedOver(const QString& loaded) {
+    const QString used = QFileInfo(loaded).canonicalFilePath();
+    for (const QString& font : configured()) {
+        if (QFileInfo(font).canonicalFilePath() == used) return;
+        std::fprintf(stderr,
+                     "beatloft: Soundfont kann nicht geladen werden: %s; stattdessen wird %s "
+                     "verwendet\n",
+                     qUtf8Printable(font), qUtf8Printable(loaded));
+    }
 }
 
 }  // namespace midi

@@ -15,10 +15,17 @@ public:
     static QStringList candidates();
     // The first candidate, or an empty text when there is none.
     static QString find();
+    // Says on stderr which configured fonts (settings store, environment) could not be
+    // loaded and that loaded, the font found after them, is used instead.
+    static void reportPassedOver(const QString& loaded);
 
     static QStringList systemFolders();
     // Replaces the system folders (tests); an empty list restores the default ones.
     static void setSystemFolders(const QStringList& folders);
+
+private:
+    // The fonts the user chose, in search order; none may exist.
+    static QStringList configured();
 };
 
 }  // namespace midi

@@ -15,6 +15,12 @@ public:
     explicit InterruptWatcher(QObject* parent = nullptr);
     ~InterruptWatcher() override;
 
+    // Takes SIGINT and SIGTERM from now on, also where the starting process blocked them;
+    // a signal that comes before a watcher exists is kept for the first one.
+    static void catchSignals();
+    // True once one of the two signals came; for work that runs without an event loop.
+    static bool hasCaught();
+
 signals:
     void interrupted();
 

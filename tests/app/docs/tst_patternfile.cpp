@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Saving, opening and mixing pattern files through the real window.
@@ -321,6 +322,21 @@ private slots:
         QVERIFY(box.text.startsWith(QStringLiteral("Das Pattern konnte nicht gespeichert werden")));
         QCOMPARE(box.title, QStringLiteral("Beatloft"));
         QCOMPARE(box.icon, sys::MessageIcon::Critical);
+    }
+
+    void saveRefusesAFifo() {
+        FormFixture f;
+        const QString fifo = f.folder().filePath("pipe.drm");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+        f.form().txtPatNam->setText("Neu");
+        f.dialogs().answerSaveFile(fifo);
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        f.app().patternFile().SavePatternFile();
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(fifo), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+        QVERIFY(f.dialogs().shown().last().text.startsWith(
+            QStringLiteral("Das Pattern konnte nicht gespeichert werden")));
     }
 
     void commandLinePatternOpensWithoutQuestions() {

@@ -9,3 +9,6 @@ target_compile_definitions(tst_bounce PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatlo
 
 beatloft_add_test(tst_maincommands SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_maincommands.cpp
                   LIBS beatloft_formfixture)
+
+beatloft_add_test(tst_commandline SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_commandline.cpp
+    LIBS beatloft_app)

@@ -1,13 +1,21 @@
+#include <QDir>
 #include <QElapsedTimer>
-#include <QtEndian>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 #include <cmath>
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 // Patterns bounced to WAV by the program itself: the file is real audio, and its drum hits
-// fall on the pattern's steps.
+// fall on the pattern's steps; a failed or interrupted run leaves every file as it was.
 class TstBounce : public QObject {
     Q_OBJECT
 
@@ -53,15 +61,59 @@ class TstBounce : public QObject {
         return b > a ? std::sqrt(sum / double(b - a)) : 0;
     }
 
-    static int render(const QStringList& arguments, QString* error = nullptr) {
+    // inChild runs in the child before the program; interruptMs >= 0 sends SIGINT that
+    // long after the start. -2 for a program that did not end normally.
+    static int render(const QStringList& arguments, QString* error = nullptr,
+                      const std::function<void()>& inChild = {}, int interruptMs = -1) {
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("BEATLOFT_MIDI_BACKENDS");
         program.setProcessEnvironment(env);
+        program.setChildProcessModifier(inChild);
         program.start(BEATLOFT_BIN, arguments);
+        if (interruptMs >= 0 && program.waitForStarted()) {
+            QTest::qWait(interruptMs);
+            ::kill(program.processId(), SIGINT);
+        }
         if (!program.waitForFinished(60000)) return -1;
         if (error) *error = QString::fromUtf8(program.readAllStandardError());
-        return program.exitCode();
+        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2;
+    }
+
+    // Kind, device and contents of every entry of a folder.
+    static QStringList snapshot(const QString& folder) {
+        QStringList entries;
+        for (const QFileInfo& entry :
+             QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            struct stat info {};
+            ::lstat(QFile::encodeName(entry.filePath()), &info);
+            QFile file(entry.filePath());
+            const bool regular = S_ISREG(info.st_mode) && file.open(QIODevice::ReadOnly);
+            entries << QStringLiteral("%1 %2 %3 %4")
+                           .arg(entry.fileName())
+                           .arg(info.st_mode)
+                           .arg(info.st_rdev)
+                           .arg(regular ? file.readAll().toHex() : "");
+        }
+        return entries;
+    }
+
+    // The targets the rows name, in dir: an old take, a FIFO, a device node (where this
+    // user may make one; else the null device itself, which such a user cannot replace
+    // either), a folder, and Std.drm at a tempo too slow for a WAV file.
+    static QStringList targets(const QTemporaryDir& dir) {
+        const QString node = dir.filePath("null");
+        QFile old(dir.filePath("old.wav")), source(BEATLOFT_DATA "/Std.drm"),
+            slow(dir.filePath("slow.drm"));
+        if (old.open(QIODevice::WriteOnly)) old.write("the good old take");
+        if (source.open(QIODevice::ReadOnly) && slow.open(QIODevice::WriteOnly))
+            slow.write(source.readAll().replace("BPM, 100", "BPM, 0.001"));
+        ::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600);
+        QDir(dir.path()).mkdir("folder");
+        const bool made = ::mknod(QFile::encodeName(node), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        return {"OUT",  dir.filePath("x.wav"),  "OLD",  old.fileName(),
+                "FIFO", dir.filePath("fifo"),   "NODE", made ? node : "/dev/null",
+                "DIR",  dir.filePath("folder"), "SLOW", slow.fileName()};
     }
 
 private slots:
@@ -93,24 +145,73 @@ private slots:
         QVERIFY(rms(wave, 0, 0.0005) > 0);  // the first hit at the very start
     }
 
-    void unreadablePatternFails_data() {
+    void failuresLeaveEverythingAsItWas_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("missing pattern") << QStringList{"--render-wav", "/nonexistent/x.drm", "OUT"} << 1;
-        QTest::newRow("missing output") << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm"} << 2;
-        QTest::newRow("bad loops") << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm", "OUT", "--loops", "0"} << 2;
-        QTest::newRow("output folder missing")
-            << QStringList{"--render-wav", BEATLOFT_DATA "/Std.drm", "/nonexistent/dir/x.wav"} << 1;
+        QTest::addColumn<QString>("message");    // in stderr; none: stderr stays empty
+        QTest::addColumn<int>("fileSizeLimit");  // bytes; 0: none
+        QTest::addColumn<int>("interruptMs");    // -1: none; 0: at once, held until taken
+        const auto row = [](const char* name, const QStringList& arguments, int exitCode,
+                            const QString& message, int fileSizeLimit = 0, int interruptMs = -1) {
+            QTest::newRow(name) << arguments << exitCode << message << fileSizeLimit << interruptMs;
+        };
+        const QString pattern = BEATLOFT_DATA "/Std.drm", notFile = "keine gewöhnliche Datei";
+        row("missing pattern", {"--render-wav", "/nonexistent/x.drm", "OUT"}, 1, "beatloft: ");
+        row("missing output", {"--render-wav", pattern}, 2, "beatloft: ");
+        row("bad loops", {"--render-wav", pattern, "OUT", "--loops", "0"}, 2, "beatloft: ");
+        row("output folder missing", {"--render-wav", pattern, "/nonexistent/dir/x.wav"}, 1,
+            "beatloft: ");
+        row("longer than a WAV file holds", {"--render-wav", "SLOW", "OUT"}, 1, "zu lang für");
+        row("FIFO as target", {"--render-wav", pattern, "FIFO"}, 1, notFile);
+        row("device node as target", {"--render-wav", pattern, "NODE"}, 1, notFile);
+        row("folder as target", {"--render-wav", pattern, "DIR"}, 1, notFile);
+        // The file size limit stops a write short, as a full disk does.
+        row("write fails", {"--render-wav", pattern, "OLD"}, 1, "nicht geschrieben: ", 100000);
+        row("interrupt at once", {"--play", pattern}, 0, "", 0, 0);
+        row("interrupt while rendering", {"--render-wav", pattern, "OLD", "--loops", "1000"}, 1,
+            "abgebrochen", 0, 1500);
     }
-    void unreadablePatternFails() {
+    void failuresLeaveEverythingAsItWas() {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(int, fileSizeLimit);
+        QFETCH(int, interruptMs);
         QTemporaryDir dir;
-        arguments.replaceInStrings("OUT", dir.filePath("x.wav"));
+        const QStringList named = targets(dir);
+        for (qsizetype i = 0; i < named.size(); i += 2)
+            arguments.replaceInStrings(named[i], named[i + 1]);
+        const QStringList before = snapshot(dir.path());
+        const auto inChild = [fileSizeLimit, interruptMs] {
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            if (fileSizeLimit > 0 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR)
+                setrlimit(RLIMIT_FSIZE, &limit);
+            sigset_t interrupt;
+            sigemptyset(&interrupt);
+            sigaddset(&interrupt, SIGINT);
+            if (interruptMs == 0) sigprocmask(SIG_BLOCK, &interrupt, nullptr);
+        };
         QString error;
-        QCOMPARE(render(arguments, &error), exitCode);
-        QVERIFY(error.startsWith("beatloft: "));
-        QVERIFY(!QFile::exists(dir.filePath("x.wav")));
+        QCOMPARE(render(arguments, &error, inChild, interruptMs), exitCode);
+        QVERIFY2(message.isEmpty() ? error.isEmpty() : error.contains(message), qPrintable(error));
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void aLongRenderNeedsNoMoreMemory() {
+        QTemporaryDir dir;
+        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", dir.filePath("a.wav")}), 0);
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        const long shortPeak = usage.ru_maxrss;  // kB, the largest program run so far
+        // 100 loops: four minutes of sound, 42 MB of samples.
+        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", dir.filePath("b.wav"), "--loops",
+                         "100"}),
+                 0);
+        QCOMPARE(QFileInfo(dir.filePath("b.wav")).size(), 44 + 4 * qint64(241 * 44100));
+        getrusage(RUSAGE_CHILDREN, &usage);
+        QVERIFY2(
+            usage.ru_maxrss - shortPeak < 10000,
+            qPrintable(QStringLiteral("%1 kB after %2 kB").arg(usage.ru_maxrss).arg(shortPeak)));
     }
 
     void playsInRealTimeAndStops() {

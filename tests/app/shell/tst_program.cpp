@@ -3,7 +3,8 @@
 
 #include <csignal>
 
-// The program as a user starts it: version, help, and a start without a display.
+// The program as a user starts it: version, help and wrong options without a display, and
+// a start offscreen.
 class TstProgram : public QObject {
     Q_OBJECT
 
@@ -17,26 +18,37 @@ class TstProgram : public QObject {
     }
 
 private slots:
-    void printsVersionAndHelpWithoutDisplay_data() {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("version") << "--version" << "Beatloft 1.0.28\n";
-        QTest::newRow("help") << "--help" << "Aufruf: beatloft";
+    void answersWithoutDisplay_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expected");  // the start of stdout, or of stderr on failure
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Beatloft 1.0.28\n";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Aufruf: beatloft";
+        QTest::newRow("-V") << QStringList{"-V"} << 0 << "Beatloft 1.0.28\n";
+        QTest::newRow("-h") << QStringList{"-h"} << 0 << "Aufruf: beatloft";
+        QTest::newRow("editor") << QStringList{} << 1 << "beatloft: keine Anzeige gefunden\n";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2
+                                        << "beatloft: unbekannte Option: --bogus\nAufruf: beatloft";
     }
-    void printsVersionAndHelpWithoutDisplay() {
-        QFETCH(QString, argument);
+    void answersWithoutDisplay() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
         QFETCH(QString, expected);
         QProcess program;
         program.setProcessEnvironment(headless());
-        program.start(BEATLOFT_BIN, {argument});
+        program.start(BEATLOFT_BIN, arguments);
         QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).startsWith(expected));
+        QCOMPARE(program.exitCode(), exitCode);
+        const QByteArray out =
+            exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
+        QVERIFY2(QString::fromUtf8(out).startsWith(expected), out.constData());
     }
 
     void startsOffscreenQuietlyAndEndsCleanly() {
         QProcess program;
-        program.setProcessEnvironment(headless());
+        QProcessEnvironment env = headless();
+        env.insert("QT_QPA_PLATFORM", "offscreen");  // a platform chosen, as in tests
+        program.setProcessEnvironment(env);
         program.start(BEATLOFT_BIN, {});
         QVERIFY(program.waitForStarted());
         QTest::qWait(1500);

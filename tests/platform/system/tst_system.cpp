@@ -1,10 +1,15 @@
 #include "settingssandbox.h"
 #include "system/programfolder.h"
+#include "system/runtimefolder.h"
 #include "system/settingsstore.h"
 #include "tempprogramfolder.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TstSystem : public QObject {
     Q_OBJECT
@@ -22,6 +27,36 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, expected);
         QCOMPARE(sys::ProgramFolder::rawCommandLine(arguments), expected);
+    }
+
+    void runtimeFolderIsPrivate_data() {
+        QTest::addColumn<QString>("found");  // what stands at the fixed path before
+        QTest::newRow("nothing") << "";
+        QTest::newRow("own private folder") << "0700";
+        QTest::newRow("open to others") << "0755";
+        QTest::newRow("link to a private folder") << "link";
+        if (::geteuid() == 0) QTest::newRow("another user's") << "nobody";
+    }
+    void runtimeFolderIsPrivate() {
+        QFETCH(QString, found);
+        QTemporaryDir temp;
+        const QByteArray savedTemp = qgetenv("TMPDIR"), savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+        const QByteArray fixed = QFile::encodeName(sys::RuntimeFolder::fixedPath());
+        if (found == "link") QVERIFY(QFile::link(temp.path(), fixed));
+        if (found.startsWith('0') || found == "nobody") ::mkdir(fixed, 0700);
+        ::chmod(fixed, found == "0755" ? 0755 : 0700);
+        if (found == "nobody") QCOMPARE(::chown(fixed, 65534, 65534), 0);
+        sys::RuntimeFolder::ensure();
+        const QByteArray chosen = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", savedTemp);
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        QCOMPARE(chosen == fixed, found.isEmpty() || found == "0700");
+        struct stat info {};
+        QCOMPARE(::lstat(chosen, &info), 0);
+        QVERIFY(S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+                (info.st_mode & 0777) == 0700);
     }
 
     void settingsLandInTheSandbox() {
