@@ -103,24 +103,35 @@ void Inet::sayNoNewVersion() {
 void Inet::appendLog(const QString& text) {
     log_ += text;
     if (log_.size() > kLogLimit) log_ = log_.right(kLogLimit);
+    if (isVisible()) Version->setPlainText(log_);
+}
+
+void Inet::showEvent(QShowEvent* event) {
     Version->setPlainText(log_);
+    QWidget::showEvent(event);
 }
 
 void Inet::readReplies() {
     while (Winsock1->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = Winsock1->receiveDatagram(kMaxReplyBytes);
-        // Only the report host may answer, and only one answer is on screen at a time.
-        if (replyBoxOpen_) continue;
-        const QHostAddress sender = datagram.senderAddress();
-        const bool fromReportHost = std::any_of(
-            reportAddresses_.cbegin(), reportAddresses_.cend(), [&](const QHostAddress& address) {
-                return address.isEqual(sender, QHostAddress::TolerantConversion);
-            });
-        if (!fromReportHost) continue;
-        replyBoxOpen_ = true;
-        for (const QString& text :
-             versionparser::replyMessages(datagram.data(), VersionsPruefungAktiv))
-            sys::Dialogs::current().message(text);
-        replyBoxOpen_ = false;
+        if (replyBoxOpen_ || !isFromReportHost(datagram.senderAddress())) continue;
+        showReply(datagram.data());
+        // What arrived while the boxes were open is dropped unread.
+        while (Winsock1->hasPendingDatagrams()) Winsock1->receiveDatagram(0);
     }
+}
+
+// Any sender on the network could otherwise open message boxes in the program.
+bool Inet::isFromReportHost(const QHostAddress& sender) const {
+    return std::any_of(reportAddresses_.cbegin(), reportAddresses_.cend(),
+                       [&](const QHostAddress& address) {
+                           return address.isEqual(sender, QHostAddress::TolerantConversion);
+                       });
+}
+
+void Inet::showReply(const QByteArray& datagram) {
+    replyBoxOpen_ = true;
+    for (const QString& text : versionparser::replyMessages(datagram, VersionsPruefungAktiv))
+        sys::Dialogs::current().message(text);
+    replyBoxOpen_ = false;
 }

@@ -50,10 +50,16 @@ public slots:
     // The toolbar's "Versionscheck" and the options' "jetzt prüfen".
     void startUserCheck();
 
+protected:
+    // The log box is filled when the window is shown; it stays hidden in normal use.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void sendRequest();
     void readVersionAnswer();
     void readReplies();
+    bool isFromReportHost(const QHostAddress& sender) const;
+    void showReply(const QByteArray& datagram);
     void reportHostFound(const QHostInfo& result);
     void appendLog(const QString& text);
     void sayNoNewVersion();

@@ -6,3 +6,7 @@ beatloft_add_test(tst_bounce SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_bounce.cpp)
 add_dependencies(tst_bounce beatloft)
 target_compile_definitions(tst_bounce PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>"
                            BEATLOFT_DATA="${PROJECT_SOURCE_DIR}/data")
+
+beatloft_add_test(tst_info SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_info.cpp LIBS beatloft_app)
+beatloft_add_test(tst_frmoptions SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_frmoptions.cpp
+                  LIBS beatloft_app)
