@@ -7,6 +7,5 @@ add_dependencies(tst_bounce beatloft)
 target_compile_definitions(tst_bounce PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>"
                            BEATLOFT_DATA="${PROJECT_SOURCE_DIR}/data")
 
-beatloft_add_test(tst_info SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_info.cpp LIBS beatloft_app)
-beatloft_add_test(tst_frmoptions SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_frmoptions.cpp
+beatloft_add_test(tst_shellwindows SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellwindows.cpp
                   LIBS beatloft_app)
