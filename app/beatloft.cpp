@@ -3,16 +3,20 @@
 #include "docs/datafolder.h"
 #include "docs/patternfile.h"
 #include "form1.h"
+#include "netcheck/inet.h"
 #include "pattern/commandlinedocument.h"
 #include "pattern/gridgeometry.h"
 #include "pattern/instrumentrows.h"
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
+#include "shell/frmoptions.h"
+#include "shell/info.h"
 #include "shell/maincommands.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
 #include "system/singleinstance.h"
 
+#include <QAction>
 #include <functional>
 #include <initializer_list>
 
@@ -43,12 +47,18 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
     startUp(rawCommandLine, mode);
 }
 
-Beatloft::~Beatloft() = default;
+// The version check goes first: it holds on to the about box and the options.
+Beatloft::~Beatloft() {
+    inet_.reset();
+}
 
 void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     Form1& form = *form_;
     if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
     setHostSettings();
+    info_->writeDescription();
+    if (mode == StartMode::Editor) inet_->initWinsocks();  // a headless run reports nothing
+    options_->OptionsSetting();
     form.DataPath = datafolder::prepare();
     songList_->prepareHeader();
     geometry_->recordLayoutWidths();
@@ -71,10 +81,24 @@ void Beatloft::warnWhenAnotherInstanceRuns() {
             QStringLiteral("es läuft noch eine Instanz des Programmes"));
 }
 
+// The hosts are fixed here for the whole run; the windows that use them are made with them.
 void Beatloft::setHostSettings() {
-    form_->VersionHost = QStringLiteral("beatloft.example.org");
-    form_->ReportHost = QStringLiteral("report.beatloft.example.org");
-    form_->HomePageUrl = QStringLiteral("https://beatloft.example.org/");
+    hosts_ = HostSettings::fromEnvironment();
+    form_->VersionHost = hosts_.VersionHost;
+    form_->ReportHost = hosts_.ReportHost;
+    form_->HomePageUrl = hosts_.HomePageUrl;
+    info_ = std::make_unique<Info>(hosts_.VersionHost, hosts_.HomePageUrl);
+    options_ = std::make_unique<frmOptions>();
+    inet_ = std::make_unique<Inet>(*info_, *options_, hosts_);
+    routeWindowCommands();
+}
+
+void Beatloft::routeWindowCommands() {
+    QObject::connect(options_.get(), &frmOptions::versionCheckRequested, inet_.get(),
+                     &Inet::startUserCheck);
+    QObject::connect(form_->MnuInfo, &QAction::triggered, info_.get(), &Info::showInfo);
+    mainCommands_->route(QStringLiteral("Versionscheck"), [this] { inet_->startUserCheck(); });
+    mainCommands_->route(QStringLiteral("TOptions"), [this] { options_->showOptions(); });
 }
 
 void Beatloft::openCommandLineDocument(const QString& rawCommandLine) {

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "netcheck/hostsettings.h"
+
 #include <QString>
 #include <memory>
 
 class Form1;
+class Info;
+class Inet;
+class frmOptions;
 class GridGeometry;
 class InstrumentRows;
 class MainCommands;
@@ -34,11 +39,15 @@ public:
     PatternCommands& commands() { return *commands_; }
     SongList& songList() { return *songList_; }
     MainCommands& mainCommands() { return *mainCommands_; }
+    Info& info() { return *info_; }
+    frmOptions& options() { return *options_; }
+    Inet& inet() { return *inet_; }
 
 private:
     void startUp(const QString& rawCommandLine, StartMode mode);
     void warnWhenAnotherInstanceRuns();
     void setHostSettings();
+    void routeWindowCommands();
     void openCommandLineDocument(const QString& rawCommandLine);
 
     std::unique_ptr<Form1> form_;
@@ -50,4 +59,9 @@ private:
     std::unique_ptr<SongList> songList_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<sys::SingleInstance> instance_;
+    HostSettings hosts_;
+    // The single windows beside the main one, made hidden during the start-up.
+    std::unique_ptr<Info> info_;
+    std::unique_ptr<frmOptions> options_;
+    std::unique_ptr<Inet> inet_;
 };

@@ -34,16 +34,26 @@ qsizetype numberEnd(const QString& t, qsizetype start) {
     return i;
 }
 
+qsizetype skipBlanks(const QString& text) {
+    qsizetype start = 0;
+    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t')) ++start;
+    return start;
+}
+
 }  // namespace
 
 double numericValue(const QString& text) {
-    qsizetype start = 0;
-    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t')) ++start;
+    const qsizetype start = skipBlanks(text);
     const qsizetype end = numberEnd(text, start);
     if (end == start) return 0;
     bool ok = false;
     const double value = QStringView(text).mid(start, end - start).toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0;
+}
+
+bool hasLeadingNumber(const QString& text) {
+    const qsizetype start = skipBlanks(text);
+    return numberEnd(text, start) > start;
 }
 
 QString shortestDecimal(double value) {

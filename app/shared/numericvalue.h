@@ -7,5 +7,8 @@
 // one counts as 0. No field is validated beyond this.
 double numericValue(const QString& text);
 
+// Whether the text begins with such a number, so that a 0 read from it is a real 0.
+bool hasLeadingNumber(const QString& text);
+
 // The shortest plain decimal text of a number: 16, 12, 0, 7.5, -3, 0.1, 1000000.
 QString shortestDecimal(double value);

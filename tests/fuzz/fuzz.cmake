@@ -9,3 +9,13 @@ target_link_options(fuzz_fieldreader PRIVATE -fsanitize=fuzzer,address,undefined
 target_link_libraries(fuzz_fieldreader PRIVATE Qt6::Core)
 set_target_properties(fuzz_fieldreader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BEATLOFT_TEST_DIR})
 add_dependencies(fuzzers fuzz_fieldreader)
+
+add_executable(fuzz_versioncheck EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/fuzz_versioncheck.cpp
+               ${PROJECT_SOURCE_DIR}/app/netcheck/versionparser.cpp
+               ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp)
+target_include_directories(fuzz_versioncheck PRIVATE ${PROJECT_SOURCE_DIR}/app)
+target_compile_options(fuzz_versioncheck PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_options(fuzz_versioncheck PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_libraries(fuzz_versioncheck PRIVATE Qt6::Core)
+set_target_properties(fuzz_versioncheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BEATLOFT_TEST_DIR})
+add_dependencies(fuzzers fuzz_versioncheck)

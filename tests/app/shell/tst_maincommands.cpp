@@ -5,10 +5,14 @@
 #include "shared/steptimer.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmprint.h"
+#include "netcheck/inet.h"
+#include "shell/frmoptions.h"
+#include "shell/info.h"
 #include "shell/maincommands.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -88,6 +92,21 @@ private slots:
         QTest::mouseClick(bar->button("Neu"), Qt::LeftButton);
         QCOMPARE(f.row(1).value(0), 0);
         bar->button("THelp")->menu()->actions().value(1)->trigger();  // "Hilfe zum Programm"
+        QVERIFY(f.dialogs().shown().isEmpty());
+    }
+
+    // The single windows beside the main one: shown, shown again as the same instance.
+    void windowsOfTheToolbarAndMenu() {
+        FormFixture f;
+        Beatloft& app = f.app();
+        app.mainCommands().Toolbar1_ButtonClick("TOptions");
+        app.mainCommands().Toolbar1_ButtonClick("TOptions");
+        QVERIFY(app.options().isVisible());
+        QCOMPARE(QApplication::topLevelWidgets().count(&app.options()), 1);
+        f.form().MnuInfo->trigger();
+        QVERIFY(app.info().isVisible());
+        app.mainCommands().Toolbar1_ButtonClick("Versionscheck");
+        QVERIFY(app.inet().VersionsPruefungAktiv);  // the reserved default host never answers
         QVERIFY(f.dialogs().shown().isEmpty());
     }
 

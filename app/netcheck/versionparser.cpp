@@ -1,0 +1,100 @@
+#include "versionparser.h"
+
+#include "shared/numericvalue.h"
+#include "shell/appversion.h"
+
+namespace versionparser {
+
+namespace {
+
+const QString kMarker = QStringLiteral("[Version]");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The positions below count from 1, and 0 stands for "not found", as the rules are written.
+qsizetype find(const QString& text, const QString& what, qsizetype from) {
+    if (from < 1 || from > text.size()) return 0;
+    const qsizetype index = text.indexOf(what, from - 1);
+    return index < 0 ? 0 : index + 1;
+}
+
+QString piece(const QString& text, qsizetype start, qsizetype length) {
+    if (length <= 0 || start < 1) return {};
+    return text.mid(start - 1, length);
+}
+
+bool isNumberOrEmpty(const QString& part) {
+    return part.isEmpty() || hasLeadingNumber(part);
+}
+
+}  // namespace
+
+std::optional<AnswerVersion> parse(const QString& text) {
+    const qsizetype p = find(text, kMarker, 1);
+    if (p == 0) return std::nullopt;
+    qsizetype q = find(text, kCrLf, p + kMarker.size());
+    if (q == 0) q = p + 7;  // q + 2 is then the position right after "[Version]"
+    AnswerVersion version;
+    const qsizetype r1 = find(text, QStringLiteral("."), q + 1);
+    // Without a dot after the version line's start there is no major number, and the minor
+    // and revision numbers are not looked for elsewhere in the text either.
+    if (r1 > q) {
+        version.major = piece(text, q + 2, r1 - q - 2);
+        const qsizetype r2 = find(text, QStringLiteral("."), r1 + 1);
+        if (r2 > r1) {
+            version.minor = piece(text, r1 + 1, r2 - r1 - 1);
+            qsizetype r3 = find(text, kCrLf, r2 + 1);
+            if (r3 == 0) r3 = text.size() + 1;
+            version.revision = piece(text, r2 + 1, r3 - r2 - 1);
+        }
+    }
+    if (!isNumberOrEmpty(version.major) || !isNumberOrEmpty(version.minor) ||
+        !isNumberOrEmpty(version.revision))
+        return std::nullopt;
+    return version;
+}
+
+int difference(const AnswerVersion& version) {
+    const double major = numericValue(version.major);
+    const double minor = numericValue(version.minor);
+    const double revision = numericValue(version.revision);
+    if (major > appversion::kMajor) return 3;
+    if (major != appversion::kMajor) return 0;
+    if (minor > appversion::kMinor) return 2;
+    if (minor == appversion::kMinor && revision > appversion::kRevision) return 1;
+    return 0;
+}
+
+QString announcement(const AnswerVersion& version) {
+    return QStringLiteral("Neuere Version ") + version.major + '.' + version.minor + '.' +
+           version.revision + QStringLiteral(" verfügbar!") + kCrLf +
+           QStringLiteral("Die vorliegende Version ist:") + kCrLf + appversion::text();
+}
+
+std::optional<AnswerVerdict> judge(const QString& text) {
+    const std::optional<AnswerVersion> version = parse(text);
+    if (!version) return std::nullopt;
+    AnswerVerdict verdict;
+    verdict.difference = difference(*version);
+    if (verdict.difference > 0) verdict.announcement = announcement(*version);
+    return verdict;
+}
+
+QStringList replyMessages(const QByteArray& datagram, bool& userCheck) {
+    const QString text = QString::fromLocal8Bit(datagram);
+    QStringList messages{text};
+    const std::optional<AnswerVerdict> verdict = judge(text);
+    if (!verdict) return messages;
+    if (verdict->difference > 0) {
+        messages << verdict->announcement;
+    } else if (userCheck) {
+        userCheck = false;
+        messages << noNewVersionText();
+    }
+    return messages;
+}
+
+QString noNewVersionText() {
+    return QStringLiteral("keine neue Version verfügbar");
+}
+
+}  // namespace versionparser

@@ -1,0 +1,126 @@
+#include "frmoptions.h"
+
+#include "system/settingsstore.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+const QString frmOptions::kSection = QStringLiteral("Options");
+const QString frmOptions::kKey = QStringLiteral("Versionsprüfung");
+
+namespace {
+
+// A frame holding one group of option buttons, one below the other in index order.
+QGroupBox* addButtonFrame(QWidget* page, const QStringList& captions,
+                          QList<QRadioButton*>& buttons) {
+    auto* frame = new QGroupBox(page);
+    auto* column = new QVBoxLayout(frame);
+    for (const QString& caption : captions) {
+        buttons << new QRadioButton(caption, frame);
+        column->addWidget(buttons.last());
+    }
+    return frame;
+}
+
+}  // namespace
+
+frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    auto* layout = new QVBoxLayout(this);
+    OptionTab = new QTabWidget(this);
+    OptionTab->addTab(buildVersionPage(), QStringLiteral("Versionsprüfung"));
+    OptionTab->addTab(new QWidget(OptionTab), QStringLiteral("Midioptionen"));
+    OptionTab->addTab(new QWidget(OptionTab), QStringLiteral("Abspieloptionen"));
+    OptionTab->addTab(buildPrintPage(), QStringLiteral("Druckoptionen"));
+    layout->addWidget(OptionTab);
+
+    auto* buttons = new QHBoxLayout;
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    layout->addLayout(buttons);
+    connect(Command1, &QPushButton::clicked, this, &frmOptions::store);
+    connect(Command2, &QPushButton::clicked, this, &frmOptions::restore);
+}
+
+QWidget* frmOptions::buildVersionPage() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(
+        addButtonFrame(page,
+                       {QStringLiteral("Information bei jeder neuen Revision (1.1.X)"),
+                        QStringLiteral("Information bei jeder neuer Version (1.X.1)"),
+                        QStringLiteral("Information bei größeren Überarbeitungen (X.1.1)"),
+                        QStringLiteral("keine Versionsprüfung")},
+                       optVersion));
+    cmdVersionspruefung = new QPushButton(QStringLiteral("jetzt prüfen"), page);
+    layout->addWidget(cmdVersionspruefung, 0, Qt::AlignLeft);
+    layout->addStretch();
+    connect(cmdVersionspruefung, &QPushButton::clicked, this, &frmOptions::versionCheckRequested);
+    return page;
+}
+
+QWidget* frmOptions::buildPrintPage() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    auto* note = new QLabel(
+        QStringLiteral("Diese Optionen werden nicht abgespeichert und gehen beim Beenden des "
+                       "Programms verloren. Die Einstellung wird bei Cancel nicht rückgängig "
+                       "gemacht!"),
+        page);
+    note->setObjectName(QStringLiteral("lblDruckHinweis"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    layout->addWidget(
+        addButtonFrame(page,
+                       {QStringLiteral("ohne Vorschau drucken"), QStringLiteral("Nur Vorschau"),
+                        QStringLiteral("Bei Druck zunächst Vorschau, zum Drucken "
+                                       "nachfragen")},
+                       optDruck));
+    layout->addStretch();
+    return page;
+}
+
+void frmOptions::OptionsSetting() {
+    optVersion[levelFromStored(sys::SettingsStore::value(kSection, kKey, QStringLiteral("0")))]
+        ->setChecked(true);
+}
+
+int frmOptions::levelFromStored(const QVariant& stored) {
+    bool ok = false;
+    const int level = stored.toString().trimmed().toInt(&ok);
+    return ok && level >= 0 && level < 4 ? level : 0;
+}
+
+int frmOptions::selectedLevel() const {
+    for (int index = 0; index < optVersion.size(); ++index)
+        if (optVersion[index]->isChecked()) return index;
+    return 0;
+}
+
+void frmOptions::showOptions() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmOptions::store() {
+    for (int index = 0; index < optVersion.size(); ++index)
+        if (optVersion[index]->isChecked())
+            sys::SettingsStore::setValue(kSection, kKey, QString::number(index));
+    hide();
+}
+
+void frmOptions::restore() {
+    OptionsSetting();
+    hide();
+}

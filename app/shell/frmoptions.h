@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QVariant>
+#include <QWidget>
+
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+// The options dialog "Options": the version-check level, the one setting the program keeps
+// between runs, a check started at once, and the print mode, which is kept for the run only.
+// One instance lives for the whole run; OK stores the level, Cancel restores it, both hide.
+class frmOptions : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmOptions(QWidget* parent = nullptr);
+
+    QTabWidget* OptionTab = nullptr;
+    QList<QRadioButton*> optVersion;             // 0..3, from every revision to no check at all
+    QList<QRadioButton*> optDruck;               // 0..2, none selected at first
+    QPushButton* cmdVersionspruefung = nullptr;  // "jetzt prüfen"
+    QPushButton* Command1 = nullptr;             // "OK"
+    QPushButton* Command2 = nullptr;             // "Cancel"
+
+    // Where the level is kept: section and key of the settings store.
+    static const QString kSection;
+    static const QString kKey;
+
+    // Selects the stored level (0 when there is none).
+    void OptionsSetting();
+    // The index of the selected level button, tested from 0 to 3; 0 when none is selected.
+    int selectedLevel() const;
+    // A stored value that is not a whole number from 0 to 3 counts as 0.
+    static int levelFromStored(const QVariant& stored);
+
+public slots:
+    // Shows the dialog modeless (the toolbar's "TOptions").
+    void showOptions();
+
+signals:
+    // "jetzt prüfen": a check the user started, judged with the level selected now.
+    void versionCheckRequested();
+
+private:
+    QWidget* buildVersionPage();
+    QWidget* buildPrintPage();
+    void store();
+    void restore();
+};
