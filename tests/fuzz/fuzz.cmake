@@ -9,3 +9,16 @@ target_link_options(fuzz_fieldreader PRIVATE -fsanitize=fuzzer,address,undefined
 target_link_libraries(fuzz_fieldreader PRIVATE Qt6::Core)
 set_target_properties(fuzz_fieldreader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BEATLOFT_TEST_DIR})
 add_dependencies(fuzzers fuzz_fieldreader)
+
+add_executable(fuzz_songcodec EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/fuzz_songcodec.cpp
+               ${PROJECT_SOURCE_DIR}/app/docs/songcodec.cpp
+               ${PROJECT_SOURCE_DIR}/app/docs/littleendianreader.cpp
+               ${PROJECT_SOURCE_DIR}/app/song/storedpattern.cpp
+               ${PROJECT_SOURCE_DIR}/app/song/patternstore.cpp
+               ${PROJECT_SOURCE_DIR}/app/shared/windowscodepage.cpp)
+target_include_directories(fuzz_songcodec PRIVATE ${PROJECT_SOURCE_DIR}/app)
+target_compile_options(fuzz_songcodec PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_options(fuzz_songcodec PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_libraries(fuzz_songcodec PRIVATE Qt6::Core)
+set_target_properties(fuzz_songcodec PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BEATLOFT_TEST_DIR})
+add_dependencies(fuzzers fuzz_songcodec)
