@@ -5,12 +5,12 @@
 #include "shared/numericvalue.h"
 #include "docs/patternreader.h"
 #include "shared/taglabel.h"
+#include "shared/windowscodepage.h"
 #include "system/dialogs.h"
 #include "system/safefilewriter.h"
 
 #include <QDir>
 #include <QLineEdit>
-#include <QStringEncoder>
 
 const QString PatternFile::kFilter = QStringLiteral("Pattern (.drm)|*.drm|Alle Dateien|*.*");
 
@@ -24,11 +24,6 @@ QString quoted(const QString& text) {
     QString safe = text;
     safe.replace(QLatin1Char('"'), QLatin1Char('\''));
     return QLatin1Char('"') + safe + QLatin1Char('"');
-}
-
-QByteArray toWindowsCodePage(const QString& text) {
-    QStringEncoder encoder("windows-1252");
-    return encoder.isValid() ? QByteArray(encoder.encode(text)) : text.toLatin1();
 }
 
 bool hasLevel(const Form1& form, int row) {

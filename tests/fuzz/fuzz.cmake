@@ -1,21 +1,22 @@
 # libFuzzer targets, built with `make fuzz` (clang) and run by hand, e.g.
 #   build-fuzz/tests/fuzz_fieldreader -max_total_time=300 tests/fuzz/corpus
 # The code under test is compiled into the target so the fuzzer sees its branches.
-add_executable(fuzz_fieldreader EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/fuzz_fieldreader.cpp
-               ${PROJECT_SOURCE_DIR}/platform/system/fieldreader.cpp)
-target_include_directories(fuzz_fieldreader PRIVATE ${PROJECT_SOURCE_DIR}/platform)
-target_compile_options(fuzz_fieldreader PRIVATE -fsanitize=fuzzer,address,undefined)
-target_link_options(fuzz_fieldreader PRIVATE -fsanitize=fuzzer,address,undefined)
-target_link_libraries(fuzz_fieldreader PRIVATE Qt6::Core)
-set_target_properties(fuzz_fieldreader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BEATLOFT_TEST_DIR})
-add_dependencies(fuzzers fuzz_fieldreader)
+function(beatloft_add_fuzzer name)
+    cmake_parse_arguments(F "" "" "SOURCES" ${ARGN})
+    add_executable(${name} EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp ${F_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/platform ${PROJECT_SOURCE_DIR}/app)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE Qt6::Core)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BEATLOFT_TEST_DIR})
+    add_dependencies(fuzzers ${name})
+endfunction()
 
-add_executable(fuzz_versioncheck EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/fuzz_versioncheck.cpp
-               ${PROJECT_SOURCE_DIR}/app/netcheck/versionparser.cpp
-               ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp)
-target_include_directories(fuzz_versioncheck PRIVATE ${PROJECT_SOURCE_DIR}/app)
-target_compile_options(fuzz_versioncheck PRIVATE -fsanitize=fuzzer,address,undefined)
-target_link_options(fuzz_versioncheck PRIVATE -fsanitize=fuzzer,address,undefined)
-target_link_libraries(fuzz_versioncheck PRIVATE Qt6::Core)
-set_target_properties(fuzz_versioncheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BEATLOFT_TEST_DIR})
-add_dependencies(fuzzers fuzz_versioncheck)
+beatloft_add_fuzzer(fuzz_fieldreader SOURCES ${PROJECT_SOURCE_DIR}/platform/system/fieldreader.cpp)
+beatloft_add_fuzzer(fuzz_versioncheck SOURCES ${PROJECT_SOURCE_DIR}/app/netcheck/versionparser.cpp
+                    ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp)
+beatloft_add_fuzzer(fuzz_songcodec SOURCES ${PROJECT_SOURCE_DIR}/app/docs/songcodec.cpp
+                    ${PROJECT_SOURCE_DIR}/app/docs/littleendianreader.cpp
+                    ${PROJECT_SOURCE_DIR}/app/shared/storedpattern.cpp
+                    ${PROJECT_SOURCE_DIR}/app/shared/patternstore.cpp
+                    ${PROJECT_SOURCE_DIR}/app/shared/windowscodepage.cpp)

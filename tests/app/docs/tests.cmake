@@ -2,3 +2,7 @@ beatloft_add_test(tst_patternfile SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_patternf
                   LIBS beatloft_formfixture)
 beatloft_add_test(tst_standardpatterns SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_standardpatterns.cpp
                   LIBS beatloft_formfixture)
+beatloft_add_test(tst_songcodec SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_songcodec.cpp
+                  LIBS beatloft_app)
+beatloft_add_test(tst_smfbuilder SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_smfbuilder.cpp
+                  LIBS beatloft_app)

@@ -1,0 +1,2 @@
+beatloft_add_test(tst_songstore SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_songstore.cpp
+                  LIBS beatloft_app)
