@@ -1,5 +1,5 @@
-// Beatloft against a real sound server (a private PulseAudio daemon with a null sink): start-up until the
-// window is up, the wall time of a headless play, and every drum onset heard at the null
+// Beatloft against a real sound server (a private PulseAudio daemon with a null sink): start-up
+// until the window is up, the wall time of a headless play, and every drum onset heard at the null
 // sink's monitor measured against the step grid, once from `--play` and once in the window
 // while the UI thread rebuilds the grid every 500 ms.
 #include "form1.h"
@@ -118,7 +118,8 @@ double runMs(const QString& program, const QStringList& arguments, bool quitAfte
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    if (quitAfterStart) env.insert(QStringLiteral("BEATLOFT_QUIT_AFTER_START"), QStringLiteral("1"));
+    if (quitAfterStart)
+        env.insert(QStringLiteral("BEATLOFT_QUIT_AFTER_START"), QStringLiteral("1"));
     process.setProcessEnvironment(env);
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -144,15 +145,19 @@ QString writeBenchPattern(const QString& folder) {
     file.open(QIODevice::WriteOnly);
     QByteArray row;
     for (int i = 0; i < 16; ++i) row += " 3 ,";
-    file.write("\"Onsets\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 120\r\n"
-               "\"Sidestick\",37\r\n" + row + "\r\n");
+    file.write(
+        "\"Onsets\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 120\r\n"
+        "\"Sidestick\",37\r\n" +
+        row + "\r\n");
     return path;
 }
 
 Figures headlessOnsets(const QString& program, const QString& pattern, int seconds) {
     Recording recording;
-    runMs(program, {QStringLiteral("--play"), pattern, QStringLiteral("--seconds"),
-                    QString::number(seconds)}, false);
+    runMs(
+        program,
+        {QStringLiteral("--play"), pattern, QStringLiteral("--seconds"), QString::number(seconds)},
+        false);
     return deviations(onsets(recording.stop()), seconds);
 }
 
@@ -183,8 +188,8 @@ Figures windowOnsets(int seconds) {
 }
 
 void report(const char* title, const Figures& f) {
-    std::printf("%-36s onsets %4d of %4d steps  p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms\n",
-                title, f.onsets, f.expected, f.p50, f.p99, f.max);
+    std::printf("%-36s onsets %4d of %4d steps  p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms\n", title,
+                f.onsets, f.expected, f.p50, f.p99, f.max);
 }
 
 }  // namespace
@@ -202,15 +207,22 @@ int main(int argc, char** argv) {
     qunsetenv("BEATLOFT_MIDI_BACKENDS");
     sys::ConsoleDialogs console;
     sys::Dialogs::install(&console);
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/beatloft");
-    const QString standard = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/Std.drm");
+    const QString program =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/beatloft");
+    const QString standard =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/Std.drm");
 
-    std::printf("sound_server: start until the window is up, whole process: %7.1f ms (median of 5)\n",
-                medianRunMs(5, program, {}, true));
-    std::printf("sound_server: --play Std.drm --seconds 6, wall time:        %7.1f ms (median of 3)\n",
-                medianRunMs(3, program, {QStringLiteral("--play"), standard,
-                                         QStringLiteral("--seconds"), QStringLiteral("6")}, false));
-    std::printf("sound_server: onsets at the sink, 120 BPM, 4 steps per beat, %d s each\n", seconds);
+    std::printf(
+        "sound_server: start until the window is up, whole process: %7.1f ms (median of 5)\n",
+        medianRunMs(5, program, {}, true));
+    std::printf(
+        "sound_server: --play Std.drm --seconds 6, wall time:        %7.1f ms (median of 3)\n",
+        medianRunMs(
+            3, program,
+            {QStringLiteral("--play"), standard, QStringLiteral("--seconds"), QStringLiteral("6")},
+            false));
+    std::printf("sound_server: onsets at the sink, 120 BPM, 4 steps per beat, %d s each\n",
+                seconds);
     report("--play, headless", headlessOnsets(program, writeBenchPattern(sandbox.path()), seconds));
     report("window, grid rebuilt every 500 ms", windowOnsets(seconds));
     sys::Dialogs::install(nullptr);

@@ -1,5 +1,7 @@
 #include "steptimer.h"
 
+#include "midi/messageclock.h"
+
 #include <cmath>
 
 namespace {
@@ -53,6 +55,9 @@ void StepTimer::wake() {
     const long long missed = (long long)std::floor(duration<double, std::milli>(late).count() / periodMs_);
     skipped_ += missed;
     k_ += 1 + missed;
-    emit Timer();
+    {
+        const midi::MessageClock::Stamp stamp(currentDeadline());
+        emit Timer();
+    }
     if (enabled_) arm();
 }

@@ -1,8 +1,7 @@
 #include "offlinerenderer.h"
 
-#include "fluidsynthengine.h"
+#include "timedrenderer.h"
 
-#include <fluidsynth.h>
 #include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
@@ -12,8 +11,7 @@ namespace midi {
 
 namespace {
 
-// FluidSynth computes sound in blocks of this many frames; a message takes effect at the
-// start of the first block at or after its time, never before it.
+// Frames rendered per step.
 constexpr int kBlockFrames = 64;
 constexpr int kChannels = 2;
 
@@ -51,24 +49,18 @@ bool OfflineRenderer::renderToBuffer(const QList<TimedMessage>& messages, double
                                      std::vector<std::int16_t>* samples, QString* error) {
     if (!samples) return false;
     samples->clear();
-    detail::FluidSynthEngine engine;
-    if (engine.create(kSampleRate, error) != kNoError) return false;
-
-    QList<TimedMessage> ordered = messages;
-    std::stable_sort(
-        ordered.begin(), ordered.end(),
-        [](const TimedMessage& a, const TimedMessage& b) { return a.seconds < b.seconds; });
+    detail::TimedRenderer renderer(kSampleRate);
+    if (renderer.create(error) != kNoError) return false;
+    for (const TimedMessage& m : messages)
+        renderer.schedule(detail::TimedRenderer::frameOf(m.seconds),
+                          detail::SynthEvent::shortMessage(m.message));
     const auto frames = static_cast<qint64>(std::llround(
         std::max(0.0, std::isfinite(lengthSeconds) ? lengthSeconds : 0.0) * kSampleRate));
     samples->resize(static_cast<size_t>(frames * kChannels));
 
-    qsizetype next = 0;
     for (qint64 frame = 0; frame < frames; frame += kBlockFrames) {
-        while (next < ordered.size() && ordered[next].seconds * kSampleRate <= frame)
-            engine.shortMessage(ordered[next++].message);
         const int count = static_cast<int>(std::min<qint64>(kBlockFrames, frames - frame));
-        std::int16_t* out = samples->data() + frame * kChannels;
-        fluid_synth_write_s16(engine.synth(), count, out, 0, kChannels, out, 1, kChannels);
+        renderer.renderS16(samples->data() + frame * kChannels, count);
     }
     return true;
 }
