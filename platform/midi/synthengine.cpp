@@ -16,7 +16,7 @@ using namespace std::chrono;
 // When the frames being rendered stand for a time this far in the past, the stream has
 // stalled (an underrun, a suspended server): the clock is re-anchored instead of playing
 // every later event late.
-constexpr auto kStall = milliseconds(3);
+constexpr auto kStall = milliseconds(10);
 
 double seconds(SynthEngine::Clock::duration d) {
     return duration<double>(d).count();
