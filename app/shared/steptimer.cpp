@@ -1,5 +1,7 @@
 #include "steptimer.h"
 
+#include "midi/messageclock.h"
+
 #include <cmath>
 
 namespace {
@@ -54,6 +56,9 @@ void StepTimer::wake() {
         (long long)std::floor(duration<double, std::milli>(late).count() / periodMs_);
     skipped_ += missed;
     k_ += 1 + missed;
-    emit timeout();
+    {
+        const midi::MessageClock::Stamp stamp(currentDeadline());
+        emit timeout();
+    }
     if (enabled_) arm();
 }

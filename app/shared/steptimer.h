@@ -7,7 +7,9 @@
 // The playback timer. Interval holds the whole milliseconds everything else reads, but
 // ticks fall on absolute deadlines start + k x period of the exact period, so lateness
 // never accumulates. After a stall longer than one period the timer goes on with the
-// next deadline of the same grid instead of firing the missed ticks in a burst.
+// next deadline of the same grid instead of firing the missed ticks in a burst. While a
+// tick is handled, the MIDI messages it sends carry its deadline, so a tick handled late
+// is still heard on the grid.
 class StepTimer : public QObject {
     Q_OBJECT
 
@@ -28,6 +30,8 @@ public:
     // Ticks fired so far in this run and ticks skipped after stalls.
     long long ticks() const { return k_; }
     long long skipped() const { return skipped_; }
+    // The ideal time of the tick being handled (valid while Timer is emitted).
+    Clock::time_point currentDeadline() const { return deadline(k_); }
 
 signals:
     void timeout();

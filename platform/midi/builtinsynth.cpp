@@ -1,6 +1,7 @@
 #include "builtinsynth.h"
 
-#include "fluidsynthengine.h"
+#include "messageclock.h"
+#include "synthengine.h"
 
 namespace midi::detail {
 
@@ -8,29 +9,29 @@ namespace {
 
 const char kSynthKey[] = "synth";
 
+// An open synthesizer device: attached to the process's one engine. Every message carries
+// the time MessageClock gives; closing the device silences the engine.
 class SynthConnection : public OutputConnection {
 public:
-    Result open() {
-        const Result result = engine_.create(44100.0);
-        if (result == kNoError) engine_.startAudio();
-        return result;
-    }
+    ~SynthConnection() override { send(SynthEvent::silence()); }
     Result sendShort(std::uint32_t message) override {
-        engine_.shortMessage(message);
+        send(SynthEvent::shortMessage(message));
         return kNoError;
     }
     Result sendLong(const QByteArray& bytes, int* holdMs) override {
-        engine_.longMessage(bytes);
+        send(SynthEvent::longMessage(bytes));
         *holdMs = 0;
         return kNoError;
     }
     Result reset() override {
-        engine_.reset();
+        send(SynthEvent::silence());
         return kNoError;
     }
 
 private:
-    FluidSynthEngine engine_;
+    static void send(const SynthEvent& event) {
+        SynthEngine::instance().send(MessageClock::now(), event);
+    }
 };
 
 }  // namespace
@@ -41,9 +42,8 @@ QList<PortInfo> BuiltinSynth::outputs() {
 
 Result BuiltinSynth::openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) {
     if (key != QLatin1String(kSynthKey)) return kBadDeviceId;
-    auto synth = std::make_unique<SynthConnection>();
-    const Result result = synth->open();
-    if (result == kNoError) *connection = std::move(synth);
+    const Result result = SynthEngine::instance().start();
+    if (result == kNoError) *connection = std::make_unique<SynthConnection>();
     return result;
 }
 

@@ -17,7 +17,7 @@ FluidSynthEngine::~FluidSynthEngine() {
 }
 
 void FluidSynthEngine::destroy() {
-    if (audio_) delete_fluid_audio_driver(audio_);
+    stopAudio();
     if (synth_) delete_fluid_synth(synth_);
     if (settings_) delete_fluid_settings(settings_);
     audio_ = nullptr;
@@ -32,7 +32,7 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
     fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
     fluid_settings_setnum(settings_, "synth.gain", 0.5);
     fluid_settings_setint(settings_, "audio.period-size", kMaxPeriodFrames);
-    fluid_settings_setint(settings_, "audio.periods", 2);
+    fluid_settings_setint(settings_, "audio.periods", 3);
     fluid_settings_setstr(settings_, "audio.jack.id", "Beatloft");
     fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);
     synth_ = new_fluid_synth(settings_);
@@ -60,17 +60,24 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
     return kError;
 }
 
-QString FluidSynthEngine::startAudio() {
+QString FluidSynthEngine::startAudio(RenderFunction render, void* data) {
     if (!synth_ || audio_) return audioDriver_;
     for (const char* driver : {"pulseaudio", "alsa", "jack"}) {
         if (fluid_settings_setstr(settings_, "audio.driver", driver) != FLUID_OK) continue;
-        audio_ = new_fluid_audio_driver(settings_, synth_);
+        audio_ = render ? new_fluid_audio_driver2(settings_, render, data)
+                        : new_fluid_audio_driver(settings_, synth_);
         if (audio_) {
             audioDriver_ = QString::fromLatin1(driver);
             break;
         }
     }
     return audioDriver_;
+}
+
+void FluidSynthEngine::stopAudio() {
+    if (audio_) delete_fluid_audio_driver(audio_);
+    audio_ = nullptr;
+    audioDriver_.clear();
 }
 
 void FluidSynthEngine::shortMessage(std::uint32_t message) {
@@ -122,12 +129,23 @@ void FluidSynthEngine::longMessage(const QByteArray& sysex) {
                       nullptr, 0);
 }
 
-void FluidSynthEngine::reset() {
-    if (!synth_) return;
+void FluidSynthEngine::releasePedals() {
     for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)
         fluid_synth_cc(synth_, channel, 64, 0);  // sustain pedal up
-    fluid_synth_all_notes_off(synth_, -1);
     running_.clear();
+}
+
+void FluidSynthEngine::reset() {
+    if (!synth_) return;
+    releasePedals();
+    fluid_synth_all_notes_off(synth_, -1);
+}
+
+void FluidSynthEngine::silence() {
+    if (!synth_) return;
+    releasePedals();
+    fluid_synth_all_notes_off(synth_, -1);
+    fluid_synth_all_sounds_off(synth_, -1);
 }
 
 }  // namespace midi::detail

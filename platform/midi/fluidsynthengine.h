@@ -29,16 +29,23 @@ public:
     // loads. kError with a reason in *error when none does, kNoMemory when FluidSynth
     // cannot be created.
     Result create(double sampleRate, QString* error = nullptr);
-    // Sends the sound to the first audio driver that starts: pulseaudio, alsa, jack.
-    // Returns its name, or an empty text when none starts (the synthesizer then renders
-    // into nothing).
-    QString startAudio();
+    // Sends the sound to the first audio driver that starts: pulseaudio, alsa, jack. With a
+    // render function, the driver asks it for every period instead of the synthesizer.
+    // Returns the driver's name, or an empty text when none starts (the synthesizer then
+    // renders into nothing).
+    using RenderFunction = int (*)(void* data, int frames, int effectCount, float* effects[],
+                                   int outputCount, float* outputs[]);
+    QString startAudio(RenderFunction render = nullptr, void* data = nullptr);
+    // Ends the audio stream.
+    void stopAudio();
 
     void shortMessage(std::uint32_t message);
     // A complete block with its leading 0xF0 and trailing 0xF7.
     void longMessage(const QByteArray& sysex);
     // Releases every note on every channel.
     void reset();
+    // Ends every sound at once, release phases included.
+    void silence();
 
     fluid_synth_t* synth() const { return synth_; }
     QString soundFont() const { return soundFont_; }
@@ -46,6 +53,7 @@ public:
 
 private:
     void destroy();
+    void releasePedals();
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;

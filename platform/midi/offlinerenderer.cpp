@@ -1,10 +1,9 @@
 #include "offlinerenderer.h"
 
-#include "fluidsynthengine.h"
+#include "timedrenderer.h"
 
 #include "system/safefilewriter.h"
 
-#include <fluidsynth.h>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -13,8 +12,7 @@ namespace midi {
 
 namespace {
 
-// FluidSynth computes sound in blocks of this many frames; a message takes effect at the
-// start of the first block at or after its time, never before it.
+// Frames rendered per step.
 constexpr int kBlockFrames = 64;
 constexpr int kChannels = 2;
 constexpr int kBytesPerFrame = kChannels * sizeof(std::int16_t);
@@ -59,21 +57,15 @@ QByteArray wavHeader(std::uint32_t dataBytes) {
 
 bool OfflineRenderer::render(const QList<TimedMessage>& messages, std::int64_t frames,
                              const BlockSink& sink, QString* error) {
-    detail::FluidSynthEngine engine;
-    if (engine.create(kSampleRate, error) != kNoError) return false;
-
-    QList<TimedMessage> ordered = messages;
-    std::stable_sort(
-        ordered.begin(), ordered.end(),
-        [](const TimedMessage& a, const TimedMessage& b) { return a.seconds < b.seconds; });
-
+    detail::TimedRenderer renderer(kSampleRate);
+    if (renderer.create(error) != kNoError) return false;
+    for (const TimedMessage& m : messages)
+        renderer.schedule(detail::TimedRenderer::frameOf(m.seconds),
+                          detail::SynthEvent::shortMessage(m.message));
     std::int16_t block[kBlockFrames * kChannels];
-    qsizetype next = 0;
     for (qint64 frame = 0; frame < frames; frame += kBlockFrames) {
-        while (next < ordered.size() && ordered[next].seconds * kSampleRate <= frame)
-            engine.shortMessage(ordered[next++].message);
         const int count = static_cast<int>(std::min<qint64>(kBlockFrames, frames - frame));
-        fluid_synth_write_s16(engine.synth(), count, block, 0, kChannels, block, 1, kChannels);
+        renderer.renderS16(block, count);
         if (!sink(block, count)) return false;
     }
     return true;

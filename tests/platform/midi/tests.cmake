@@ -11,3 +11,7 @@ beatloft_add_test(tst_alsaports SOURCES ${midi_test_dir}/tst_alsaports.cpp
 beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp LIBS beatloft_app)
 add_dependencies(tst_midilisting beatloft)
 target_compile_definitions(tst_midilisting PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")
+
+beatloft_add_test(tst_soundserver SOURCES ${midi_test_dir}/tst_soundserver.cpp)
+add_dependencies(tst_soundserver beatloft)
+target_compile_definitions(tst_soundserver PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")

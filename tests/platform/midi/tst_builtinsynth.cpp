@@ -1,6 +1,8 @@
 #include "midi/midiservices.h"
 #include "midi/offlinerenderer.h"
 #include "midi/soundfontlocator.h"
+#include "midi/synthengine.h"
+#include "midi/timedrenderer.h"
 #include "midi/virtualdevices.h"
 #include "settingssandbox.h"
 #include "stderrcapture.h"
@@ -42,6 +44,15 @@ QList<TimedMessage> drumNote(double seconds, int note, int velocity) {
             {seconds, 0x99u | unsigned(note) << 8}};
 }
 
+// When a sidestick stamped at `at` is first heard, in seconds (-1: never).
+double onset(double at) {
+    std::vector<std::int16_t> samples;
+    if (!OfflineRenderer::renderToBuffer(drumNote(at, 37, 126), at + 0.1, &samples)) return -1;
+    for (size_t i = 0; i < samples.size(); ++i)
+        if (std::abs(int(samples[i])) > 1000) return double(i / 2) / kRate;
+    return -1;
+}
+
 void touch(const QString& path, const QByteArray& content = "not a sound font") {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -75,6 +86,20 @@ private slots:
         sandbox = nullptr;
     }
 
+    // First: the engine is made once per process, so only an opening before the first
+    // successful one can fail for want of a sound font.
+    void withoutSoundFontOpeningFailsWithError() {
+        QTemporaryDir empty;
+        SoundFontLocator::setSystemFolders({empty.path()});
+        OutputHandle handle = 99;
+        QCOMPARE(services.openOutput(synthId(), &handle), kError);
+        QCOMPARE(handle, 0u);
+        std::vector<std::int16_t> samples;
+        QString error;
+        QVERIFY(!OfflineRenderer::renderToBuffer(drumNote(0, 36, 126), 0.1, &samples, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
     void isTheLastOutputAndNeverAnInput() {
         const unsigned id = synthId();
         DeviceCaps caps;
@@ -98,6 +123,25 @@ private slots:
             QCOMPARE(services.closeOutput(handle), kNoError);
         }
         QCOMPARE(capture.text(), QByteArray());
+    }
+
+    void openingAgainKeepsTheLoadedFont() {
+        const unsigned id = synthId();
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            OutputHandle handle = 0;
+            QCOMPARE(services.openOutput(id, &handle), kNoError);
+            QCOMPARE(services.closeOutput(handle), kNoError);
+        }
+        QCOMPARE(detail::SynthEngine::instance().fontLoads(), 1);
+    }
+
+    void closingSilencesHeldNotes() {
+        OutputHandle handle = 0;
+        QCOMPARE(services.openOutput(synthId(), &handle), kNoError);
+        QCOMPARE(services.shortMessage(handle, 0x00643C90), kNoError);  // piano, held
+        QVERIFY(detail::SynthEngine::instance().soundingVoices() > 0);
+        QCOMPARE(services.closeOutput(handle), kNoError);
+        QCOMPARE(detail::SynthEngine::instance().soundingVoices(), 0);
     }
 
     void takesEveryKindOfMessage_data() {
@@ -134,18 +178,6 @@ private slots:
         QVERIFY(header.flags & MidiHeader::kDone);
         QCOMPARE(services.unprepareOutputHeader(handle, &header), kNoError);
         QCOMPARE(services.closeOutput(handle), kNoError);
-    }
-
-    void withoutSoundFontOpeningFailsWithError() {
-        QTemporaryDir empty;
-        SoundFontLocator::setSystemFolders({empty.path()});
-        OutputHandle handle = 99;
-        QCOMPARE(services.openOutput(synthId(), &handle), kError);
-        QCOMPARE(handle, 0u);
-        std::vector<std::int16_t> samples;
-        QString error;
-        QVERIFY(!OfflineRenderer::renderToBuffer(drumNote(0, 36, 126), 0.1, &samples, &error));
-        QVERIFY(!error.isEmpty());
     }
 
     void soundFontSearchOrder() {
@@ -190,12 +222,10 @@ private slots:
         sys::SettingsStore::setValue("Midi", "SoundFont", broken);
         if (!content.isNull()) QCOMPARE(SoundFontLocator::find(), broken);
         const QString used = SoundFontLocator::candidates().value(content.isNull() ? 0 : 1);
-        OutputHandle handle = 0;
-        QCOMPARE(services.openOutput(synthId(), &handle), kNoError);
-        QCOMPARE(services.closeOutput(handle), kNoError);
         StderrCapture capture;
         std::vector<std::int16_t> samples;
         QVERIFY(OfflineRenderer::renderToBuffer(drumNote(0, 36, 126), 0.1, &samples));
+        QVERIFY(peak(samples, 0, 0.1) > 1000);
         QCOMPARE(QString::fromUtf8(capture.text()),
                  QStringLiteral("beatloft: Soundfont kann nicht geladen werden: %1; stattdessen "
                                 "wird %2 verwendet\n")
@@ -233,6 +263,23 @@ private slots:
         QVERIFY2(rms(strong, 0, 0.1) > 1.5 * rms(light, 0, 0.1),
                  qPrintable(
                      QStringLiteral("%1 vs %2").arg(rms(strong, 0, 0.1)).arg(rms(light, 0, 0.1))));
+    }
+
+    // Stamps at every phase of the engine's 64-frame block and of the output's samples.
+    void messagesAreHeardAtTheirStamps_data() {
+        QTest::addColumn<double>("at");
+        const double frame = 1.0 / detail::TimedRenderer::kEngineRate;
+        for (int offset : {0, 7, 21, 32, 33, 50, 63})
+            QTest::newRow(qPrintable(QStringLiteral("%1 frames into a block").arg(offset)))
+                << 0.2 + offset * frame;
+        QTest::newRow("between output samples") << 0.3 + 0.4 / kRate;
+    }
+    void messagesAreHeardAtTheirStamps() {
+        QFETCH(double, at);
+        const double reference = onset(0);  // the sidestick's own attack
+        QVERIFY2(reference < 0.002, qPrintable(QString::number(reference)));
+        const double error = onset(at) - at - reference;
+        QVERIFY2(std::fabs(error) <= 0.0007, qPrintable(QStringLiteral("%1 ms").arg(error * 1000)));
     }
 
     void aPatternSoundsEachNoteAtItsTime() {

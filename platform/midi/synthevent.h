@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+
+namespace midi::detail {
+
+// One thing the synthesizer is told to do at a given time.
+struct SynthEvent {
+    enum class Kind { Short, Long, Silence };
+
+    static SynthEvent shortMessage(std::uint32_t message) { return {Kind::Short, message, {}}; }
+    static SynthEvent longMessage(const QByteArray& sysex) { return {Kind::Long, 0, sysex}; }
+    static SynthEvent silence() { return {Kind::Silence, 0, {}}; }
+
+    Kind kind = Kind::Short;
+    std::uint32_t message = 0;  // packed short message
+    QByteArray sysex;           // a complete block with 0xF0 and 0xF7
+};
+
+}  // namespace midi::detail

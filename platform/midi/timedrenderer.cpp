@@ -1,0 +1,110 @@
+#include "timedrenderer.h"
+
+#include <fluidsynth.h>
+#include <soxr.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace midi::detail {
+
+TimedRenderer::TimedRenderer(int outputRate) : outputRate_(outputRate) {}
+
+TimedRenderer::~TimedRenderer() {
+    if (resampler_) soxr_delete(resampler_);
+}
+
+Result TimedRenderer::create(QString* error) {
+    const Result result = engine_.create(kEngineRate, error);
+    if (result != kNoError || outputRate_ == kEngineRate) return result;
+    const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+    const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+    soxr_error_t failed = nullptr;
+    resampler_ = soxr_create(kEngineRate, outputRate_, 2, &failed, &io, &quality, nullptr);
+    if (!failed) return kNoError;
+    if (error) *error = QString::fromLatin1(failed);
+    return kNoMemory;
+}
+
+qint64 TimedRenderer::frameOf(double seconds) {
+    constexpr double kLongest = 1e12;  // frames; far beyond any render
+    if (!(seconds > 0)) return 0;
+    return qint64(std::llround(std::min(seconds * kEngineRate, kLongest)));
+}
+
+void TimedRenderer::schedule(qint64 frame, const SynthEvent& event) {
+    scheduled_.emplace(frame, event);
+}
+
+void TimedRenderer::apply(const SynthEvent& event) {
+    switch (event.kind) {
+        case SynthEvent::Kind::Short:
+            engine_.shortMessage(event.message);
+            break;
+        case SynthEvent::Kind::Long:
+            engine_.longMessage(event.sysex);
+            break;
+        case SynthEvent::Kind::Silence:
+            engine_.silence();
+            break;
+    }
+}
+
+// Called at a block boundary: every event nearer to this boundary than to the next one.
+void TimedRenderer::applyDue() {
+    const qint64 limit = position_ + kBlockFrames / 2;
+    while (!scheduled_.empty() && scheduled_.begin()->first < limit) {
+        apply(scheduled_.begin()->second);
+        scheduled_.erase(scheduled_.begin());
+    }
+}
+
+void TimedRenderer::renderEngine(float* left, float* right, int stride, int frames) {
+    int done = 0;
+    while (done < frames) {
+        const int intoBlock = int(position_ % kBlockFrames);
+        if (intoBlock == 0) applyDue();
+        const int count = std::min(frames - done, kBlockFrames - intoBlock);
+        fluid_synth_write_float(engine_.synth(), count, left, done * stride, stride, right,
+                                done * stride, stride);
+        done += count;
+        position_ += count;
+    }
+}
+
+void TimedRenderer::renderPlanar(float* left, float* right, int frames) {
+    if (!resampler_) return renderEngine(left, right, 1, frames);
+    std::vector<float> stereo(size_t(frames) * 2);
+    renderInterleaved(stereo.data(), frames);
+    for (int i = 0; i < frames; ++i) {
+        left[i] = stereo[size_t(i) * 2];
+        right[i] = stereo[size_t(i) * 2 + 1];
+    }
+}
+
+void TimedRenderer::renderInterleaved(float* stereo, int frames) {
+    if (!resampler_) return renderEngine(stereo, stereo + 1, 2, frames);
+    size_t produced = 0;
+    while (produced < size_t(frames)) {
+        if (pendingTaken_ * 2 >= pending_.size()) {
+            pending_.assign(kBlockFrames * 2, 0.0f);
+            pendingTaken_ = 0;
+            renderEngine(pending_.data(), pending_.data() + 1, 2, kBlockFrames);
+        }
+        size_t taken = 0, made = 0;
+        soxr_process(resampler_, pending_.data() + pendingTaken_ * 2,
+                     pending_.size() / 2 - pendingTaken_, &taken, stereo + produced * 2,
+                     size_t(frames) - produced, &made);
+        pendingTaken_ += taken;
+        produced += made;
+    }
+}
+
+void TimedRenderer::renderS16(std::int16_t* stereo, int frames) {
+    std::vector<float> sound(size_t(frames) * 2);
+    renderInterleaved(sound.data(), frames);
+    for (size_t i = 0; i < sound.size(); ++i)
+        stereo[i] = std::int16_t(std::lrint(std::clamp(sound[i] * 32767.0f, -32768.0f, 32767.0f)));
+}
+
+}  // namespace midi::detail
