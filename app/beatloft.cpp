@@ -17,6 +17,7 @@
 #include "system/singleinstance.h"
 
 #include <QAction>
+#include <QFrame>
 #include <functional>
 #include <initializer_list>
 
@@ -43,7 +44,8 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *playback_, *patternFile_)),
       instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
       songList_(std::make_unique<SongList>(*form_)),
-      mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_)) {
+      mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
+                                                   *songList_)) {
     startUp(rawCommandLine, mode);
 }
 
@@ -61,6 +63,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     options_->OptionsSetting();
     form.DataPath = datafolder::prepare();
     songList_->prepareHeader();
+    form.FrameText->hide();
     geometry_->recordLayoutWidths();
     form.MixMode = true;
     skippingFailures({

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "hosting/ambientproperties.h"
+#include "shared/patternstore.h"
+#include "shared/storedpattern.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -93,6 +95,14 @@ public:
     QAbstractButton* cmdPlySng = nullptr;  // two-state: down while the song plays
     QFrame* FrameText = nullptr;           // the in-place editor of the song list
     QLineEdit* txtEdit = nullptr;
+
+    // --- the song: its stored patterns, the clipboard, editing and playing state ---
+    ::PatternStore PatternStore;
+    ::PatternClipboard PatternClipboard;
+    qint16 EditRow = 0;  // the cell the in-place editor edits
+    qint16 EditCol = 0;
+    qint16 SongRow = 0;  // the song row playing, 0 before a song was started
+    int LoopsLeft = 0;
 
     // --- the MIDI output every note goes through, reached by dispatch identifier ---
     hosting::ControlWidget* MidiOutput1 = nullptr;

@@ -3,6 +3,7 @@
 #include "system/twips.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 SongGrid::SongGrid(int cols, QWidget* parent)
     : QTableWidget(0, cols, parent), colWidths_(cols, 0), colAlignments_(cols, 0) {
@@ -64,4 +65,62 @@ void SongGrid::setColAlignment(int col, int alignment) {
     colAlignments_[col] = alignment;
     for (int r = 0; r < rowCount(); ++r)
         if (QTableWidgetItem* cell = item(r, col)) cell->setTextAlignment(alignmentOf(col));
+}
+
+int SongGrid::row() const {
+    return qMax(0, currentRow()) + 1;
+}
+
+void SongGrid::setRow(int row) {
+    if (row >= 1 && row < rows()) setCurrentCell(row - 1, col());
+}
+
+int SongGrid::col() const {
+    return qMax(0, currentColumn());
+}
+
+void SongGrid::setCol(int col) {
+    if (col >= 0 && col < columnCount()) setCurrentCell(row() - 1, col);
+}
+
+void SongGrid::addItem(const QString& text, int row) {
+    const int at = qBound(1, row, rows()) - 1;
+    insertRow(at);
+    setTextMatrix(at + 1, 0, text);
+}
+
+void SongGrid::removeItem(int row) {
+    if (row >= 1 && row < rows()) QTableWidget::removeRow(row - 1);
+}
+
+void SongGrid::setCellBackColor(int row, int col, const QColor& color) {
+    if (row < 1 || row >= rows() || col < 0 || col >= columnCount()) return;
+    itemAt(row, col)->setBackground(color);
+}
+
+QColor SongGrid::cellBackColor(int row, int col) const {
+    const QTableWidgetItem* cell = row >= 1 ? item(row - 1, col) : nullptr;
+    return cell && cell->background().style() != Qt::NoBrush ? cell->background().color()
+                                                             : QColor(Qt::white);
+}
+
+QRectF SongGrid::cellRect(int row, int col) const {
+    const QRect inViewport = visualRect(model()->index(row - 1, col));
+    const QRect r = inViewport.translated(viewport()->pos());
+    return {sys::pixelsToTwips(r.x()), sys::pixelsToTwips(r.y()), sys::pixelsToTwips(r.width()),
+            sys::pixelsToTwips(r.height())};
+}
+
+void SongGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableWidget::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void SongGrid::keyPressEvent(QKeyEvent* event) {
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (control && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        emit KeyPress(event->key() - Qt::Key_A + 1);
+    else if (!event->text().isEmpty())
+        emit KeyPress(event->text().at(0).unicode());
+    QTableWidget::keyPressEvent(event);
 }

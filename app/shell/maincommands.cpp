@@ -7,6 +7,7 @@
 #include "shared/maintoolbar.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmprint.h"
+#include "song/songlist.h"
 #include "system/dialogs.h"
 
 #include <QAbstractButton>
@@ -15,10 +16,10 @@
 #include <QEvent>
 
 MainCommands::MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                           PatternPlayback& playback)
+                           PatternPlayback& playback, SongList& songList)
     : form_(form), playback_(playback) {
-    addRoutes(commands, patternFile);
-    connectMenus(commands, patternFile);
+    addRoutes(commands, patternFile, songList);
+    connectMenus(commands, patternFile, songList);
     connect(form.Toolbar1, &KeyedToolBar::ButtonClick, this, &MainCommands::Toolbar1_ButtonClick);
     connect(form.Command1, &QAbstractButton::clicked, this, &MainCommands::Command1_Click);
     form.installEventFilter(this);  // the close box: playback stops before the window goes
@@ -33,18 +34,26 @@ MainCommands::~MainCommands() = default;
 
 // The keys in the order they are compared; the commands of the song list, the song file,
 // the MIDI export, the options and the version check are routed by their subsystems.
-void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile) {
+void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile,
+                             SongList& songList) {
     router_.add(QStringLiteral("Neu"), [&commands] { commands.ClearPattern(); });
     router_.add(QStringLiteral("Oeffnen"), [&commands] { commands.MnuOpen_Click(); });
     router_.add(QStringLiteral("Speichern"), [&patternFile] { patternFile.SavePatternFile(); });
     router_.add(QStringLiteral("SpeichernSong"));
     router_.add(QStringLiteral("Print"), [this] { printCommand(); });
-    for (const char* key : {"Tcut", "Tpaste", "Tcopy", "Versionscheck", "SongLaden", "TSaveMidiPat",
-                            "TSaveMidiSong", "TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
+    router_.add(QStringLiteral("Tcut"), [&songList] { songList.MnuCut_Click(); });
+    router_.add(QStringLiteral("Tpaste"), [&songList] { songList.MnuInsert_Click(); });
+    router_.add(QStringLiteral("Tcopy"), [&songList] { songList.MnuCopy_Click(); });
+    for (const char* key : {"Versionscheck", "SongLaden", "TSaveMidiPat", "TSaveMidiSong",
+                            "TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
         router_.add(QString::fromLatin1(key));
 }
 
-void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternFile) {
+void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternFile,
+                                SongList& songList) {
+    connect(form_.MnuCopy, &QAction::triggered, &songList, &SongList::MnuCopy_Click);
+    connect(form_.MnuCut, &QAction::triggered, &songList, &SongList::MnuCut_Click);
+    connect(form_.MnuInsert, &QAction::triggered, &songList, &SongList::MnuInsert_Click);
     connect(form_.MnuOpen, &QAction::triggered, &commands, &PatternCommands::MnuOpen_Click);
     connect(form_.MnuMix, &QAction::triggered, this,
             [&patternFile] { patternFile.LoadPatternFile(); });

@@ -10,6 +10,7 @@ class FrmPrint;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
+class SongList;
 
 // The main window's commands: toolbar presses routed by key, the menu items, and leaving the
 // program through "End" (after asking), "Ende" or the close box.
@@ -18,7 +19,7 @@ class MainCommands : public QObject {
 
 public:
     MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                 PatternPlayback& playback);
+                 PatternPlayback& playback, SongList& songList);
     ~MainCommands() override;
 
     // A toolbar button was pressed: its command, or the undefined-key message.
@@ -35,8 +36,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addRoutes(PatternCommands& commands, PatternFile& patternFile);
-    void connectMenus(PatternCommands& commands, PatternFile& patternFile);
+    void addRoutes(PatternCommands& commands, PatternFile& patternFile, SongList& songList);
+    void connectMenus(PatternCommands& commands, PatternFile& patternFile, SongList& songList);
     void stopPlayback();
 
     Form1& form_;

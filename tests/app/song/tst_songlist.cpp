@@ -1,0 +1,161 @@
+#include "beatloft.h"
+#include "form1.h"
+#include "formfixture.h"
+#include "shared/checkarray.h"
+#include "shared/songgrid.h"
+#include "shared/taglabel.h"
+#include "song/songlist.h"
+#include "system/twipsgeometry.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+
+// The song list through its buttons, keys and the in-place editor.
+class TstSongList : public QObject {
+    Q_OBJECT
+
+    // Column 0 of every song row; each row must show its own record.
+    static QStringList names(FormFixture& f) {
+        QStringList result;
+        for (int r = 1; r < f.form().MSFlexGrid1->rows(); ++r) {
+            result << f.form().MSFlexGrid1->textMatrix(r, 0);
+            if (result.last() != f.form().PatternStore[r].Name) return {"record mismatch"};
+        }
+        return result;
+    }
+    static void add(FormFixture& f, const QString& name) {
+        f.form().txtPatNam->setText(name);
+        QTest::mouseClick(f.form().cmdAddPatt, Qt::LeftButton);
+    }
+    static void editCell(FormFixture& f, int row, int col, const QString& text) {
+        SongGrid* grid = f.form().MSFlexGrid1;
+        const QRect cell = grid->visualRect(grid->model()->index(row - 1, col));
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(f.form().FrameText->isVisible());
+        QTest::keyClicks(f.form().txtEdit, text);  // replaces the selected text
+        grid->setFocus();                          // leaving the editor commits
+    }
+
+private slots:
+    // Steps: a name adds the pattern on screen under that name, @n selects row n, and the
+    // list's keys c (Ctrl+C), x (Ctrl+X) and v (Ctrl+V) copy, cut and insert.
+    void listCommands_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("clipboard");
+        QTest::newRow("add pushes the empty row down") << "A" << QStringList{"A", ""} << "";
+        QTest::newRow("add on the empty last row appends")
+            << "A @2 B" << QStringList{"A", "B", ""} << "";
+        QTest::newRow("cut row 2 of 3") << "A @2 B @3 C @2 x" << QStringList{"A", "C", ""} << "B";
+        QTest::newRow("insert after cut")
+            << "A @2 B @3 C @2 x v" << QStringList{"A", "B", "C", ""} << "B";
+        QTest::newRow("insert twice") << "A c v v" << QStringList{"A", "A", "A", ""} << "A";
+        QTest::newRow("the only row stays, empty") << "A @2 x @1 x" << QStringList{""} << "A";
+    }
+    void listCommands() {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, clipboard);
+        FormFixture f;
+        SongGrid* grid = f.form().MSFlexGrid1;
+        for (const QString& step : steps.split(' ')) {
+            if (step.startsWith('@'))
+                grid->setRow(step.mid(1).toInt());
+            else if (step.size() == 1 && step[0].isLower())
+                QTest::keyClick(grid, Qt::Key(Qt::Key_A + step[0].unicode() - 'a'),
+                                Qt::ControlModifier);
+            else
+                add(f, step);
+        }
+        QCOMPARE(names(f), rows);
+        QCOMPARE(f.form().txtPatClipboard->text(), clipboard);
+        QVERIFY(grid->row() >= 1);
+    }
+
+    void inPlaceEditing() {
+        FormFixture f;
+        f.form().activateWindow();  // focus moves only inside the active window
+        QVERIFY(QTest::qWaitForWindowActive(&f.form()));
+        f.form().PatternStore[0].Loops = 0;
+        QTest::mouseClick(f.form().txtInsert, Qt::LeftButton);  // loops 0 goes in as 1
+        QCOMPARE(f.form().MSFlexGrid1->textMatrix(1, 1), QStringLiteral("1"));
+        editCell(f, 1, 1, "0");
+        QCOMPARE(f.form().PatternStore[1].Loops, 0);  // an edit may set 0
+        editCell(f, 1, 2, "schnell");
+        QCOMPARE(f.form().MSFlexGrid1->textMatrix(1, 2), QStringLiteral("schnell"));
+        QCOMPARE(f.form().PatternStore[1].BPM, 0);
+        editCell(f, 1, 2, "99999");
+        QCOMPARE(f.form().PatternStore[1].BPM, 32767);
+        editCell(f, 1, 0, "Intro");
+        QCOMPARE(names(f), (QStringList{"Intro", ""}));
+        QVERIFY(!f.form().FrameText->isVisible());
+        // The editor stands over the cell it edits, 50 twips right and 30 down.
+        SongGrid* grid = f.form().MSFlexGrid1;
+        grid->setCurrentCell(0, 2);
+        emit grid->DblClick();
+        const QRectF cell = grid->cellRect(1, 2);
+        const QRectF editor = sys::TwipsGeometry::of(f.form().FrameText);
+        QCOMPARE(editor.x(), sys::TwipsGeometry::of(grid).x() + cell.x() + 50);
+        QCOMPARE(editor.width(), cell.width());
+        QCOMPARE(f.form().txtEdit->selectedText(), QStringLiteral("99999"));  // as typed
+    }
+
+    void editingAStoredPattern() {
+        FormFixture f;
+        Form1& form = f.form();
+        f.setRow(1, {3, 0, 2});
+        form.txtBPM->setText("90");
+        add(f, "Stored");
+        form.Label(2)->setTag("99");  // this note is not in the record
+        f.setRow(2, {1, 1, 1});
+        f.setRow(1, {0, 1});
+        form.txtPatNam->setText("Screen");
+        QTest::mouseClick(form.cmdEditPat, Qt::LeftButton);
+        QVERIFY(!form.MSFlexGrid1->isEnabled() && form.cmdCancEd->isVisible());
+        QCOMPARE(f.row(1).mid(0, 3), (QList<int>{3, 0, 2}));
+        QCOMPARE(f.row(2).mid(0, 3), (QList<int>{1, 1, 1}));  // unmatched: untouched
+        form.txtPatNam->setText("Changed");
+        form.txtBPM->setText("140");
+        QTest::mouseClick(form.cmdEditPat, Qt::LeftButton);  // commit
+        QCOMPARE(names(f), (QStringList{"Changed", ""}));
+        QCOMPARE(form.MSFlexGrid1->textMatrix(1, 2), QStringLiteral("90"));  // not refreshed
+        QCOMPARE(form.PatternStore[1].BPM, 140);
+        QCOMPARE(form.txtPatNam->text(), QStringLiteral("Screen"));  // back on screen
+        QCOMPARE(f.row(1).mid(0, 2), (QList<int>{0, 1}));
+        // Cancel keeps the record; adding meanwhile overwrites the saved screen pattern.
+        QTest::mouseClick(form.cmdEditPat, Qt::LeftButton);
+        form.txtPatNam->setText("Added");
+        QTest::mouseClick(form.cmdAddPatt, Qt::LeftButton);
+        QTest::mouseClick(form.cmdCancEd, Qt::LeftButton);
+        QVERIFY(!form.cmdEditPat->isChecked() && !form.cmdCancEd->isVisible());
+        QCOMPARE(form.txtPatNam->text(), QStringLiteral("Added"));
+        QCOMPARE(form.PatternStore[1].Name, QStringLiteral("Added"));
+    }
+
+    void limits() {
+        FormFixture f;
+        f.form().txtTakt->setText("8");  // 32 steps: the last two stay out
+        f.setRow(1, QList<int>(32, 2));
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        add(f, "Long");
+        QCOMPARE(
+            f.dialogs().messageTexts(),
+            QStringList{
+                "Nur die ersten 30 Schritte und 30 Instrumente werden in den Song übernommen."});
+        QCOMPARE(f.form().PatternStore[1].cell(1, 30), 2);
+        QCOMPARE(f.form().PatternStore[1].cell(1, 31), 0);
+        f.form().txtTakt->setText("4");
+        for (int i = 2; i <= 29; ++i) add(f, QString::number(i));
+        QCOMPARE(f.app().songList().songRows(), 30);
+        f.dialogs().clear();
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        add(f, "Too many");
+        QCOMPARE(f.dialogs().messageTexts(),
+                 QStringList{"Der Song kann höchstens 30 Pattern enthalten."});
+        QCOMPARE(f.app().songList().songRows(), 30);
+    }
+};
+
+QTEST_MAIN(TstSongList)
+#include "tst_songlist.moc"
