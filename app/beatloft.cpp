@@ -9,6 +9,7 @@
 #include "pattern/instrumentrows.h"
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
+#include "playback/songplayback.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
@@ -44,6 +45,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *playback_, *patternFile_)),
       instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
       songList_(std::make_unique<SongList>(*form_)),
+      songPlayback_(std::make_unique<SongPlayback>(*form_, *playback_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
                                                    *songList_)) {
     startUp(rawCommandLine, mode);
