@@ -18,6 +18,7 @@
 #include "playback/steptimer.h"
 #include "song/songgrid.h"
 #include "system/dialogs.h"
+#include "system/documenttypes.h"
 #include "system/programfolder.h"
 #include "system/singleinstance.h"
 #include "system/twips.h"
@@ -266,6 +267,8 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 void Form1::runStartup(const QString& rawCommandLine, StartMode mode) {
     if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
+    if (mode == StartMode::Editor) sys::DocumentTypes::RegisterDocumentType(".drm", "Drum-Pattern");
+    if (mode == StartMode::Editor) sys::DocumentTypes::RegisterDocumentType(".dsg", "Drum-Song");
     VersionHost = QStringLiteral("beatloft.example.org");
     ReportHost = QStringLiteral("report.beatloft.example.org");
     HomePageUrl = QStringLiteral("https://beatloft.example.org/");

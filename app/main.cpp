@@ -2,6 +2,7 @@
 #include "shell/appversion.h"
 #include "shell/headlessrun.h"
 #include "shell/midilisting.h"
+#include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
+    QApplication::setWindowIcon(sys::DocumentTypes::icon());
     if (headless) return HeadlessRun::run(QApplication::arguments());
 
     Form1 form(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
