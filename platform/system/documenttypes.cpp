@@ -43,12 +43,15 @@ bool writeIfChanged(const QString& path, const QByteArray& contents) {
            file.commit();
 }
 
-void startQuietly(const QString& tool, const QString& folder) {
-    const QString path = QStandardPaths::findExecutable(tool);
-    if (path.isEmpty() || !QFileInfo(folder).isDir()) return;
+// The desktop's own tools compile the MIME database and the desktop entries' cache; one
+// shell runs both in turn, detached, its output dropped, a missing tool ignored.
+void refreshDatabases(const QString& dataHome) {
     QProcess process;
-    process.setProgram(path);
-    process.setArguments({folder});
+    process.setProgram(QStringLiteral("/bin/sh"));
+    process.setArguments({QStringLiteral("-c"),
+                          QStringLiteral("update-mime-database \"$0/mime\"; "
+                                         "update-desktop-database \"$0/applications\""),
+                          dataHome});
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.startDetached();
@@ -139,12 +142,7 @@ void DocumentTypes::refreshSoon(const QString& dataHome) {
     const bool scheduled = !pendingRefresh().isEmpty();
     pendingRefresh() = dataHome;
     if (scheduled) return;
-    QTimer::singleShot(0, [] {
-        const QString folder = std::exchange(pendingRefresh(), QString());
-        startQuietly(QStringLiteral("update-mime-database"), folder + QStringLiteral("/mime"));
-        startQuietly(QStringLiteral("update-desktop-database"),
-                     folder + QStringLiteral("/applications"));
-    });
+    QTimer::singleShot(0, [] { refreshDatabases(std::exchange(pendingRefresh(), QString())); });
 }
 
 }  // namespace sys
