@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,9 +26,8 @@ class TstDocumentTypes : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
     }
     QString execLine() const {
-        for (const QByteArray& line : read("data/applications/beatloft.desktop").split('\n'))
-            if (line.startsWith("Exec=")) return QString::fromUtf8(line.mid(5));
-        return {};
+        static const QRegularExpression exec("^Exec=(.*)$", QRegularExpression::MultilineOption);
+        return exec.match(read("data/applications/beatloft.desktop")).captured(1);
     }
     QProcessEnvironment environment(const QString& dataHome) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
