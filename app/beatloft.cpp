@@ -15,6 +15,7 @@
 #include "shell/maincommands.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
+#include "system/documenttypes.h"
 #include "system/singleinstance.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ Beatloft::~Beatloft() {
 void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     Form1& form = *form_;
     if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
+    if (mode == StartMode::Editor) registerDocumentTypes();
     setHostSettings();
     info_->writeDescription();
     if (mode == StartMode::Editor) inet_->initWinsocks();  // a headless run reports nothing
@@ -77,6 +79,12 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { instrumentRows_->readInstrumentList(); },
         [&] { openCommandLineDocument(rawCommandLine); },
     });
+}
+
+void Beatloft::registerDocumentTypes() {
+    sys::DocumentTypes::RegisterDocumentType(QStringLiteral(".drm"),
+                                             QStringLiteral("Drum-Pattern"));
+    sys::DocumentTypes::RegisterDocumentType(QStringLiteral(".dsg"), QStringLiteral("Drum-Song"));
 }
 
 void Beatloft::warnWhenAnotherInstanceRuns() {

@@ -48,6 +48,7 @@ public:
 private:
     void startUp(const QString& rawCommandLine, StartMode mode);
     void warnWhenAnotherInstanceRuns();
+    void registerDocumentTypes();
     void setHostSettings();
     void routeWindowCommands();
     void openCommandLineDocument(const QString& rawCommandLine);
