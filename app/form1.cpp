@@ -17,6 +17,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTimer>
 
 using twipsviews::button;
@@ -149,6 +150,10 @@ void Form1::buildPlaybackViews() {
     Cursor->setAttribute(Qt::WA_TransparentForMouseEvents);
     sys::TwipsGeometry::set(Cursor, 2280, 330, 240, 4380);
     Cursor->hide();
+    GridScroll = new QScrollBar(Qt::Horizontal, Frame1);
+    GridScroll->setObjectName(QStringLiteral("GridScroll"));
+    GridScroll->setAccessibleName(QStringLiteral("Schritte"));
+    GridScroll->hide();
     tmrPlay = new StepTimer(this);
 }
 

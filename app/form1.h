@@ -20,6 +20,7 @@ class QLabel;
 class QAction;
 class QLineEdit;
 class QMenu;
+class QScrollBar;
 class QTimer;
 class SongGrid;
 class StepTimer;
@@ -66,6 +67,7 @@ public:
     // --- pattern playback ---
     QAbstractButton* BtnPlay = nullptr;  // two-state: down while the pattern plays
     QFrame* Cursor = nullptr;            // marks the playing column
+    QScrollBar* GridScroll = nullptr;    // shown when the grid is wider than the screen
     StepTimer* tmrPlay = nullptr;
     int PlayPosition = 0;
     bool PatternMode = false;

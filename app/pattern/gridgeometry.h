@@ -34,11 +34,19 @@ signals:
     // A step column was made; its cells' clicks are for the editing commands.
     void columnCreated(CheckArray* column);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void keepSongFrameAtRightEdge();
+    double availableWidth() const;
+    void updateScroll(int columns);
+    void scrollTo(int first);
+    void followCursor();
     void placeBeatLines();
     void adjustColumns();
     void adjustWidths(int columns);
 
     Form1& form_;
+    int visibleColumns_ = 0;
 };

@@ -18,6 +18,8 @@ std::optional<PatternBounce::Take> PatternBounce::of(const Form1& form, int loop
     const int columns = PatternPlayback::playableColumns(form);
     const QList<std::optional<int>> notes = PatternPlayback::rowNotes(form);
     Take take;
+    take.seconds = double(loops) * columns * step + kTailSeconds;
+    if (!midi::OfflineRenderer::fitsWav(take.seconds)) return take;  // refused before any work
     for (int loop = 0; loop < loops; ++loop) {
         for (int c = 1; c <= columns; ++c) {
             const double at = (double(loop) * columns + (c - 1)) * step;
@@ -29,6 +31,5 @@ std::optional<PatternBounce::Take> PatternBounce::of(const Form1& form, int loop
                               << midi::TimedMessage{at, midi::drumNoteOn(n.note, 0)};
         }
     }
-    take.seconds = double(loops) * columns * step + kTailSeconds;
     return take;
 }

@@ -36,6 +36,7 @@ std::optional<PatternBounce::Take> SongBounce::of(const Form1& form, int loops) 
                               << midi::TimedMessage{at, midi::drumNoteOn(n.note, 0)};
             }
             at += period;
+            if (!midi::OfflineRenderer::fitsWav(at)) return PatternBounce::Take{{}, at};
         }
     }
     take.seconds = at + PatternBounce::kTailSeconds;

@@ -1,6 +1,7 @@
 #include "lineview.h"
 
 #include "system/twips.h"
+#include "system/twipsgeometry.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -14,11 +15,10 @@ void LineView::setPoints(double x1, double y1, double x2, double y2) {
     y1_ = y1;
     x2_ = x2;
     y2_ = y2;
-    const int left = sys::twipsToPixels(std::min(x1, x2));
-    const int top = sys::twipsToPixels(std::min(y1, y2));
-    const int right = sys::twipsToPixels(std::max(x1, x2));
-    const int bottom = sys::twipsToPixels(std::max(y1, y2));
-    setGeometry(left, top, right - left + 1, bottom - top + 1);
+    // One pixel more than the distance, so a straight line has a width to be drawn in.
+    const double pixel = sys::kTwipsPerPixel;
+    sys::TwipsGeometry::set(this, std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + pixel,
+                            std::abs(y2 - y1) + pixel);
     update();
 }
 

@@ -84,11 +84,14 @@ bool OfflineRenderer::renderToBuffer(const QList<TimedMessage>& messages, double
     return render(messages, frames, sink, error);
 }
 
+bool OfflineRenderer::fitsWav(double lengthSeconds) {
+    return std::isfinite(lengthSeconds) && std::round(framesOf(lengthSeconds)) <= kMaxWavFrames;
+}
+
 bool OfflineRenderer::renderToWav(const QList<TimedMessage>& messages, double lengthSeconds,
                                   const QString& path, QString* error,
                                   const std::function<bool()>& stop) {
-    const double wholeFrames = std::round(framesOf(lengthSeconds));
-    if (!(wholeFrames <= kMaxWavFrames) || !std::isfinite(lengthSeconds)) {
+    if (!fitsWav(lengthSeconds)) {
         if (error)
             *error = QStringLiteral(
                          "%1 Sekunden sind zu lang für eine WAV-Datei "
@@ -97,7 +100,7 @@ bool OfflineRenderer::renderToWav(const QList<TimedMessage>& messages, double le
                          .arg(std::floor(double(kMaxWavFrames) / kSampleRate));
         return false;
     }
-    const auto frames = static_cast<qint64>(wholeFrames);
+    const auto frames = static_cast<qint64>(std::round(framesOf(lengthSeconds)));
     sys::SafeFileWriter file(path);
     const auto sink = [&file, &stop](const std::int16_t* block, int count) {
         if (stop && stop()) {

@@ -18,6 +18,8 @@ struct TimedMessage {
 class OfflineRenderer {
 public:
     static constexpr int kSampleRate = 44100;
+    // Whether a take of this length fits a WAV file (4 GiB of data).
+    static bool fitsWav(double lengthSeconds);
 
     // messages need not be sorted. False (with a reason in error) when no sound font is found.
     static bool renderToBuffer(const QList<TimedMessage>& messages, double lengthSeconds,

@@ -71,6 +71,7 @@ DocumentTypes::DocumentTypes(QString dataHome, QString configHome, QString progr
 
 QString DocumentTypes::RegisterDocumentType(const QString& extension, const QString& typeName) {
     const QString program = QCoreApplication::applicationFilePath();
+    if (qgetenv("BEATLOFT_DESKTOP_REGISTRATION") == "0") return program;
     const DocumentTypes types(
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), program);

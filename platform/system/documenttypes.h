@@ -18,7 +18,8 @@ public:
 
     // Registers one type for the running program in the user's folders, then has the
     // desktop's databases refreshed without waiting for them. Every failure is ignored.
-    // Returns the program's path.
+    // Returns the program's path. BEATLOFT_DESKTOP_REGISTRATION=0 leaves the desktop alone
+    // (sandboxed runs, such as the tests of the window).
     static QString RegisterDocumentType(const QString& extension, const QString& typeName);
 
     // Writes the files for one type; true when any of them changed.

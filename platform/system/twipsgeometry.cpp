@@ -8,10 +8,12 @@ namespace sys {
 
 namespace {
 const char kProperty[] = "twipsGeometry";
-}
+const char kScrollProperty[] = "twipsScrollX";
+}  // namespace
 
 void TwipsGeometry::set(QWidget* widget, double left, double top, double width, double height) {
     widget->setProperty(kProperty, QRectF(left, top, width, height));
+    left -= widget->property(kScrollProperty).toDouble();
     const int x = twipsToPixels(left);
     const int y = twipsToPixels(top);
     // Edges are rounded, not sizes, so neighbours placed in twips never overlap or gap.
@@ -36,6 +38,12 @@ void TwipsGeometry::setWidth(QWidget* widget, double width) {
 void TwipsGeometry::setHeight(QWidget* widget, double height) {
     const QRectF r = of(widget);
     set(widget, r.x(), r.y(), r.width(), height);
+}
+
+void TwipsGeometry::setScrollX(QWidget* widget, double twips) {
+    const QRectF r = of(widget);
+    widget->setProperty(kScrollProperty, twips);
+    set(widget, r.x(), r.y(), r.width(), r.height());
 }
 
 QRectF TwipsGeometry::of(const QWidget* widget) {

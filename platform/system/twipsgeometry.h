@@ -17,6 +17,9 @@ public:
     static void setHeight(QWidget* widget, double height);
     // The twips last set, or the pixel geometry in twips for a view never set in twips.
     static QRectF of(const QWidget* widget);
+    // Shows a view this many twips further left than its position says (a scrolled view);
+    // the position read back stays the one set.
+    static void setScrollX(QWidget* widget, double twips);
 };
 
 }  // namespace sys

@@ -1,19 +1,21 @@
 #include "beatloft.h"
 #include "form1.h"
+#include "formfixture.h"
 #include "hosting/controlwidget.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
 #include "shared/checkarray.h"
 #include "shared/lineview.h"
-#include "shared/taglabel.h"
-#include "formfixture.h"
 #include "shared/songgrid.h"
+#include "shared/taglabel.h"
 #include "system/twipsgeometry.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -61,22 +63,22 @@ private slots:
     }
 
     void instrumentList_data() {
-        QTest::addColumn<QByteArray>("contents");  // null: no file at all
+        QTest::addColumn<QByteArray>("contents");   // null: no file at all
         QTest::addColumn<QStringList>("captions");  // rows 1.. as far as given
         QTest::addColumn<QStringList>("tags");
         QTest::addColumn<bool>("message");
         QByteArray eighteen, nineteen;
         for (int i = 1; i <= 19; ++i) {
-            const QByteArray record = "\"Drum " + QByteArray::number(i) + "\"," +
-                                      QByteArray::number(34 + i) + "\r\n";
+            const QByteArray record =
+                "\"Drum " + QByteArray::number(i) + "\"," + QByteArray::number(34 + i) + "\r\n";
             if (i <= 18) eighteen += record;
             nineteen += record;
         }
         const QString templ = QStringLiteral("Label 7890123456789012345");
-        QTest::newRow("18 records") << eighteen << QStringList{"Drum 1", "Drum 18"}
-                                    << QStringList{"35", "52"} << false;
-        QTest::newRow("19 records") << nineteen << QStringList{"Drum 1", "Drum 18"}
-                                    << QStringList{"35", "52"} << true;
+        QTest::newRow("18 records")
+            << eighteen << QStringList{"Drum 1", "Drum 18"} << QStringList{"35", "52"} << false;
+        QTest::newRow("19 records")
+            << nineteen << QStringList{"Drum 1", "Drum 18"} << QStringList{"35", "52"} << true;
         QTest::newRow("30-character name")
             << QByteArray("abcdefghijklmnopqrstuvwxyz1234,36\r\n")
             << QStringList{"abcdefghijklmnopqrstuvwxy", templ} << QStringList{"36", ""} << false;
@@ -86,8 +88,8 @@ private slots:
         QTest::newRow("markup is shown as text")
             << QByteArray("\"<b>Kick</b>\",36\r\n") << QStringList{"<b>Kick</b>", templ}
             << QStringList{"36", ""} << false;
-        QTest::newRow("missing file") << QByteArray() << QStringList{"", templ, templ}
-                                      << QStringList{"", "", ""} << false;
+        QTest::newRow("missing file")
+            << QByteArray() << QStringList{"", templ, templ} << QStringList{"", "", ""} << false;
     }
     void instrumentList() {
         QFETCH(QByteArray, contents);
@@ -229,15 +231,24 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("visibleLines");
-        QTest::newRow("fraction of steps") << "txtSpalt" << "7.5" << 7 << 4;
-        QTest::newRow("negative steps") << "txtSpalt" << "-3" << 0 << 4;
-        QTest::newRow("huge step count is cut") << "txtSpalt" << "100000" << 256 << 4;
-        QTest::newRow("text") << "txtSpalt" << "viele" << 0 << 4;
-        QTest::newRow("more than twelve beats") << "txtTakt" << "20" << 80 << 12;
-        QTest::newRow("fractional beats") << "txtTakt" << "2.5" << 10 << 2;
-        QTest::newRow("negative beats") << "txtTakt" << "-2" << 0 << 0;
-        QTest::newRow("fractional subdivision") << "txtSubdivs" << "1.5" << 6 << 4;
-        QTest::newRow("negative subdivision") << "txtSubdivs" << "-1" << 0 << 4;
+        QTest::newRow("fraction of steps") << "txtSpalt"
+                                           << "7.5" << 7 << 4;
+        QTest::newRow("negative steps") << "txtSpalt"
+                                        << "-3" << 0 << 4;
+        QTest::newRow("huge step count is cut") << "txtSpalt"
+                                                << "100000" << 256 << 4;
+        QTest::newRow("text") << "txtSpalt"
+                              << "viele" << 0 << 4;
+        QTest::newRow("more than twelve beats") << "txtTakt"
+                                                << "20" << 80 << 12;
+        QTest::newRow("fractional beats") << "txtTakt"
+                                          << "2.5" << 10 << 2;
+        QTest::newRow("negative beats") << "txtTakt"
+                                        << "-2" << 0 << 0;
+        QTest::newRow("fractional subdivision") << "txtSubdivs"
+                                                << "1.5" << 6 << 4;
+        QTest::newRow("negative subdivision") << "txtSubdivs"
+                                              << "-1" << 0 << 4;
     }
     void unusualCounts() {
         QFETCH(QString, field);
@@ -264,6 +275,28 @@ private slots:
         QCOMPARE(form->formWidth(), form->StartFormWidth);
         form->resize(form->width() + 100, form->height());
         form->txtTakt->setText("3.75");  // the same product as before: reshaped all the same
+        QCOMPARE(form->formWidth(), form->StartFormWidth);
+    }
+
+    // Beyond the screen's width the window stops growing and the grid scrolls; the playing
+    // step is kept in view.
+    void widerThanTheScreenScrolls() {
+        auto form = start();
+        const double screen = 1920 * 15;  // the tests' screen
+        form->txtSpalt->setText("128");
+        QVERIFY(form->formWidth() <= screen && form->formWidth() > screen - 150);  // less its frame
+        QVERIFY(form->GridScroll->isVisible());
+        QVERIFY(TwipsGeometry::of(form->frmSong).right() <= screen);
+        form->GridScroll->setValue(form->GridScroll->maximum());
+        QVERIFY(!form->checkArray(1)->isVisible());
+        QVERIFY(form->checkArray(128)->isVisible());
+        QVERIFY(form->checkArray(128)->geometry().right() < form->Frame1->width());
+        QCOMPARE(TwipsGeometry::of(form->checkArray(128)).x(), 2040 + 128 * 240.0);  // as set
+        QTest::mouseClick(form->BtnPlay, Qt::LeftButton);  // the cursor on step 1
+        QCOMPARE(form->GridScroll->value(), 0);
+        QTest::mouseClick(form->BtnPlay, Qt::LeftButton);
+        form->txtSpalt->setText("16");
+        QVERIFY(!form->GridScroll->isVisible());
         QCOMPARE(form->formWidth(), form->StartFormWidth);
     }
 

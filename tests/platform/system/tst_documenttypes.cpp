@@ -31,8 +31,9 @@ class TstDocumentTypes : public QObject {
     }
     QProcessEnvironment environment(const QString& dataHome) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"BEATLOFT_MIDI_BACKENDS", "XDG_CURRENT_DESKTOP",
-                                 "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+        for (const char* name :
+             {"BEATLOFT_MIDI_BACKENDS", "BEATLOFT_DESKTOP_REGISTRATION", "XDG_CURRENT_DESKTOP",
+              "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
             env.remove(name);
         env.insert("XDG_DATA_HOME", path(dataHome));
         env.insert("XDG_CONFIG_HOME", path("config"));
