@@ -116,12 +116,17 @@ def main():
     if play is not None:
         actions, toggle = action(play, "Toggle")
         check(toggle >= 0, "Play offers the action Toggle")
+        # The play cursor, the frame inside the pattern frame, shows only while playing.
+        cursor = next(n for n in play.parent if n is not None and n.getRoleName() == "frame")
+        showing = lambda: cursor.getState().contains(pyatspi.STATE_SHOWING)
         actions.doAction(toggle)
         check(wait_for(lambda: play.getState().contains(pyatspi.STATE_CHECKED)),
               "Play is down after Toggle")
+        check(wait_for(showing), "and playback runs: the play cursor shows")
         actions.doAction(toggle)
         check(wait_for(lambda: not play.getState().contains(pyatspi.STATE_CHECKED)),
               "Play is up after a second Toggle")
+        check(wait_for(lambda: not showing()), "and playback stopped: the play cursor is gone")
     print(f"\n{len(failures)} check(s) failed" if failures else "\nall checks passed")
     return 1 if failures else 0
 

@@ -14,7 +14,7 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
 }  // namespace
 
 TwoStateButtonAccessible::TwoStateButtonAccessible(QAbstractButton* button)
-    : QAccessibleWidget(button, QAccessible::Button) {}
+    : QAccessibleWidget(button, QAccessible::CheckBox) {}
 
 void TwoStateButtonAccessible::installFactory() {
     static const bool installed = (QAccessible::installFactory(&createInterface), true);

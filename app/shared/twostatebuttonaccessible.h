@@ -4,9 +4,10 @@
 
 class QAbstractButton;
 
-// A two-state push button as assistive tools see it. Its Toggle and Press actions click
-// the button, so they run the same handlers as the mouse (connected to clicked()), while a
-// state put by the program itself stays as quiet as ever.
+// A two-state push button as assistive tools see it: a check box, as the toolkit shows
+// it, named by its caption. Its Toggle and Press actions click the button, so they run the
+// same handlers as the mouse (connected to clicked()), while a state put by the program
+// itself stays as quiet as ever.
 class TwoStateButtonAccessible : public QAccessibleWidget {
 public:
     explicit TwoStateButtonAccessible(QAbstractButton* button);

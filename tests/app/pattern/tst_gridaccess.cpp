@@ -153,8 +153,9 @@ private slots:
         FormFixture f;
         Form1& form = f.form();
         form.checkArray(1)->setValue(1, 2);
-        QAccessibleActionInterface* play =
-            QAccessible::queryAccessibleInterface(form.BtnPlay)->actionInterface();
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(form.BtnPlay);
+        QCOMPARE(button->role(), QAccessible::CheckBox);
+        QAccessibleActionInterface* play = button->actionInterface();
         play->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(form.BtnPlay->isChecked());
         QVERIFY(form.tmrPlay->isEnabled());
