@@ -6,6 +6,8 @@
 #include "netcheck/inet.h"
 #include "pattern/commandlinedocument.h"
 #include "pattern/gridgeometry.h"
+#include "pattern/gridkeyboard.h"
+#include "pattern/gridnames.h"
 #include "pattern/instrumentrows.h"
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
@@ -41,6 +43,8 @@ void skippingFailures(std::initializer_list<std::function<void()>> steps) {
 Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
     : form_(std::make_unique<Form1>()),
       geometry_(std::make_unique<GridGeometry>(*form_)),
+      gridNames_(std::make_unique<GridNames>(*form_, *geometry_)),
+      gridKeyboard_(std::make_unique<GridKeyboard>(*form_, *geometry_)),
       playback_(std::make_unique<PatternPlayback>(*form_)),
       patternFile_(std::make_unique<PatternFile>(*form_)),
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *playback_, *patternFile_)),
@@ -77,6 +81,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { geometry_->RebuildGrid(); },
         [&] { form.createInstrumentLabels(); },
         [&] { instrumentRows_->readInstrumentList(); },
+        [&] { gridNames_->nameAllCells(); },  // the cells take their rows' new names
         [&] { openCommandLineDocument(rawCommandLine); },
     });
 }

@@ -10,6 +10,8 @@ class Info;
 class Inet;
 class frmOptions;
 class GridGeometry;
+class GridKeyboard;
+class GridNames;
 class InstrumentRows;
 class MainCommands;
 class PatternCommands;
@@ -35,6 +37,7 @@ public:
 
     Form1& form() { return *form_; }
     GridGeometry& geometry() { return *geometry_; }
+    GridKeyboard& gridKeyboard() { return *gridKeyboard_; }
     PatternPlayback& playback() { return *playback_; }
     PatternFile& patternFile() { return *patternFile_; }
     PatternCommands& commands() { return *commands_; }
@@ -55,6 +58,8 @@ private:
 
     std::unique_ptr<Form1> form_;
     std::unique_ptr<GridGeometry> geometry_;
+    std::unique_ptr<GridNames> gridNames_;
+    std::unique_ptr<GridKeyboard> gridKeyboard_;
     std::unique_ptr<PatternPlayback> playback_;
     std::unique_ptr<PatternFile> patternFile_;
     std::unique_ptr<PatternCommands> commands_;

@@ -1,9 +1,12 @@
 #include "tapcell.h"
 
+#include "tapcellaccessible.h"
+
 #include "hosting/hresult.h"
 #include "hosting/propertybag.h"
 #include "system/twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -41,11 +44,15 @@ bool isClickButton(Qt::MouseButton button) {
 Tapcell::Tapcell(QWidget* parent)
     : ControlWidget(parent), colors_(kNewColors), face_(qRgb(255, 255, 255)) {
     setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
     keepFixedSize();
+    TapcellAccessible::installFactory();
 }
 
 void Tapcell::setValue(qint32 value) {
+    const bool changed = value != value_;
     value_ = value;
+    if (changed) TapcellAccessible::announceLevel(this);
     if (value < Unpressed || value > Stark) return;
     const QRgb face = rgbOf(background(value));
     if (face == face_) return;
@@ -114,6 +121,30 @@ QRect Tapcell::faceRect() const {
 void Tapcell::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(faceRect(), QColor(face_));
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) paintFocusFrame(painter);
+}
+
+// Shown, as by the toolkit's own widgets, while the window is used from the keyboard: two
+// thin rings along the edge, the outer in the highlight colour, the inner in black or
+// white against the face: the level colour still fills the middle.
+void Tapcell::paintFocusFrame(QPainter& painter) const {
+    const QRect outer = faceRect().adjusted(0, 0, -1, -1);
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.drawRect(outer);
+    painter.setPen(qGray(face_) < 128 ? Qt::white : Qt::black);
+    painter.drawRect(outer.adjusted(1, 1, -1, -1));
+}
+
+void Tapcell::keyPressEvent(QKeyEvent* event) {
+    if (!window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        update();
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool shift = modifiers == Qt::ShiftModifier;
+    if (event->key() != Qt::Key_Space || (modifiers != Qt::NoModifier && !shift))
+        return ControlWidget::keyPressEvent(event);  // arrows go on to the container
+    if (!event->isAutoRepeat()) click(shift ? Qt::RightButton : Qt::LeftButton);
 }
 
 void Tapcell::mousePressEvent(QMouseEvent* event) {
@@ -152,6 +183,12 @@ bool Tapcell::raise(void (Tapcell::*signal)(Args...), hosting::DispId id,
     emit(this->*signal)(arguments...);
     if (self) emit eventRaised(id, {arguments...});
     return !self.isNull();
+}
+
+void Tapcell::click(Qt::MouseButton button) {
+    if (!isClickButton(button)) return;
+    rightPressed_ = button == Qt::RightButton;
+    raiseClick();
 }
 
 void Tapcell::raiseClick() {

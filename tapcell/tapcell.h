@@ -3,13 +3,16 @@
 #include "hosting/controlwidget.h"
 
 #include <QRgb>
+
+class QPainter;
 #include <array>
 #include <type_traits>
 
 // A square step cell. It shows one of four levels as the colour of its face and reports
 // every left, right and double click with its kind; it never changes its level itself,
 // its container decides and puts the new one. Painted as one rectangle, so the hundreds
-// of cells of a grid stay cheap.
+// of cells of a grid stay cheap. It takes the focus, and Space clicks it: alone as the left
+// button does, with Shift as the right one.
 class Tapcell : public hosting::ControlWidget {
     Q_OBJECT
     Q_PROPERTY(double Background0Unpressed READ background0Unpressed WRITE setBackground0Unpressed)
@@ -62,6 +65,9 @@ public:
     void setBackground2Normal(double color) { setBackground(Normal, color); }
     void setBackground3Strong(double color) { setBackground(Stark, color); }
 
+    // Raises the events of a click with the left or the right button, as the mouse does.
+    void click(Qt::MouseButton button = Qt::LeftButton);
+
     // The right button went down on the cell since the last click.
     bool isRightPressed() const { return rightPressed_; }
     // What the face shows now.
@@ -86,6 +92,7 @@ signals:
 protected:
     QSizeF fixedSizeTwips() const override { return {kSizeTwips, kSizeTwips}; }
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // A click is a press and release of the left or right button on the face; the release
     // that ends a double click is not one.
     void mousePressEvent(QMouseEvent* event) override;
@@ -99,6 +106,7 @@ private:
     void raiseClick();
     void raiseDoubleClick();
     QRect faceRect() const;
+    void paintFocusFrame(QPainter& painter) const;
     static int levelOf(hosting::DispId id);
 
     qint32 value_ = Unpressed;

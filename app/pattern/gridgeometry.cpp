@@ -42,6 +42,12 @@ int GridGeometry::columnCount(double steps) {
     return steps >= kMaxColumns ? kMaxColumns : int(std::floor(steps));
 }
 
+int GridGeometry::stepOf(const Form1& form, const CheckArray* column) {
+    for (int step = 1; step < form.checkArrayCount(); ++step)
+        if (form.checkArray(step) == column) return step;
+    return 0;
+}
+
 void GridGeometry::RebuildGrid() {
     placeBeatLines();
     adjustColumns();

@@ -29,6 +29,8 @@ public:
 
     // The number of whole step columns a step-count value gives (0 for negative values).
     static int columnCount(double steps);
+    // The step a column shows, 0 when it is none of the window's step columns.
+    static int stepOf(const Form1& form, const CheckArray* column);
 
 signals:
     // A step column was made; its cells' clicks are for the editing commands.

@@ -6,6 +6,7 @@
 #include "tapcell/tapcell.h"
 #include "tapcell/tapcellmodule.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <algorithm>
 
@@ -64,6 +65,51 @@ void CheckArray::createCells() {
                 [this, row](int kind) { cellClicked(row, kind); });
         cell->show();
         cells_.push_back(cell);
+    }
+    nameCells();
+}
+
+void CheckArray::setCellNamer(CellNamer namer) {
+    namer_ = std::move(namer);
+    nameCells();
+}
+
+void CheckArray::nameCells() {
+    if (!namer_) return;
+    for (int row = 1; row <= int(cells_.size()); ++row)
+        cells_[row - 1]->setAccessibleName(namer_(row));
+}
+
+int CheckArray::focusedRow() const {
+    const auto focused =
+        std::find_if(cells_.begin(), cells_.end(), [](const Tapcell* c) { return c->hasFocus(); });
+    return focused == cells_.end() ? 0 : int(focused - cells_.begin()) + 1;
+}
+
+void CheckArray::focusRow(int row) {
+    if (Tapcell* c = row >= 1 ? cell(row) : nullptr) c->setFocus(Qt::OtherFocusReason);
+}
+
+// Up and Down stop at the first and the last row.
+void CheckArray::keyPressEvent(QKeyEvent* event) {
+    const int row = focusedRow();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (row == 0 || !plain) return ControlWidget::keyPressEvent(event);
+    switch (event->key()) {
+        case Qt::Key_Up:
+            focusRow(row - 1);
+            break;
+        case Qt::Key_Down:
+            focusRow(row + 1);
+            break;
+        case Qt::Key_Left:
+            emit moveAcrossRequested(row, -1);
+            break;
+        case Qt::Key_Right:
+            emit moveAcrossRequested(row, +1);
+            break;
+        default:
+            ControlWidget::keyPressEvent(event);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "hosting/controlwidget.h"
 
 #include <QList>
+#include <functional>
 #include <vector>
 
 class Tapcell;
@@ -10,6 +11,8 @@ class Tapcell;
 // Beatloft's step column: one Tapcell per instrument row, stacked every 240 twips, all made
 // from a hidden template cell that carries the grid's level colours. It turns the cells'
 // clicks into level changes by the click rule and reports the row whose level changed.
+// From the keyboard, Up and Down move the focus between its cells; Left and Right are
+// passed on to whoever lines the columns up.
 //
 // Dispatch: property Value(row) is DISPID 1, property nElements DISPID 2; event Click(row)
 // is DISPID 1 of the event interface.
@@ -44,6 +47,18 @@ public:
     // Cell 1..nElements, or the hidden template at 0; nullptr for any other index.
     Tapcell* cell(int index) const;
 
+    // The accessible name of each cell comes from the namer, asked with the row; it names
+    // the cells now and every time they are made again.
+    using CellNamer = std::function<QString(int row)>;
+    void setCellNamer(CellNamer namer);
+    // Asks the namer again, after what it names from has changed.
+    void nameCells();
+
+    // The row of the cell holding the focus, 0 when none does; focusing a row outside
+    // 1..nElements does nothing.
+    int focusedRow() const;
+    void focusRow(int row);
+
     // The click rule: the level a click of the given kind (Tapcell::CMEnum) leads to.
     static int levelAfterClick(int level, int clickMode);
 
@@ -59,9 +74,12 @@ public:
 signals:
     // Raised after the level of the row has been put.
     void Click(int index);
+    // Left (-1) or Right (+1) was pressed on the focused cell of the row.
+    void moveAcrossRequested(int row, int direction);
 
 protected:
     QSizeF fixedSizeTwips() const override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Tapcell* createCell();
@@ -73,4 +91,5 @@ private:
     Tapcell* template_ = nullptr;
     std::vector<Tapcell*> cells_;  // cells_[i - 1] is row i
     int nElements_ = kDefaultRows;
+    CellNamer namer_;
 };

@@ -1,5 +1,6 @@
 #include "twipsviews.h"
 
+#include "shared/twostatebuttonaccessible.h"
 #include "system/twipsgeometry.h"
 
 #include <QLabel>
@@ -8,11 +9,15 @@
 
 namespace twipsviews {
 
+// Two-state first, caption next: a screen reader that is listening meets the button at its
+// caption and must see it as the two-state button whose actions are clicks.
 QAbstractButton* button(QWidget* parent, const QString& name, const QString& caption,
                         const QRectF& twips, bool checkable) {
-    auto* b = new QPushButton(caption, parent);
+    TwoStateButtonAccessible::installFactory();
+    auto* b = new QPushButton(parent);
     b->setObjectName(name);
     b->setCheckable(checkable);
+    b->setText(caption);
     sys::TwipsGeometry::set(b, twips.x(), twips.y(), twips.width(), twips.height());
     return b;
 }

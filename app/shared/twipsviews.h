@@ -11,6 +11,7 @@ class QWidget;
 // Views placed in twips inside a frame, named as the window's members are.
 namespace twipsviews {
 
+// A two-state button's accessible Toggle action is a click (TwoStateButtonAccessible).
 QAbstractButton* button(QWidget* parent, const QString& name, const QString& caption,
                         const QRectF& twips, bool checkable = false);
 QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QRectF& twips);

@@ -3,6 +3,8 @@
 #include "system/twipsgeometry.h"
 #include "tapcell/tapcell.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +108,78 @@ private slots:
         log.clear();
         QTest::mouseClick(window(), Qt::LeftButton, {}, center());
         QCOMPARE(log.typed, (QStringList{"Click", "ClickEvent 1"}));
+    }
+
+    // Space and the accessible Press take the path of the mouse, with the same events.
+    void keysAndPressActionClick_data() {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("viaAction");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("Space") << Qt::KeyboardModifiers() << false
+                               << QStringList{"Click", "ClickEvent 1"};
+        QTest::newRow("Shift+Space") << Qt::KeyboardModifiers(Qt::ShiftModifier) << false
+                                     << QStringList{"RightClick", "ClickEvent 2"};
+        QTest::newRow("Ctrl+Space")
+            << Qt::KeyboardModifiers(Qt::ControlModifier) << false << QStringList{};
+        QTest::newRow("action Press")
+            << Qt::KeyboardModifiers() << true << QStringList{"Click", "ClickEvent 1"};
+    }
+    void keysAndPressActionClick() {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, viaAction);
+        QFETCH(QStringList, expected);
+        EventLog log(cell_);
+        if (viaAction)
+            QAccessible::queryAccessibleInterface(cell_)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        else
+            QTest::keyClick(cell_, Qt::Key_Space, modifiers);
+        QCOMPARE(log.typed, expected);
+        QCOMPARE(log.lateBound, expected);
+        QVERIFY(!cell_->isRightPressed());
+        QCOMPARE(cell_->value(), 0);
+    }
+
+    void accessibleInterfaceShowsTheLevel_data() {
+        QTest::addColumn<qint32>("value");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("0") << 0 << "aus" << false;
+        QTest::newRow("1") << 1 << "leicht" << true;
+        QTest::newRow("2") << 2 << "normal" << true;
+        QTest::newRow("3") << 3 << "stark" << true;
+        QTest::newRow("7") << 7 << "7" << true;
+    }
+    void accessibleInterfaceShowsTheLevel() {
+        QFETCH(qint32, value);
+        QFETCH(QString, text);
+        QFETCH(bool, checked);
+        cell_->setAccessibleName("Snare, Schritt 5");
+        cell_->setValue(value);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(cell_);
+        QCOMPARE(a->role(), QAccessible::CheckBox);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Snare, Schritt 5"));
+        QCOMPARE(a->text(QAccessible::Value), text);
+        QCOMPARE(a->text(QAccessible::Description), text);
+        QVERIFY(a->state().checkable);
+        QCOMPARE(bool(a->state().checked), checked);
+        QVERIFY(a->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+
+    // Only while the window is used from the keyboard; the middle keeps the level colour.
+    void focusFrameLeavesTheColourVisible() {
+        cell_->setValue(Tapcell::Normal);
+        cell_->setFocus();
+        QVERIFY(cell_->hasFocus());
+        QCOMPARE(cell_->grab().toImage().pixel(0, 0), qRgb(0, 0, 0));  // no keys used yet
+        QTest::keyClick(cell_, Qt::Key_Up);
+        const QImage image = cell_->grab().toImage();
+        QCOMPARE(image.pixel(6, 6), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(2, 2), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(0, 0), cell_->palette().color(QPalette::Highlight).rgb());
+        QCOMPARE(image.pixel(1, 1), qRgb(255, 255, 255));
+        window_->setAttribute(Qt::WA_KeyboardFocusChange, false);
     }
 
     void rightPressLastsUntilTheNextClick() {

@@ -4,3 +4,5 @@ beatloft_add_test(tst_patterncommands SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_patt
                   LIBS beatloft_formfixture)
 beatloft_add_test(tst_checkarray SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_checkarray.cpp
                   LIBS beatloft_app)
+beatloft_add_test(tst_gridaccess SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_gridaccess.cpp
+                  LIBS beatloft_formfixture)
