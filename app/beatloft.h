@@ -15,6 +15,7 @@ class MainCommands;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
+class SongFile;
 class SongList;
 namespace sys {
 class SingleInstance;
@@ -38,6 +39,7 @@ public:
     PatternFile& patternFile() { return *patternFile_; }
     PatternCommands& commands() { return *commands_; }
     SongList& songList() { return *songList_; }
+    SongFile& songFile() { return *songFile_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
@@ -57,6 +59,7 @@ private:
     std::unique_ptr<PatternCommands> commands_;
     std::unique_ptr<InstrumentRows> instrumentRows_;
     std::unique_ptr<SongList> songList_;
+    std::unique_ptr<SongFile> songFile_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;
