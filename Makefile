@@ -1,6 +1,8 @@
 # make run   – install what is missing, build and start Beatloft
 # make test  – install, build and run every test (no display or sound card needed)
 # make bench – build and run the benchmarks in bench/
+# make install – build and install into PREFIX (/usr/local): bin/, lib/, share/
+# make package – build the Debian package $(BUILD)/beatloft_<version>_amd64.deb
 # make asan  – build and test with address and undefined-behaviour sanitizers
 
 BUILD      ?= build
@@ -8,7 +10,9 @@ ASAN_BUILD ?= build-asan
 JOBS       := $(shell nproc)
 TEST_ENV   := QT_QPA_PLATFORM=offscreen
 
-.PHONY: deps configure build test run bench asan fuzz clean
+PREFIX     ?= /usr/local
+
+.PHONY: deps configure build test run bench install package asan fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -28,6 +32,12 @@ run: build
 bench: build
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks -- --no-print-directory
 	@for b in $(BUILD)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && $(TEST_ENV) "$$b"; done; true
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack
 
 asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBEATLOFT_SANITIZE=ON >/dev/null

@@ -10,11 +10,13 @@
 #include "pattern/instrumentrows.h"
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
+#include "playback/songplayback.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
+#include "system/documenttypes.h"
 #include "system/singleinstance.h"
 
 #include <QAction>
@@ -46,6 +48,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
       songList_(std::make_unique<SongList>(*form_)),
       songFile_(std::make_unique<SongFile>(*form_, *songList_)),
+      songPlayback_(std::make_unique<SongPlayback>(*form_, *playback_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
                                                    *songList_, *songFile_)) {
     startUp(rawCommandLine, mode);
@@ -59,6 +62,7 @@ Beatloft::~Beatloft() {
 void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     Form1& form = *form_;
     if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
+    if (mode == StartMode::Editor) registerDocumentTypes();
     setHostSettings();
     info_->writeDescription();
     if (mode == StartMode::Editor) inet_->initWinsocks();  // a headless run reports nothing
@@ -77,6 +81,12 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { instrumentRows_->readInstrumentList(); },
         [&] { openCommandLineDocument(rawCommandLine); },
     });
+}
+
+void Beatloft::registerDocumentTypes() {
+    sys::DocumentTypes::RegisterDocumentType(QStringLiteral(".drm"),
+                                             QStringLiteral("Drum-Pattern"));
+    sys::DocumentTypes::RegisterDocumentType(QStringLiteral(".dsg"), QStringLiteral("Drum-Song"));
 }
 
 void Beatloft::warnWhenAnotherInstanceRuns() {

@@ -17,6 +17,7 @@ class PatternFile;
 class PatternPlayback;
 class SongFile;
 class SongList;
+class SongPlayback;
 namespace sys {
 class SingleInstance;
 }
@@ -40,6 +41,7 @@ public:
     PatternCommands& commands() { return *commands_; }
     SongList& songList() { return *songList_; }
     SongFile& songFile() { return *songFile_; }
+    SongPlayback& songPlayback() { return *songPlayback_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
@@ -48,6 +50,7 @@ public:
 private:
     void startUp(const QString& rawCommandLine, StartMode mode);
     void warnWhenAnotherInstanceRuns();
+    void registerDocumentTypes();
     void setHostSettings();
     void routeWindowCommands();
     void openCommandLineDocument(const QString& rawCommandLine);
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<InstrumentRows> instrumentRows_;
     std::unique_ptr<SongList> songList_;
     std::unique_ptr<SongFile> songFile_;
+    std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;

@@ -3,6 +3,7 @@
 #include "shell/commandline.h"
 #include "shell/headlessrun.h"
 #include "shell/midilisting.h"
+#include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
 #include "system/runtimefolder.h"
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
+    QApplication::setWindowIcon(sys::DocumentTypes::icon());
     if (line.isHeadless()) return HeadlessRun::run(line);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));

@@ -6,12 +6,13 @@
 
 #include <QTemporaryDir>
 
-// What every benchmark of the main window runs in: settings kept in a temporary folder,
-// dialogs answered on the console, and only virtual MIDI devices.
+// What every benchmark of the main window runs in: settings and the desktop registration
+// kept in a temporary folder, dialogs answered on the console, and only virtual MIDI devices.
 class BenchEnvironment {
 public:
     BenchEnvironment() {
         qputenv("XDG_CONFIG_HOME", sandbox_.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", sandbox_.filePath(QStringLiteral("data")).toLocal8Bit());
         sys::Dialogs::install(&console_);
         midi::MidiServices::instance().useVirtualOnly(true);
     }

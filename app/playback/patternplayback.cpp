@@ -28,7 +28,7 @@ constexpr qint16 kStartDevice = 8;
 PatternPlayback::PatternPlayback(Form1& form) : form_(form) {
     connect(form.BtnPlay, &QAbstractButton::clicked, this, &PatternPlayback::BtnPlay_Click);
     connect(form.tmrPlay, &StepTimer::timeout, this, &PatternPlayback::tmrPlay_Timer);
-    applyInterval();  // the interval of the start-up texts, kept while the tempo reads 0
+    applyScreenInterval();  // the interval of the start-up texts, kept while the tempo reads 0
 }
 
 void PatternPlayback::selectStartDevice() {
@@ -90,7 +90,7 @@ int PatternPlayback::playableColumns(const Form1& form) {
 }
 
 // When tempo and steps per beat give no interval, the timer keeps the one it has.
-void PatternPlayback::applyInterval() {
+void PatternPlayback::applyScreenInterval() {
     const double bpm = numericValue(form_.txtBPM->text());
     const double subdivs = numericValue(form_.txtSubdivs->text());
     const auto interval = stepInterval(bpm, subdivs);
@@ -99,7 +99,7 @@ void PatternPlayback::applyInterval() {
 
 void PatternPlayback::BtnPlay_Click() {
     const bool down = form_.BtnPlay->isChecked();
-    applyInterval();
+    applyScreenInterval();
     form_.PlayPosition = 0;
     form_.tmrPlay->setEnabled(down);
     form_.PatternMode = true;

@@ -26,6 +26,8 @@ public:
     void BtnPlay_Click();
     // One tick of the playback timer.
     void tmrPlay_Timer();
+    // The interval of the tempo and steps per beat on screen; kept when they give none.
+    void applyScreenInterval();
     // Sounds one drum note on channel 10 and ends it at once; never fails.
     void PlayDrumNote(int note, int level);
 
@@ -39,7 +41,6 @@ public:
     static std::optional<int> stepInterval(double bpm, double subdivs);
 
 private:
-    void applyInterval();
     void patternStep();
     void playColumn(int column);
 

@@ -19,6 +19,12 @@ StepTimer::StepTimer(QObject* parent) : QObject(parent) {
 
 void StepTimer::setInterval(int milliseconds, double exactPeriodMs) {
     interval_ = milliseconds;
+    if (enabled_ && exactPeriodMs > 0 && exactPeriodMs != periodMs_) {
+        grid_.changePeriod(k_, exactPeriodMs);
+        periodMs_ = exactPeriodMs;
+        arm();
+        return;
+    }
     periodMs_ = exactPeriodMs;
 }
 
@@ -26,14 +32,10 @@ void StepTimer::setEnabled(bool enabled) {
     enabled_ = enabled;
     timer_.stop();
     if (!enabled || !(periodMs_ > 0)) return;
-    start_ = Clock::now();
+    grid_.start(Clock::now(), periodMs_);
     k_ = 0;
     skipped_ = 0;
     arm();
-}
-
-StepTimer::Clock::time_point StepTimer::deadline(long long k) const {
-    return start_ + duration_cast<Clock::duration>(duration<double, std::milli>(k * periodMs_));
 }
 
 void StepTimer::arm() {

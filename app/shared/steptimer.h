@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/stepgrid.h"
+
 #include <QObject>
 #include <QTimer>
 #include <chrono>
@@ -19,7 +21,8 @@ public:
     explicit StepTimer(QObject* parent = nullptr);
 
     int interval() const { return interval_; }
-    // Sets the whole-millisecond interval and the exact period behind it.
+    // Sets the whole-millisecond interval and the exact period behind it. While the timer
+    // runs, the new period counts from the tick being handled.
     void setInterval(int milliseconds, double exactPeriodMs);
     double period() const { return periodMs_; }
 
@@ -37,7 +40,7 @@ signals:
     void timeout();
 
 private:
-    Clock::time_point deadline(long long k) const;
+    Clock::time_point deadline(long long k) const { return grid_.deadline(k); }
     void arm();
     void wake();
 
@@ -45,7 +48,7 @@ private:
     int interval_ = 0;
     double periodMs_ = 0;
     bool enabled_ = false;
-    Clock::time_point start_;
+    StepGrid grid_;
     long long k_ = 0;
     long long skipped_ = 0;
 };

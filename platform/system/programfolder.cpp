@@ -1,6 +1,8 @@
 #include "programfolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace sys {
 
@@ -9,14 +11,25 @@ QString& overridePath() {
     static QString folder;
     return folder;
 }
+
+// The files lie beside the program in the build tree and in ../share/beatloft once it is
+// installed.
+QString filesFolder(const QString& programFolder) {
+    if (QFileInfo::exists(programFolder + QStringLiteral("/Instrumentation.txt")))
+        return programFolder;
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/beatloft"));
+    return QFileInfo(installed).isDir() ? installed : programFolder;
+}
 }  // namespace
 
 QString ProgramFolder::path() {
     if (!overridePath().isEmpty()) return overridePath();
-    return QCoreApplication::applicationDirPath();
+    return filesFolder(QCoreApplication::applicationDirPath());
 }
 
-void ProgramFolder::setPath(const QString& folder) { overridePath() = folder; }
+void ProgramFolder::setPath(const QString& folder) {
+    overridePath() = folder;
+}
 
 QString ProgramFolder::rawCommandLine(const QStringList& arguments) {
     QStringList quoted;

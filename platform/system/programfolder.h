@@ -9,7 +9,8 @@ namespace sys {
 // command line as one raw text.
 class ProgramFolder {
 public:
-    // The folder of the executable, unless a replacement was set (tests use one).
+    // The folder of the program's files: the executable's folder, or ../share/beatloft
+    // beside it when that holds them instead; a replacement when one was set (tests).
     static QString path();
     static void setPath(const QString& folder);  // empty: back to the executable's folder
 

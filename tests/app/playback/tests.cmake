@@ -1,2 +1,4 @@
 beatloft_add_test(tst_patternplayback SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_patternplayback.cpp
                   LIBS beatloft_formfixture)
+beatloft_add_test(tst_songplayback SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_songplayback.cpp
+                  LIBS beatloft_formfixture)

@@ -7,3 +7,7 @@ add_dependencies(tst_dialogs probe_unanswered_dialog)
 target_compile_definitions(tst_dialogs PRIVATE PROBE_PATH="$<TARGET_FILE:probe_unanswered_dialog>")
 
 beatloft_add_test(tst_system SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_system.cpp)
+
+beatloft_add_test(tst_documenttypes SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_documenttypes.cpp)
+add_dependencies(tst_documenttypes beatloft)
+target_compile_definitions(tst_documenttypes PRIVATE BEATLOFT_PROGRAM="$<TARGET_FILE:beatloft>")

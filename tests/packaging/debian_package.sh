@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the Debian package into a temporary folder and checks its control fields and
+# contents.
+set -euo pipefail
+build=$1 version=$2
+fail() { echo "debian_package: $*" >&2; exit 1; }
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+(cd "$build" && cpack -B "$out" >/dev/null)
+deb=$out/beatloft_${version}_$(dpkg --print-architecture).deb
+[[ -f $deb ]] || fail "no $(basename "$deb")"
+
+[[ $(dpkg-deb -f "$deb" Package) == beatloft ]] || fail "Package"
+[[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "Version"
+[[ -n $(dpkg-deb -f "$deb" Maintainer) && -n $(dpkg-deb -f "$deb" Description) ]] || fail "Maintainer/Description"
+depends=$(dpkg-deb -f "$deb" Depends)
+for need in libqt6widgets6 librtmidi libfluidsynth timgm6mb-soundfont; do
+    [[ $depends == *"$need"* ]] || fail "Depends lacks $need: $depends"
+done
+
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for file in usr/bin/beatloft usr/lib/libsonaport.so.1 usr/lib/libtapcell.so \
+    usr/lib/libbeatloft_system.so usr/share/beatloft/Instrumentation.txt \
+    usr/share/beatloft/Std.drm usr/share/beatloft/StdFill.drm \
+    usr/share/applications/beatloft.desktop usr/share/mime/packages/beatloft.xml \
+    usr/share/icons/hicolor/scalable/apps/beatloft.svg usr/share/icons/hicolor/48x48/apps/beatloft.png; do
+    grep -qx "./$file" <<<"$contents" || fail "$file is missing"
+done
+if grep -E 'tst_|bench|\.a$|/include/' <<<"$contents"; then fail "test or development files"; fi
