@@ -40,8 +40,7 @@ class TstBounce : public QObject {
                 wave.rate = int(qFromLittleEndian<quint32>(body + 4));
                 wave.bits = qFromLittleEndian<quint16>(body + 14);
             } else if (id == "data" && wave.channels > 0) {
-                const qsizetype frames =
-                    qMin<qsizetype>(size, bytes.size() - at - 8) / (2 * wave.channels);
+                const qsizetype frames = qMin<qsizetype>(size, bytes.size() - at - 8) / (2 * wave.channels);
                 for (qsizetype i = 0; i < frames; ++i) {
                     double sum = 0;
                     for (int c = 0; c < wave.channels; ++c)
@@ -81,34 +80,29 @@ class TstBounce : public QObject {
         return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2;
     }
 
-    // A song file of the given rows: tempo, steps per beat, beats per bar, loops and the steps
-    // at which instrument row 1 (the bass drum) plays strong.
+    // A song file: per row tempo, steps per beat, beats per bar, loops and the steps at which
+    // instrument row 1 (the bass drum) plays; the names and notes are empty.
     struct SongRow {
-        qint16 bpm, stepsPerBeat, beats, loops;
+        int bpm, stepsPerBeat, beats, loops;
         QList<int> steps;
     };
-    static QByteArray song(const QList<SongRow>& rows) {
-        QByteArray bytes = QByteArray("Beatloft Version 1.0.28").leftJustified(30, ' ');
-        const auto number = [&bytes](qint16 value) {
-            bytes.append(char(value & 0xFF)).append(char(value >> 8));
-        };
-        number(qint16(rows.size()));
+    static void writeSong(const QString& path, const QList<SongRow>& rows) {
+        QByteArray bytes = QByteArray(30, ' ') + char(rows.size()) + '\0';
         for (const SongRow& row : rows) {
-            number(0);  // the name
-            for (qint16 value : {row.bpm, row.stepsPerBeat, row.beats}) number(value);
-            QByteArray cells(62 + 961, '\0');  // the notes, then the cells
-            for (int step : row.steps) cells[62 + step * 31 + 1] = 3;
-            bytes.append(cells);
-            number(row.loops);
-            bytes.append(QByteArray(8, '\0'));
+            QByteArray record(1041, '\0');
+            record[2] = char(row.bpm);
+            record[4] = char(row.stepsPerBeat);
+            record[6] = char(row.beats);
+            record[1031] = char(row.loops);
+            for (int step : row.steps) record[70 + step * 31 + 1] = 3;
+            bytes += record;
         }
-        return bytes;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     static bool hitAt(const Wave& wave, double t) {
-        const double before = rms(wave, t - 0.010, t - 0.001);
-        const double after = rms(wave, t, t + 0.010);
-        return after > 0.001 && after > 3 * before;
+        return rms(wave, t, t + 0.010) > qMax(0.001, 3 * rms(wave, t - 0.010, t - 0.001));
     }
 
     // Kind, device and contents of every entry of a folder.
@@ -137,16 +131,16 @@ class TstBounce : public QObject {
         QFile old(dir.filePath("old.wav")), source(BEATLOFT_DATA "/Std.drm"),
             slow(dir.filePath("slow.drm"));
         QFile shortSong(dir.filePath("short.dsg"));
-        if (shortSong.open(QIODevice::WriteOnly)) shortSong.write(song({}).left(12));
+        if (shortSong.open(QIODevice::WriteOnly)) shortSong.write("Beatloft");
         if (old.open(QIODevice::WriteOnly)) old.write("the good old take");
         if (source.open(QIODevice::ReadOnly) && slow.open(QIODevice::WriteOnly))
             slow.write(source.readAll().replace("BPM, 100", "BPM, 0.001"));
         ::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600);
         QDir(dir.path()).mkdir("folder");
         const bool made = ::mknod(QFile::encodeName(node), S_IFCHR | 0666, makedev(1, 3)) == 0;
-        return {"OUT",   dir.filePath("x.wav"),  "OLD",  old.fileName(),
-                "FIFO",  dir.filePath("fifo"),   "NODE", made ? node : "/dev/null",
-                "DIR",   dir.filePath("folder"), "SLOW", slow.fileName(),
+        return {"OUT",  dir.filePath("x.wav"),  "OLD",  old.fileName(),
+                "FIFO", dir.filePath("fifo"),   "NODE", made ? node : "/dev/null",
+                "DIR",  dir.filePath("folder"), "SLOW", slow.fileName(),
                 "SHORT", shortSong.fileName()};
     }
 
@@ -155,8 +149,7 @@ private slots:
         QTemporaryDir dir;
         const QString wav = dir.filePath("std.wav");
         QString error;
-        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", wav, "--loops", "2"}, &error),
-                 0);
+        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", wav, "--loops", "2"}, &error), 0);
         QCOMPARE(error, QString());
         const Wave wave = readWave(wav);
         QCOMPARE(wave.channels, 2);
@@ -172,10 +165,7 @@ private slots:
             const double after = rms(wave, t, t + 0.010);
             if (k % 2 == 0)
                 QVERIFY2(after > 0.001 && after > 3 * before,
-                         qPrintable(QStringLiteral("no hit at step %1: %2 after %3")
-                                        .arg(k)
-                                        .arg(after)
-                                        .arg(before)));
+                         qPrintable(QStringLiteral("no hit at step %1: %2 after %3").arg(k).arg(after).arg(before)));
             else
                 QVERIFY2(after < 1.5 * before + 0.002,
                          qPrintable(QStringLiteral("hit between steps at %1").arg(k)));
@@ -183,39 +173,25 @@ private slots:
         QVERIFY(rms(wave, 0, 0.001) > 0);  // the first hit within a millisecond of the start
     }
 
-    // Rows at 120 BPM in 4 steps and at 90 BPM in triplets, a row without passes between
-    // them; the whole song twice. A new row starts when the last pass of the one before ends.
+    // 120 BPM in 4 steps, a row without passes, 90 BPM in triplets; the whole song twice.
+    // A row begins when the last pass of the one before ends.
     void songRowsFallOnTheirSteps() {
         QTemporaryDir dir;
-        QFile file(dir.filePath("set.dsg"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(
-            song({{120, 4, 1, 2, {1, 3}}, {60, 2, 2, 0, {1, 2, 3, 4}}, {90, 3, 2, 1, {1, 4}}}));
-        file.close();
-        QString error;
-        QCOMPARE(render({"--render-wav", file.fileName(), dir.filePath("set.wav"), "--loops", "2"},
-                        &error),
-                 0);
-        QCOMPARE(error, QString());
-        const Wave wave = readWave(dir.filePath("set.wav"));
+        const QString song = dir.filePath("set.dsg"), wav = dir.filePath("set.wav");
+        writeSong(song, {{120, 4, 1, 2, {1, 3}}, {60, 2, 2, 0, {1, 2}}, {90, 3, 2, 1, {1, 4}}});
+        QCOMPARE(render({"--render-wav", song, wav, "--loops", "2"}), 0);
+        const Wave wave = readWave(wav);
         const double fast = 0.125, triplet = 60.0 / 270, length = 8 * fast + 6 * triplet;
         QVERIFY(qAbs(double(wave.mono.size()) / wave.rate - (2 * length + 1.0)) < 0.01);
-        for (const double start : {0.0, length}) {
-            for (int k = 0; k < 8; ++k)
-                QVERIFY2(hitAt(wave, start + k * fast) == (k % 2 == 0),
-                         qPrintable(QStringLiteral("step %1 at %2").arg(k).arg(start + k * fast)));
-            for (int k = 0; k < 6; ++k) {
-                const double t = start + 8 * fast + k * triplet;
-                QVERIFY2(hitAt(wave, t) == (k % 3 == 0),
-                         qPrintable(QStringLiteral("at %1").arg(t)));
-            }
+        for (int k = 0; k < 28; ++k) {  // a pass of the song: 8 fast steps, then 6 triplets
+            const int s = k % 14;
+            const double t = k / 14 * length + qMin(s, 8) * fast + qMax(s - 8, 0) * triplet;
+            QVERIFY2(hitAt(wave, t) == (s < 8 ? s % 2 == 0 : (s - 8) % 3 == 0),
+                     qPrintable(QString::number(t)));
         }
-        // An empty song is the tail alone.
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(song({}));
-        file.close();
-        QCOMPARE(render({"--render-wav", file.fileName(), dir.filePath("empty.wav")}), 0);
-        QCOMPARE(readWave(dir.filePath("empty.wav")).mono.size(), size_t(44100));
+        writeSong(song, {});
+        QCOMPARE(render({"--render-wav", song, wav}), 0);
+        QCOMPARE(readWave(wav).mono.size(), size_t(44100));  // an empty song: the tail alone
     }
 
     void failuresLeaveEverythingAsItWas_data() {
@@ -233,8 +209,6 @@ private slots:
         row("missing output", {"--render-wav", pattern}, 2, "beatloft: ");
         row("song ends inside its header", {"--render-wav", "SHORT", "OUT"}, 1,
             "beatloft: 62Einlesen hinter Dateiende\n");
-        row("missing song", {"--play", "/nonexistent/x.dsg"}, 1,
-            "beatloft: 53Datei nicht gefunden\n");
         row("bad loops", {"--render-wav", pattern, "OUT", "--loops", "0"}, 2, "beatloft: ");
         row("output folder missing", {"--render-wav", pattern, "/nonexistent/dir/x.wav"}, 1,
             "beatloft: ");
@@ -298,17 +272,6 @@ private slots:
         QCOMPARE(render({"--play", BEATLOFT_DATA "/Std.drm", "--seconds", "1"}, &error), 0);
         QCOMPARE(error, QString());
         QVERIFY(clock.elapsed() >= 1000);
-        // A song ends by itself: 2 s of steps and the last notes' second.
-        QTemporaryDir dir;
-        QFile file(dir.filePath("short.dsg"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(song({{120, 2, 4, 1, {1}}}));
-        file.close();
-        clock.restart();
-        QCOMPARE(render({"--play", file.fileName()}, &error), 0);
-        QCOMPARE(error, QString());
-        QVERIFY2(clock.elapsed() >= 3000 && clock.elapsed() < 10000,
-                 qPrintable(QString::number(clock.elapsed())));
     }
 };
 
