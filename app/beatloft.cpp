@@ -2,6 +2,7 @@
 
 #include "docs/datafolder.h"
 #include "docs/patternfile.h"
+#include "docs/songfile.h"
 #include "form1.h"
 #include "netcheck/inet.h"
 #include "pattern/commandlinedocument.h"
@@ -50,9 +51,10 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *playback_, *patternFile_)),
       instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
       songList_(std::make_unique<SongList>(*form_)),
+      songFile_(std::make_unique<SongFile>(*form_, *songList_)),
       songPlayback_(std::make_unique<SongPlayback>(*form_, *playback_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
-                                                   *songList_)) {
+                                                   *songList_, *songFile_)) {
     startUp(rawCommandLine, mode);
 }
 
@@ -122,4 +124,5 @@ void Beatloft::routeWindowCommands() {
 void Beatloft::openCommandLineDocument(const QString& rawCommandLine) {
     const CommandLineDocument document = CommandLineDocument::parse(rawCommandLine);
     if (document.kind == CommandLineDocument::Pattern) patternFile_->openDocument(document.path);
+    if (document.kind == CommandLineDocument::Song) songFile_->openDocument(document.path);
 }

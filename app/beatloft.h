@@ -17,6 +17,7 @@ class MainCommands;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
+class SongFile;
 class SongList;
 class SongPlayback;
 namespace sys {
@@ -42,6 +43,7 @@ public:
     PatternFile& patternFile() { return *patternFile_; }
     PatternCommands& commands() { return *commands_; }
     SongList& songList() { return *songList_; }
+    SongFile& songFile() { return *songFile_; }
     SongPlayback& songPlayback() { return *songPlayback_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     Info& info() { return *info_; }
@@ -65,6 +67,7 @@ private:
     std::unique_ptr<PatternCommands> commands_;
     std::unique_ptr<InstrumentRows> instrumentRows_;
     std::unique_ptr<SongList> songList_;
+    std::unique_ptr<SongFile> songFile_;
     std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<sys::SingleInstance> instance_;

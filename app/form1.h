@@ -103,7 +103,9 @@ public:
     ::PatternClipboard PatternClipboard;
     qint16 EditRow = 0;  // the cell the in-place editor edits
     qint16 EditCol = 0;
-    qint16 SongRow = 0;  // the song row playing, 0 before a song was started
+    qint16 SongRow = 0;       // the song row playing, 0 before a song was started
+    QString SongHeader;       // the header text of the song file written or read last
+    qint16 SongRowCount = 0;  // its row count
     int LoopsLeft = 0;
 
     // --- the MIDI output every note goes through, reached by dispatch identifier ---

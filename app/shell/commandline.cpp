@@ -34,14 +34,16 @@ const Option kOptions[] = {
     {"--list-midi", nullptr, Command::ListMidi, nullptr, 0, nullptr, nullptr,
      "  --list-midi      MIDI-Ausgänge und MIDI-Eingänge auflisten\n"},
     {"--render-wav", nullptr, Command::RenderWav, nullptr, 2, nullptr, nullptr,
-     "  --render-wav PATTERN.drm AUSGABE.wav [--loops N]\n"
-     "                   das Pattern N-mal (1) mit dem eingebauten Synthesizer in eine\n"
-     "                   WAV-Datei spielen (44,1 kHz, 16 Bit, Stereo)\n"},
+     "  --render-wav DATEI AUSGABE.wav [--loops N]\n"
+     "                   das Pattern (.drm) oder den Song (.dsg) N-mal (1) mit dem\n"
+     "                   eingebauten Synthesizer in eine WAV-Datei spielen\n"
+     "                   (44,1 kHz, 16 Bit, Stereo)\n"},
     {"--loops", nullptr, std::nullopt, "--render-wav", 1, isLoopCount,
      "--loops erwartet eine Zahl von 1 bis 10000", ""},
     {"--play", nullptr, Command::Play, nullptr, 1, nullptr, nullptr,
-     "  --play PATTERN.drm [--seconds N]\n"
-     "                   das Pattern ohne Fenster abspielen, N Sekunden oder bis Strg+C\n"},
+     "  --play DATEI [--seconds N]\n"
+     "                   das Pattern (.drm) ohne Fenster abspielen, N Sekunden oder bis\n"
+     "                   Strg+C; einen Song (.dsg) bis zu seinem Ende oder N Sekunden\n"},
     {"--seconds", nullptr, std::nullopt, "--play", 1, isPlayingTime,
      "--seconds erwartet eine Zahl größer als 0 bis 86400 (ein Tag)", ""},
     {"--version", "-V", Command::Version, nullptr, 0, nullptr, nullptr,

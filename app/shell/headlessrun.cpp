@@ -2,9 +2,11 @@
 
 #include "beatloft.h"
 #include "docs/patternfile.h"
+#include "docs/songfile.h"
 #include "form1.h"
 #include "midi/offlinerenderer.h"
 #include "playback/patternbounce.h"
+#include "playback/songbounce.h"
 #include "shell/commandline.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
@@ -22,10 +24,21 @@ void fail(const QString& message) {
     std::fprintf(stderr, "beatloft: %s\n", qUtf8Printable(message));
 }
 
-// The pattern opened as the command line opens one, or none (said on stderr) when it
+// A song is named by its ending, as on the editor's command line; anything else is a pattern.
+bool isSong(const QString& path) {
+    return path.endsWith(QLatin1String(".dsg"));
+}
+
+// The document opened as the command line opens one, or none (said on stderr) when it
 // cannot be read.
-std::unique_ptr<Beatloft> openPattern(const QString& path) {
+std::unique_ptr<Beatloft> openDocument(const QString& path) {
     auto program = std::make_unique<Beatloft>(QString(), Beatloft::StartMode::Headless);
+    if (isSong(path)) {
+        const auto error = program->songFile().load(path);
+        if (!error) return program;
+        fail(error->message());
+        return nullptr;
+    }
     if (program->patternFile().openDocument(path)) return program;
     fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(path));
     return nullptr;
@@ -45,11 +58,12 @@ int HeadlessRun::run(const CommandLine& line) {
 int HeadlessRun::renderWav(const CommandLine& line) {
     const QStringList files = line.operands();
     const int loops = line.value(QStringLiteral("--loops"), QStringLiteral("1")).toInt();
-    const auto program = openPattern(files.value(0));
+    const auto program = openDocument(files.value(0));
     if (!program) return 1;
-    const auto take = PatternBounce::of(program->form(), loops);
+    const auto take = isSong(files.value(0)) ? SongBounce::of(program->form(), loops)
+                                             : PatternBounce::of(program->form(), loops);
     if (!take) {
-        fail(QStringLiteral("Tempo oder SubDivs des Patterns ergeben keine Schrittlänge"));
+        fail(QStringLiteral("Tempo oder SubDivs ergeben keine Schrittlänge"));
         return 1;
     }
     QString error;
@@ -62,18 +76,26 @@ int HeadlessRun::renderWav(const CommandLine& line) {
 }
 
 int HeadlessRun::play(const CommandLine& line) {
-    // Watching from the start: a Ctrl+C while the pattern loads ends the run at once.
+    // Watching from the start: a Ctrl+C while the document loads ends the run at once.
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, qApp, &QApplication::quit);
-    const auto program = openPattern(line.operands().value(0));
+    const QString path = line.operands().value(0);
+    const auto program = openDocument(path);
     if (!program) return 1;
-    QAbstractButton* play = program->form().BtnPlay;
+    QAbstractButton* play = isSong(path) ? program->form().cmdPlySng : program->form().BtnPlay;
+    // A song releases its button when it is over; its last notes still ring out.
+    QObject::connect(play, &QAbstractButton::toggled, qApp, [](bool down) {
+        if (!down)
+            QTimer::singleShot(
+                std::chrono::milliseconds(std::llround(PatternBounce::kTailSeconds * 1000)), qApp,
+                &QApplication::quit);
+    });
     play->click();
     const QString seconds = line.value(QStringLiteral("--seconds"));
     if (!seconds.isEmpty())
         QTimer::singleShot(std::chrono::milliseconds(std::llround(seconds.toDouble() * 1000)), qApp,
                            &QApplication::quit);
     QApplication::exec();
-    play->click();
+    if (play->isChecked()) play->click();
     return 0;
 }

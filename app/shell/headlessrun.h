@@ -2,8 +2,8 @@
 
 class CommandLine;
 
-// The program's commands that need no window: bouncing a pattern to a WAV file and
-// playing a pattern in real time. Messages that would be boxes go to stderr.
+// The program's commands that need no window: bouncing a pattern or a song to a WAV file
+// and playing one in real time. Messages that would be boxes go to stderr.
 class HeadlessRun {
 public:
     // Runs the line's command inside the already created application; the exit code.

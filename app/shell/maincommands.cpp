@@ -1,6 +1,7 @@
 #include "maincommands.h"
 
 #include "docs/patternfile.h"
+#include "docs/songfile.h"
 #include "form1.h"
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
@@ -16,10 +17,10 @@
 #include <QEvent>
 
 MainCommands::MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                           PatternPlayback& playback, SongList& songList)
+                           PatternPlayback& playback, SongList& songList, SongFile& songFile)
     : form_(form), playback_(playback) {
-    addRoutes(commands, patternFile, songList);
-    connectMenus(commands, patternFile, songList);
+    addRoutes(commands, patternFile, songList, songFile);
+    connectMenus(commands, patternFile, songList, songFile);
     connect(form.Toolbar1, &KeyedToolBar::ButtonClick, this, &MainCommands::Toolbar1_ButtonClick);
     connect(form.Command1, &QAbstractButton::clicked, this, &MainCommands::Command1_Click);
     form.installEventFilter(this);  // the close box: playback stops before the window goes
@@ -35,22 +36,24 @@ MainCommands::~MainCommands() = default;
 // The keys in the order they are compared; the commands of the song list, the song file,
 // the MIDI export, the options and the version check are routed by their subsystems.
 void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile,
-                             SongList& songList) {
+                             SongList& songList, SongFile& songFile) {
     router_.add(QStringLiteral("Neu"), [&commands] { commands.ClearPattern(); });
     router_.add(QStringLiteral("Oeffnen"), [&commands] { commands.MnuOpen_Click(); });
     router_.add(QStringLiteral("Speichern"), [&patternFile] { patternFile.SavePatternFile(); });
-    router_.add(QStringLiteral("SpeichernSong"));
+    router_.add(QStringLiteral("SpeichernSong"), [&songFile] { songFile.MnuSaveSong_Click(); });
     router_.add(QStringLiteral("Print"), [this] { printCommand(); });
     router_.add(QStringLiteral("Tcut"), [&songList] { songList.MnuCut_Click(); });
     router_.add(QStringLiteral("Tpaste"), [&songList] { songList.MnuInsert_Click(); });
     router_.add(QStringLiteral("Tcopy"), [&songList] { songList.MnuCopy_Click(); });
-    for (const char* key : {"Versionscheck", "SongLaden", "TSaveMidiPat", "TSaveMidiSong",
-                            "TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
+    router_.add(QStringLiteral("Versionscheck"));
+    router_.add(QStringLiteral("SongLaden"), [&songFile] { songFile.MnuLoadSong_Click(); });
+    for (const char* key :
+         {"TSaveMidiPat", "TSaveMidiSong", "TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
         router_.add(QString::fromLatin1(key));
 }
 
 void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternFile,
-                                SongList& songList) {
+                                SongList& songList, SongFile& songFile) {
     connect(form_.MnuCopy, &QAction::triggered, &songList, &SongList::MnuCopy_Click);
     connect(form_.MnuCut, &QAction::triggered, &songList, &SongList::MnuCut_Click);
     connect(form_.MnuInsert, &QAction::triggered, &songList, &SongList::MnuInsert_Click);
@@ -59,6 +62,10 @@ void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternF
             [&patternFile] { patternFile.LoadPatternFile(); });
     connect(form_.MnuSaveAs, &QAction::triggered, this,
             [&patternFile] { patternFile.SavePatternFile(); });
+    connect(form_.MnuLoadSong, &QAction::triggered, this,
+            [&songFile] { songFile.MnuLoadSong_Click(); });
+    connect(form_.MnuSaveSong, &QAction::triggered, this,
+            [&songFile] { songFile.MnuSaveSong_Click(); });
     connect(form_.MnuEnd, &QAction::triggered, this, &MainCommands::MnuEnd_Click);
 }
 

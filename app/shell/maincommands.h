@@ -10,6 +10,7 @@ class FrmPrint;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
+class SongFile;
 class SongList;
 
 // The main window's commands: toolbar presses routed by key, the menu items, and leaving the
@@ -19,7 +20,7 @@ class MainCommands : public QObject {
 
 public:
     MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                 PatternPlayback& playback, SongList& songList);
+                 PatternPlayback& playback, SongList& songList, SongFile& songFile);
     ~MainCommands() override;
 
     // A toolbar button was pressed: its command, or the undefined-key message.
@@ -36,8 +37,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addRoutes(PatternCommands& commands, PatternFile& patternFile, SongList& songList);
-    void connectMenus(PatternCommands& commands, PatternFile& patternFile, SongList& songList);
+    void addRoutes(PatternCommands& commands, PatternFile& patternFile, SongList& songList,
+                   SongFile& songFile);
+    void connectMenus(PatternCommands& commands, PatternFile& patternFile, SongList& songList,
+                      SongFile& songFile);
     void stopPlayback();
 
     Form1& form_;

@@ -28,6 +28,8 @@ public:
     void LoadStoredPattern(int slot);
     // Record 0 becomes a new song row before the current one, which it then is.
     void InsertSongRow();
+    // Row `row` shows the name, loops and tempo of its record.
+    void showRecord(int row);
 
     void cmdAddPatt_Click();
     void cmdEditPat_Click();
@@ -43,7 +45,6 @@ private:
     void KeyPress(int keyAscii);
     void startInPlaceEdit();
     void commitInPlaceEdit();
-    void showRecord(int row);
     void setEditing(bool editing);
 
     Form1& form_;

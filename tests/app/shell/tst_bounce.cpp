@@ -80,6 +80,31 @@ class TstBounce : public QObject {
         return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2;
     }
 
+    // A song file: per row tempo, steps per beat, beats per bar, loops and the steps at which
+    // instrument row 1 (the bass drum) plays; the names and notes are empty.
+    struct SongRow {
+        int bpm, stepsPerBeat, beats, loops;
+        QList<int> steps;
+    };
+    static void writeSong(const QString& path, const QList<SongRow>& rows) {
+        QByteArray bytes = QByteArray(30, ' ') + char(rows.size()) + '\0';
+        for (const SongRow& row : rows) {
+            QByteArray record(1041, '\0');
+            record[2] = char(row.bpm);
+            record[4] = char(row.stepsPerBeat);
+            record[6] = char(row.beats);
+            record[1031] = char(row.loops);
+            for (int step : row.steps) record[70 + step * 31 + 1] = 3;
+            bytes += record;
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    static bool hitAt(const Wave& wave, double t) {
+        return rms(wave, t, t + 0.010) > qMax(0.001, 3 * rms(wave, t - 0.010, t - 0.001));
+    }
+
     // Kind, device and contents of every entry of a folder.
     static QStringList snapshot(const QString& folder) {
         QStringList entries;
@@ -105,6 +130,8 @@ class TstBounce : public QObject {
         const QString node = dir.filePath("null");
         QFile old(dir.filePath("old.wav")), source(BEATLOFT_DATA "/Std.drm"),
             slow(dir.filePath("slow.drm"));
+        QFile shortSong(dir.filePath("short.dsg"));
+        if (shortSong.open(QIODevice::WriteOnly)) shortSong.write("Beatloft");
         if (old.open(QIODevice::WriteOnly)) old.write("the good old take");
         if (source.open(QIODevice::ReadOnly) && slow.open(QIODevice::WriteOnly))
             slow.write(source.readAll().replace("BPM, 100", "BPM, 0.001"));
@@ -113,7 +140,8 @@ class TstBounce : public QObject {
         const bool made = ::mknod(QFile::encodeName(node), S_IFCHR | 0666, makedev(1, 3)) == 0;
         return {"OUT",  dir.filePath("x.wav"),  "OLD",  old.fileName(),
                 "FIFO", dir.filePath("fifo"),   "NODE", made ? node : "/dev/null",
-                "DIR",  dir.filePath("folder"), "SLOW", slow.fileName()};
+                "DIR",  dir.filePath("folder"), "SLOW", slow.fileName(),
+                "SHORT", shortSong.fileName()};
     }
 
 private slots:
@@ -145,6 +173,27 @@ private slots:
         QVERIFY(rms(wave, 0, 0.001) > 0);  // the first hit within a millisecond of the start
     }
 
+    // 120 BPM in 4 steps, a row without passes, 90 BPM in triplets; the whole song twice.
+    // A row begins when the last pass of the one before ends.
+    void songRowsFallOnTheirSteps() {
+        QTemporaryDir dir;
+        const QString song = dir.filePath("set.dsg"), wav = dir.filePath("set.wav");
+        writeSong(song, {{120, 4, 1, 2, {1, 3}}, {60, 2, 2, 0, {1, 2}}, {90, 3, 2, 1, {1, 4}}});
+        QCOMPARE(render({"--render-wav", song, wav, "--loops", "2"}), 0);
+        const Wave wave = readWave(wav);
+        const double fast = 0.125, triplet = 60.0 / 270, length = 8 * fast + 6 * triplet;
+        QVERIFY(qAbs(double(wave.mono.size()) / wave.rate - (2 * length + 1.0)) < 0.01);
+        for (int k = 0; k < 28; ++k) {  // a pass of the song: 8 fast steps, then 6 triplets
+            const int s = k % 14;
+            const double t = k / 14 * length + qMin(s, 8) * fast + qMax(s - 8, 0) * triplet;
+            QVERIFY2(hitAt(wave, t) == (s < 8 ? s % 2 == 0 : (s - 8) % 3 == 0),
+                     qPrintable(QString::number(t)));
+        }
+        writeSong(song, {});
+        QCOMPARE(render({"--render-wav", song, wav}), 0);
+        QCOMPARE(readWave(wav).mono.size(), size_t(44100));  // an empty song: the tail alone
+    }
+
     void failuresLeaveEverythingAsItWas_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
@@ -158,6 +207,8 @@ private slots:
         const QString pattern = BEATLOFT_DATA "/Std.drm", notFile = "keine gewöhnliche Datei";
         row("missing pattern", {"--render-wav", "/nonexistent/x.drm", "OUT"}, 1, "beatloft: ");
         row("missing output", {"--render-wav", pattern}, 2, "beatloft: ");
+        row("song ends inside its header", {"--render-wav", "SHORT", "OUT"}, 1,
+            "beatloft: 62Einlesen hinter Dateiende\n");
         row("bad loops", {"--render-wav", pattern, "OUT", "--loops", "0"}, 2, "beatloft: ");
         row("output folder missing", {"--render-wav", pattern, "/nonexistent/dir/x.wav"}, 1,
             "beatloft: ");

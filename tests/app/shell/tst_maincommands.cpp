@@ -47,6 +47,9 @@ private slots:
         QTest::addColumn<QString>("text");  // message text or file dialog title
         QTest::newRow("Oeffnen") << "Oeffnen" << int(Kind::OpenFile) << "Pattern laden";
         QTest::newRow("Speichern") << "Speichern" << int(Kind::SaveFile) << "Pattern speichern";
+        QTest::newRow("SongLaden") << "SongLaden" << int(Kind::OpenFile) << "Song laden";
+        QTest::newRow("SpeichernSong")
+            << "SpeichernSong" << int(Kind::SaveFile) << "Song speichern";
         QTest::newRow("differs in case")
             << "neu" << int(Kind::Message) << "neu ist nicht definiert";
         QTest::newRow("no command")
