@@ -1,6 +1,7 @@
 #include "beatloft.h"
 
 #include "docs/datafolder.h"
+#include "docs/midiexport.h"
 #include "docs/patternfile.h"
 #include "form1.h"
 #include "netcheck/inet.h"
@@ -44,8 +45,9 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *playback_, *patternFile_)),
       instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
       songList_(std::make_unique<SongList>(*form_)),
+      midiExport_(std::make_unique<MidiExport>(*form_, *songList_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
-                                                   *songList_)) {
+                                                   *songList_, *midiExport_)) {
     startUp(rawCommandLine, mode);
 }
 

@@ -12,6 +12,7 @@ class frmOptions;
 class GridGeometry;
 class InstrumentRows;
 class MainCommands;
+class MidiExport;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
@@ -38,6 +39,7 @@ public:
     PatternFile& patternFile() { return *patternFile_; }
     PatternCommands& commands() { return *commands_; }
     SongList& songList() { return *songList_; }
+    MidiExport& midiExport() { return *midiExport_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
@@ -57,6 +59,7 @@ private:
     std::unique_ptr<PatternCommands> commands_;
     std::unique_ptr<InstrumentRows> instrumentRows_;
     std::unique_ptr<SongList> songList_;
+    std::unique_ptr<MidiExport> midiExport_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;

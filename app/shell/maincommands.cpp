@@ -1,5 +1,6 @@
 #include "maincommands.h"
 
+#include "docs/midiexport.h"
 #include "docs/patternfile.h"
 #include "form1.h"
 #include "pattern/patterncommands.h"
@@ -16,10 +17,10 @@
 #include <QEvent>
 
 MainCommands::MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                           PatternPlayback& playback, SongList& songList)
+                           PatternPlayback& playback, SongList& songList, MidiExport& midiExport)
     : form_(form), playback_(playback) {
-    addRoutes(commands, patternFile, songList);
-    connectMenus(commands, patternFile, songList);
+    addRoutes(commands, patternFile, songList, midiExport);
+    connectMenus(commands, patternFile, songList, midiExport);
     connect(form.Toolbar1, &KeyedToolBar::ButtonClick, this, &MainCommands::Toolbar1_ButtonClick);
     connect(form.Command1, &QAbstractButton::clicked, this, &MainCommands::Command1_Click);
     form.installEventFilter(this);  // the close box: playback stops before the window goes
@@ -33,9 +34,9 @@ bool MainCommands::eventFilter(QObject* watched, QEvent* event) {
 MainCommands::~MainCommands() = default;
 
 // The keys in the order they are compared; the commands of the song list, the song file,
-// the MIDI export, the options and the version check are routed by their subsystems.
+// the options and the version check are routed by their subsystems.
 void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile,
-                             SongList& songList) {
+                             SongList& songList, MidiExport& midiExport) {
     router_.add(QStringLiteral("Neu"), [&commands] { commands.ClearPattern(); });
     router_.add(QStringLiteral("Oeffnen"), [&commands] { commands.MnuOpen_Click(); });
     router_.add(QStringLiteral("Speichern"), [&patternFile] { patternFile.SavePatternFile(); });
@@ -44,13 +45,17 @@ void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile
     router_.add(QStringLiteral("Tcut"), [&songList] { songList.MnuCut_Click(); });
     router_.add(QStringLiteral("Tpaste"), [&songList] { songList.MnuInsert_Click(); });
     router_.add(QStringLiteral("Tcopy"), [&songList] { songList.MnuCopy_Click(); });
-    for (const char* key : {"Versionscheck", "SongLaden", "TSaveMidiPat", "TSaveMidiSong",
-                            "TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
+    router_.add(QStringLiteral("Versionscheck"));
+    router_.add(QStringLiteral("SongLaden"));
+    router_.add(QStringLiteral("TSaveMidiPat"), [&midiExport] { midiExport.MnuSavMidi_Click(); });
+    router_.add(QStringLiteral("TSaveMidiSong"),
+                [&midiExport] { midiExport.MnuSavMidiSong_Click(); });
+    for (const char* key : {"TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
         router_.add(QString::fromLatin1(key));
 }
 
 void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternFile,
-                                SongList& songList) {
+                                SongList& songList, MidiExport& midiExport) {
     connect(form_.MnuCopy, &QAction::triggered, &songList, &SongList::MnuCopy_Click);
     connect(form_.MnuCut, &QAction::triggered, &songList, &SongList::MnuCut_Click);
     connect(form_.MnuInsert, &QAction::triggered, &songList, &SongList::MnuInsert_Click);
@@ -59,6 +64,10 @@ void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternF
             [&patternFile] { patternFile.LoadPatternFile(); });
     connect(form_.MnuSaveAs, &QAction::triggered, this,
             [&patternFile] { patternFile.SavePatternFile(); });
+    connect(form_.MnuSavMidi, &QAction::triggered, this,
+            [&midiExport] { midiExport.MnuSavMidi_Click(); });
+    connect(form_.MnuSavMidiSong, &QAction::triggered, this,
+            [&midiExport] { midiExport.MnuSavMidiSong_Click(); });
     connect(form_.MnuEnd, &QAction::triggered, this, &MainCommands::MnuEnd_Click);
 }
 

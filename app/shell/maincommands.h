@@ -7,6 +7,7 @@
 
 class Form1;
 class FrmPrint;
+class MidiExport;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
@@ -19,7 +20,7 @@ class MainCommands : public QObject {
 
 public:
     MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                 PatternPlayback& playback, SongList& songList);
+                 PatternPlayback& playback, SongList& songList, MidiExport& midiExport);
     ~MainCommands() override;
 
     // A toolbar button was pressed: its command, or the undefined-key message.
@@ -36,8 +37,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addRoutes(PatternCommands& commands, PatternFile& patternFile, SongList& songList);
-    void connectMenus(PatternCommands& commands, PatternFile& patternFile, SongList& songList);
+    void addRoutes(PatternCommands& commands, PatternFile& patternFile, SongList& songList,
+                   MidiExport& midiExport);
+    void connectMenus(PatternCommands& commands, PatternFile& patternFile, SongList& songList,
+                      MidiExport& midiExport);
     void stopPlayback();
 
     Form1& form_;

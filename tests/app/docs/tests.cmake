@@ -6,3 +6,5 @@ beatloft_add_test(tst_songcodec SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_songcodec.
                   LIBS beatloft_app)
 beatloft_add_test(tst_smfbuilder SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_smfbuilder.cpp
                   LIBS beatloft_app)
+beatloft_add_test(tst_midiexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_midiexport.cpp
+                  LIBS beatloft_formfixture)
