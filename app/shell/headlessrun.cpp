@@ -1,16 +1,21 @@
 #include "headlessrun.h"
 
 #include "beatloft.h"
+#include "docs/midiexport.h"
 #include "docs/patternfile.h"
+#include "docs/songfilereader.h"
 #include "form1.h"
 #include "midi/offlinerenderer.h"
 #include "playback/patternbounce.h"
+#include "shared/patternstore.h"
 #include "shell/commandline.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
+#include "system/safefilewriter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -31,13 +36,46 @@ std::unique_ptr<Beatloft> openPattern(const QString& path) {
     return nullptr;
 }
 
+// The song's MIDI file with the pattern fields of a freshly started window, named after the
+// song file; false (said on stderr) when the song cannot be read.
+bool songMidiFile(const QString& path, std::optional<QByteArray>* bytes) {
+    PatternStore store;
+    const SongLoadResult song = SongFileReader::read(path, &store);
+    if (song.error) {
+        fail(QStringLiteral("Song kann nicht gelesen werden: %1 (%2)")
+                 .arg(path, song.error->message()));
+        return false;
+    }
+    Beatloft program(QString(), Beatloft::StartMode::Headless);
+    const SmfSettings settings =
+        MidiExport::settingsOf(program.form(), QFileInfo(path).completeBaseName());
+    *bytes = SmfBuilder::exportSong(settings, store, SongFileReader::songRows(song));
+    return true;
+}
+
+// The pattern's MIDI file, named as the pattern file names it.
+bool patternMidiFile(const QString& path, std::optional<QByteArray>* bytes) {
+    const auto program = openPattern(path);
+    if (program) *bytes = program->midiExport().midiFile(MidiExport::Pattern);
+    return bool(program);
+}
+
 }  // namespace
 
 int HeadlessRun::run(const CommandLine& line) {
     sys::ConsoleDialogs console;
     sys::Dialogs::install(&console);
-    const int code =
-        line.command() == CommandLine::Command::RenderWav ? renderWav(line) : play(line);
+    int code = 0;
+    switch (line.command()) {
+        case CommandLine::Command::RenderWav:
+            code = renderWav(line);
+            break;
+        case CommandLine::Command::ExportMidi:
+            code = exportMidi(line);
+            break;
+        default:
+            code = play(line);
+    }
     sys::Dialogs::install(nullptr);
     return code;
 }
@@ -75,5 +113,22 @@ int HeadlessRun::play(const CommandLine& line) {
                            &QApplication::quit);
     QApplication::exec();
     play->click();
+    return 0;
+}
+
+int HeadlessRun::exportMidi(const CommandLine& line) {
+    const QString source = line.operands().value(0), target = line.operands().value(1);
+    const bool isSong = source.endsWith(QLatin1String(".dsg"), Qt::CaseInsensitive);
+    std::optional<QByteArray> bytes;
+    if (!(isSong ? songMidiFile(source, &bytes) : patternMidiFile(source, &bytes))) return 1;
+    if (!bytes) {
+        fail(MidiExport::kImpossibleText);
+        return 1;
+    }
+    QString error;
+    if (!sys::SafeFileWriter::writeFile(target, *bytes, &error)) {
+        fail(QStringLiteral("%1 (%2)").arg(MidiExport::writeFailedText(target), error));
+        return 1;
+    }
     return 0;
 }
