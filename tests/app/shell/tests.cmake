@@ -15,8 +15,3 @@ beatloft_add_test(tst_commandline SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_commandl
 
 beatloft_add_test(tst_shellwindows SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellwindows.cpp
                   LIBS beatloft_app)
-
-beatloft_add_test(tst_exportmidi SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_exportmidi.cpp
-                  LIBS beatloft_app)
-add_dependencies(tst_exportmidi beatloft)
-target_compile_definitions(tst_exportmidi PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")
