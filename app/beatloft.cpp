@@ -1,6 +1,7 @@
 #include "beatloft.h"
 
 #include "docs/datafolder.h"
+#include "docs/midiexport.h"
 #include "docs/patternfile.h"
 #include "docs/songfile.h"
 #include "form1.h"
@@ -53,8 +54,9 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       songList_(std::make_unique<SongList>(*form_)),
       songFile_(std::make_unique<SongFile>(*form_, *songList_)),
       songPlayback_(std::make_unique<SongPlayback>(*form_, *playback_)),
+      midiExport_(std::make_unique<MidiExport>(*form_, *songList_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
-                                                   *songList_, *songFile_)) {
+                                                   *songList_, *songFile_, *midiExport_)) {
     startUp(rawCommandLine, mode);
 }
 

@@ -14,6 +14,7 @@ class GridKeyboard;
 class GridNames;
 class InstrumentRows;
 class MainCommands;
+class MidiExport;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
@@ -45,6 +46,7 @@ public:
     SongList& songList() { return *songList_; }
     SongFile& songFile() { return *songFile_; }
     SongPlayback& songPlayback() { return *songPlayback_; }
+    MidiExport& midiExport() { return *midiExport_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
@@ -69,6 +71,7 @@ private:
     std::unique_ptr<SongList> songList_;
     std::unique_ptr<SongFile> songFile_;
     std::unique_ptr<SongPlayback> songPlayback_;
+    std::unique_ptr<MidiExport> midiExport_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;

@@ -30,6 +30,11 @@ bool isPlayingTime(const QString& value) {
     return ok && std::isfinite(seconds) && seconds > 0 && seconds <= 24 * 60 * 60;
 }
 
+// A pattern or a song, told apart by the file's ending.
+bool isExportSource(const QString& value) {
+    return value.endsWith(QLatin1String(".drm")) || value.endsWith(QLatin1String(".dsg"));
+}
+
 const Option kOptions[] = {
     {"--list-midi", nullptr, Command::ListMidi, nullptr, 0, nullptr, nullptr,
      "  --list-midi      MIDI-Ausgänge und MIDI-Eingänge auflisten\n"},
@@ -46,6 +51,10 @@ const Option kOptions[] = {
      "                   Strg+C; einen Song (.dsg) bis zu seinem Ende oder N Sekunden\n"},
     {"--seconds", nullptr, std::nullopt, "--play", 1, isPlayingTime,
      "--seconds erwartet eine Zahl größer als 0 bis 86400 (ein Tag)", ""},
+    {"--export-midi", nullptr, Command::ExportMidi, nullptr, 2, isExportSource,
+     "--export-midi erwartet ein Pattern (.drm) oder einen Song (.dsg)",
+     "  --export-midi PATTERN.drm|SONG.dsg AUSGABE.mid\n"
+     "                   das Pattern oder den Song als MIDI-Datei (Format 1) speichern\n"},
     {"--version", "-V", Command::Version, nullptr, 0, nullptr, nullptr,
      "  -V, --version    Version ausgeben\n"},
     {"--help", "-h", Command::Help, nullptr, 0, nullptr, nullptr,
@@ -88,7 +97,8 @@ QString CommandLine::usage() {
 }
 
 bool CommandLine::isHeadless() const {
-    return command_ == Command::RenderWav || command_ == Command::Play;
+    return command_ == Command::RenderWav || command_ == Command::Play ||
+           command_ == Command::ExportMidi;
 }
 
 QString CommandLine::value(const QString& option, const QString& fallback) const {

@@ -1,6 +1,7 @@
 #include "headlessrun.h"
 
 #include "beatloft.h"
+#include "docs/midiexport.h"
 #include "docs/patternfile.h"
 #include "docs/songfile.h"
 #include "form1.h"
@@ -10,9 +11,12 @@
 #include "shell/commandline.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
+#include "system/safefilewriter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -44,13 +48,34 @@ std::unique_ptr<Beatloft> openDocument(const QString& path) {
     return nullptr;
 }
 
+// The document's MIDI file: a pattern named as its file names it, a song with the pattern
+// fields of a freshly started window, named after the song file. False (said on stderr)
+// when the document cannot be read; no bytes when it gives no valid MIDI file.
+bool midiFileOf(const QString& path, std::optional<QByteArray>* bytes) {
+    const auto program = openDocument(path);
+    if (!program) return false;
+    const bool song = isSong(path);
+    if (song) program->form().txtSongNam->setText(QFileInfo(path).completeBaseName());
+    *bytes = program->midiExport().midiFile(song ? MidiExport::Song : MidiExport::Pattern);
+    return true;
+}
+
 }  // namespace
 
 int HeadlessRun::run(const CommandLine& line) {
     sys::ConsoleDialogs console;
     sys::Dialogs::install(&console);
-    const int code =
-        line.command() == CommandLine::Command::RenderWav ? renderWav(line) : play(line);
+    int code = 0;
+    switch (line.command()) {
+        case CommandLine::Command::RenderWav:
+            code = renderWav(line);
+            break;
+        case CommandLine::Command::ExportMidi:
+            code = exportMidi(line);
+            break;
+        default:
+            code = play(line);
+    }
     sys::Dialogs::install(nullptr);
     return code;
 }
@@ -97,5 +122,21 @@ int HeadlessRun::play(const CommandLine& line) {
                            &QApplication::quit);
     QApplication::exec();
     if (play->isChecked()) play->click();
+    return 0;
+}
+
+int HeadlessRun::exportMidi(const CommandLine& line) {
+    const QString source = line.operands().value(0), target = line.operands().value(1);
+    std::optional<QByteArray> bytes;
+    if (!midiFileOf(source, &bytes)) return 1;
+    if (!bytes) {
+        fail(MidiExport::kImpossibleText);
+        return 1;
+    }
+    QString error;
+    if (!sys::SafeFileWriter::writeFile(target, *bytes, &error)) {
+        fail(QStringLiteral("%1 (%2)").arg(MidiExport::writeFailedText(target), error));
+        return 1;
+    }
     return 0;
 }

@@ -2,8 +2,9 @@
 
 class CommandLine;
 
-// The program's commands that need no window: bouncing a pattern or a song to a WAV file
-// and playing one in real time. Messages that would be boxes go to stderr.
+// The program's commands that need no window: bouncing a pattern or a song to a WAV file,
+// playing one in real time and exporting one as a MIDI file. Messages that would be boxes
+// go to stderr.
 class HeadlessRun {
 public:
     // Runs the line's command inside the already created application; the exit code.
@@ -12,4 +13,5 @@ public:
 private:
     static int renderWav(const CommandLine& line);
     static int play(const CommandLine& line);
+    static int exportMidi(const CommandLine& line);
 };

@@ -1,5 +1,6 @@
 #include "maincommands.h"
 
+#include "docs/midiexport.h"
 #include "docs/patternfile.h"
 #include "docs/songfile.h"
 #include "form1.h"
@@ -17,10 +18,11 @@
 #include <QEvent>
 
 MainCommands::MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                           PatternPlayback& playback, SongList& songList, SongFile& songFile)
+                           PatternPlayback& playback, SongList& songList, SongFile& songFile,
+                           MidiExport& midiExport)
     : form_(form), playback_(playback) {
-    addRoutes(commands, patternFile, songList, songFile);
-    connectMenus(commands, patternFile, songList, songFile);
+    addRoutes(commands, patternFile, songList, songFile, midiExport);
+    connectMenus(commands, patternFile, songList, songFile, midiExport);
     connect(form.Toolbar1, &KeyedToolBar::ButtonClick, this, &MainCommands::Toolbar1_ButtonClick);
     connect(form.Command1, &QAbstractButton::clicked, this, &MainCommands::Command1_Click);
     form.installEventFilter(this);  // the close box: playback stops before the window goes
@@ -34,9 +36,9 @@ bool MainCommands::eventFilter(QObject* watched, QEvent* event) {
 MainCommands::~MainCommands() = default;
 
 // The keys in the order they are compared; the commands of the song list, the song file,
-// the MIDI export, the options and the version check are routed by their subsystems.
+// the options and the version check are routed by their subsystems.
 void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile,
-                             SongList& songList, SongFile& songFile) {
+                             SongList& songList, SongFile& songFile, MidiExport& midiExport) {
     router_.add(QStringLiteral("Neu"), [&commands] { commands.ClearPattern(); });
     router_.add(QStringLiteral("Oeffnen"), [&commands] { commands.MnuOpen_Click(); });
     router_.add(QStringLiteral("Speichern"), [&patternFile] { patternFile.SavePatternFile(); });
@@ -47,13 +49,15 @@ void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile
     router_.add(QStringLiteral("Tcopy"), [&songList] { songList.MnuCopy_Click(); });
     router_.add(QStringLiteral("Versionscheck"));
     router_.add(QStringLiteral("SongLaden"), [&songFile] { songFile.MnuLoadSong_Click(); });
-    for (const char* key :
-         {"TSaveMidiPat", "TSaveMidiSong", "TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
+    router_.add(QStringLiteral("TSaveMidiPat"), [&midiExport] { midiExport.MnuSavMidi_Click(); });
+    router_.add(QStringLiteral("TSaveMidiSong"),
+                [&midiExport] { midiExport.MnuSavMidiSong_Click(); });
+    for (const char* key : {"TPrintDat", "TOptions", "THelp", "TJPG", "BildLad"})
         router_.add(QString::fromLatin1(key));
 }
 
 void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternFile,
-                                SongList& songList, SongFile& songFile) {
+                                SongList& songList, SongFile& songFile, MidiExport& midiExport) {
     connect(form_.MnuCopy, &QAction::triggered, &songList, &SongList::MnuCopy_Click);
     connect(form_.MnuCut, &QAction::triggered, &songList, &SongList::MnuCut_Click);
     connect(form_.MnuInsert, &QAction::triggered, &songList, &SongList::MnuInsert_Click);
@@ -66,6 +70,10 @@ void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternF
             [&songFile] { songFile.MnuLoadSong_Click(); });
     connect(form_.MnuSaveSong, &QAction::triggered, this,
             [&songFile] { songFile.MnuSaveSong_Click(); });
+    connect(form_.MnuSavMidi, &QAction::triggered, this,
+            [&midiExport] { midiExport.MnuSavMidi_Click(); });
+    connect(form_.MnuSavMidiSong, &QAction::triggered, this,
+            [&midiExport] { midiExport.MnuSavMidiSong_Click(); });
     connect(form_.MnuEnd, &QAction::triggered, this, &MainCommands::MnuEnd_Click);
 }
 

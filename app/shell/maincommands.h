@@ -7,6 +7,7 @@
 
 class Form1;
 class FrmPrint;
+class MidiExport;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
@@ -20,7 +21,8 @@ class MainCommands : public QObject {
 
 public:
     MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                 PatternPlayback& playback, SongList& songList, SongFile& songFile);
+                 PatternPlayback& playback, SongList& songList, SongFile& songFile,
+                 MidiExport& midiExport);
     ~MainCommands() override;
 
     // A toolbar button was pressed: its command, or the undefined-key message.
@@ -38,9 +40,9 @@ protected:
 
 private:
     void addRoutes(PatternCommands& commands, PatternFile& patternFile, SongList& songList,
-                   SongFile& songFile);
+                   SongFile& songFile, MidiExport& midiExport);
     void connectMenus(PatternCommands& commands, PatternFile& patternFile, SongList& songList,
-                      SongFile& songFile);
+                      SongFile& songFile, MidiExport& midiExport);
     void stopPlayback();
 
     Form1& form_;

@@ -1,90 +1,10 @@
 #include "docs/smfbuilder.h"
+#include "midifile.h"
 #include "shared/patternstore.h"
 
 #include <QTest>
 
 namespace {
-
-// A small Standard MIDI File reader written from the file format, sharing nothing with the
-// writer: chunks by their lengths, delta times as variable-length quantities, running status.
-// Event times in seconds follow the tempo events of the same track, where this file has them.
-struct MidiEvent {
-    double seconds;
-    int status;       // 0xFF for a meta event
-    QByteArray data;  // a meta event's type first, then its text or value
-};
-struct MidiFile {
-    bool valid = false;
-    int runningStatusEvents = 0;
-    QList<MidiEvent> events;  // track by track
-};
-
-quint32 bigEndian(const QByteArray& b, qsizetype pos, int count) {
-    quint32 value = 0;
-    for (int i = 0; i < count; ++i) value = (value << 8) | quint8(b[pos + i]);
-    return value;
-}
-
-bool readQuantity(const QByteArray& b, qsizetype* pos, qsizetype end, quint32* value) {
-    *value = 0;
-    for (int i = 0; i < 4 && *pos < end; ++i) {
-        const quint8 byte = quint8(b[(*pos)++]);
-        *value = (*value << 7) | (byte & 0x7F);
-        if (!(byte & 0x80)) return true;
-    }
-    return false;
-}
-
-bool readTrack(const QByteArray& b, qsizetype pos, qsizetype end, MidiFile* file) {
-    double seconds = 0, microseconds = 500000;
-    int running = 0;
-    while (pos < end) {
-        quint32 delta = 0, count = 0;
-        if (!readQuantity(b, &pos, end, &delta) || pos >= end) return false;
-        seconds += delta * microseconds / 1e6 / 96;
-        MidiEvent event{seconds, quint8(b[pos]), {}};
-        if (event.status < 0x80 && !running) return false;
-        file->runningStatusEvents += event.status < 0x80;
-        event.status < 0x80 ? event.status = running : ++pos;
-        if (event.status >= 0xF0) {
-            running = 0;
-            if (event.status == 0xFF && pos < end) event.data.append(b[pos++]);
-            if (!readQuantity(b, &pos, end, &count)) return false;
-        } else {
-            running = event.status;
-            count = (event.status & 0xE0) == 0xC0 ? 1 : 2;
-        }
-        if (pos + qsizetype(count) > end) return false;
-        event.data += b.mid(pos, count);
-        pos += count;
-        if (event.status == 0xFF && event.data[0] == 0x51)
-            microseconds = bigEndian(event.data, 1, 3);
-        file->events << event;
-    }
-    return true;
-}
-
-// Format 1, three tracks, 96 ticks per quarter note, nothing after the last track.
-MidiFile readMidi(const QByteArray& b) {
-    MidiFile file;
-    if (!b.startsWith(QByteArray::fromHex("4D546864 00000006 0001 0003 0060"))) return file;
-    qsizetype pos = 14;
-    int tracks = 0;
-    for (; pos + 8 <= b.size(); ++tracks) {
-        const qsizetype end = pos + 8 + bigEndian(b, pos + 4, 4);
-        if (b.mid(pos, 4) != "MTrk" || end > b.size() || !readTrack(b, pos + 8, end, &file))
-            return file;
-        pos = end;
-    }
-    file.valid = pos == b.size() && tracks == 3;
-    return file;
-}
-
-QByteArray meta(const MidiFile& file, int type) {
-    for (const MidiEvent& e : file.events)
-        if (e.status == 0xFF && e.data[0] == type) return e.data.mid(1);
-    return {};
-}
 
 QByteArray hex(const char* text) {
     return QByteArray::fromHex(text);
@@ -166,12 +86,12 @@ private slots:
         QFETCH(SmfSettings, fields);
         QFETCH(QByteArray, timeSignature);
         QFETCH(QByteArray, tempo);
-        const MidiFile file = readMidi(*SmfBuilder::exportPattern(fields, {{36}, {{1}}}));
+        const MidiFile file = MidiFile::read(*SmfBuilder::exportPattern(fields, {{36}, {{1}}}));
         QVERIFY(file.valid);
         QCOMPARE(file.runningStatusEvents, 0);
-        QCOMPARE(meta(file, 0x58), timeSignature);
-        QCOMPARE(meta(file, 0x51), tempo);
-        QCOMPARE(meta(file, 0x03), fields.name.toLatin1());
+        QCOMPARE(file.meta(0x58), timeSignature);
+        QCOMPARE(file.meta(0x51), tempo);
+        QCOMPARE(file.meta(0x03), fields.name.toLatin1());
     }
 
     void impossibleExports_data() {
@@ -215,7 +135,7 @@ private slots:
         }
         store[2].setCell(1, 2, 1);
         store[2].setCell(1, 3, 1);
-        const MidiFile file = readMidi(*SmfBuilder::exportSong(settings(4, 120), store, 6));
+        const MidiFile file = MidiFile::read(*SmfBuilder::exportSong(settings(4, 120), store, 6));
         QVERIFY(file.valid);
         QList<QPair<int, double>> onsets;
         for (const MidiEvent& e : file.events)

@@ -1,0 +1,65 @@
+#include "midiexport.h"
+
+#include "form1.h"
+#include "playback/patternplayback.h"
+#include "shared/checkarray.h"
+#include "shared/numericvalue.h"
+#include "song/songlist.h"
+#include "system/dialogs.h"
+#include "system/safefilewriter.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+const QString MidiExport::kDialogTitle = QStringLiteral("Pattern als Midi (Format1) speichern");
+const QString MidiExport::kFilter = QStringLiteral("Midi (.mid)|*.mid|Alle Dateien|*.*");
+const QString MidiExport::kImpossibleText =
+    QStringLiteral("Tempo und SubDivs ergeben keine gültige MIDI-Datei.");
+
+QString MidiExport::writeFailedText(const QString& path) {
+    return QStringLiteral("Die MIDI-Datei konnte nicht gespeichert werden:\n%1")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+MidiExport::MidiExport(Form1& form, SongList& songList) : form_(form), songList_(songList) {}
+
+void MidiExport::ExportMidi(Mode mode) {
+    auto& dialogs = sys::Dialogs::current();
+    const std::optional<QByteArray> bytes = midiFile(mode);
+    if (!bytes) {
+        dialogs.message(kImpossibleText);
+        return;
+    }
+    const QString proposed =
+        form_.DataPath + QLatin1Char('/') + nameOf(mode) + QStringLiteral(".mid");
+    const QString path =
+        dialogs.saveFile({kDialogTitle, proposed, QStringLiteral(".mid"), kFilter});
+    if (path.isEmpty()) return;  // cancelled: nothing is written
+    if (!sys::SafeFileWriter::writeFile(path, *bytes))
+        dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+}
+
+std::optional<QByteArray> MidiExport::midiFile(Mode mode) const {
+    const SmfSettings settings = settingsOf(form_, nameOf(mode));
+    if (mode == Pattern) return SmfBuilder::exportPattern(settings, patternOf(form_));
+    return SmfBuilder::exportSong(settings, form_.PatternStore, songList_.songRows());
+}
+
+QString MidiExport::nameOf(Mode mode) const {
+    return (mode == Pattern ? form_.txtPatNam : form_.txtSongNam)->text();
+}
+
+SmfSettings MidiExport::settingsOf(const Form1& form, const QString& name) {
+    return {name, numericValue(form.txtTakt->text()), numericValue(form.txtTNen->text()),
+            numericValue(form.txtSubdivs->text()), numericValue(form.txtBPM->text())};
+}
+
+// A row without a note gets one no file can carry, so the builder leaves it out.
+SmfPattern MidiExport::patternOf(const Form1& form) {
+    SmfPattern pattern;
+    for (const std::optional<int>& note : PatternPlayback::rowNotes(form))
+        pattern.notes << note.value_or(-1);
+    for (int c = 1; c <= PatternPlayback::playableColumns(form); ++c)
+        pattern.steps << form.checkArray(c)->levels();
+    return pattern;
+}
