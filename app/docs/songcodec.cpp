@@ -2,7 +2,7 @@
 
 #include "docs/littleendianreader.h"
 #include "shared/windowscodepage.h"
-#include "shell/appversion.h"
+#include "shared/appversion.h"
 #include "shared/patternstore.h"
 
 #include <QFile>

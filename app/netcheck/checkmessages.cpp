@@ -1,6 +1,6 @@
 #include "checkmessages.h"
 
-#include "shell/appversion.h"
+#include "shared/appversion.h"
 
 #include <QStringList>
 #include <QSysInfo>

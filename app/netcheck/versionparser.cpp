@@ -1,7 +1,7 @@
 #include "versionparser.h"
 
 #include "shared/numericvalue.h"
-#include "shell/appversion.h"
+#include "shared/appversion.h"
 
 namespace versionparser {
 

@@ -1,6 +1,6 @@
 #include "info.h"
 
-#include "shell/appversion.h"
+#include "shared/appversion.h"
 #include "system/targetopener.h"
 
 #include <QApplication>

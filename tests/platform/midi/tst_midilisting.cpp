@@ -1,6 +1,6 @@
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "shell/midilisting.h"
+#include "cli/midilisting.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "shell/commandline.h"
+#include "cli/commandline.h"
 
 #include <QTest>
 

@@ -8,7 +8,7 @@
 #include "midi/offlinerenderer.h"
 #include "playback/patternbounce.h"
 #include "playback/songbounce.h"
-#include "shell/commandline.h"
+#include "cli/commandline.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
 #include "system/safefilewriter.h"
