@@ -59,6 +59,8 @@ public:
 signals:
     // Raised after the level of the row has been put.
     void Click(int index);
+    // A click changed the level of a row from `previous`; raised just before Click.
+    void levelClicked(int index, int previous, int clickMode);
 
 protected:
     QSizeF fixedSizeTwips() const override;
