@@ -15,6 +15,7 @@
 #include "song/songlist.h"
 #include "system/dialogs.h"
 #include "system/singleinstance.h"
+#include "undo/undohistory.h"
 
 #include <QAction>
 #include <QFrame>
@@ -45,7 +46,8 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
       songList_(std::make_unique<SongList>(*form_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
-                                                   *songList_)) {
+                                                   *songList_)),
+      undo_(std::make_unique<UndoHistory>(*form_, *geometry_)) {
     startUp(rawCommandLine, mode);
 }
 
@@ -75,6 +77,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { instrumentRows_->readInstrumentList(); },
         [&] { openCommandLineDocument(rawCommandLine); },
     });
+    undo_->clear();  // undoing ends at the pattern the program started with
 }
 
 void Beatloft::warnWhenAnotherInstanceRuns() {

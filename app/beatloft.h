@@ -16,6 +16,7 @@ class PatternCommands;
 class PatternFile;
 class PatternPlayback;
 class SongList;
+class UndoHistory;
 namespace sys {
 class SingleInstance;
 }
@@ -39,6 +40,7 @@ public:
     PatternCommands& commands() { return *commands_; }
     SongList& songList() { return *songList_; }
     MainCommands& mainCommands() { return *mainCommands_; }
+    UndoHistory& undoHistory() { return *undo_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
     Inet& inet() { return *inet_; }
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<InstrumentRows> instrumentRows_;
     std::unique_ptr<SongList> songList_;
     std::unique_ptr<MainCommands> mainCommands_;
+    std::unique_ptr<UndoHistory> undo_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;
     // The single windows beside the main one, made hidden during the start-up.
