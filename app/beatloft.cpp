@@ -21,6 +21,7 @@
 #include "system/dialogs.h"
 #include "system/documenttypes.h"
 #include "system/singleinstance.h"
+#include "undo/undohistory.h"
 
 #include <QAction>
 #include <QFrame>
@@ -56,7 +57,8 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       songPlayback_(std::make_unique<SongPlayback>(*form_, *playback_)),
       midiExport_(std::make_unique<MidiExport>(*form_, *songList_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
-                                                   *songList_, *songFile_, *midiExport_)) {
+                                                   *songList_, *songFile_, *midiExport_)),
+      undo_(std::make_unique<UndoHistory>(*form_, *geometry_)) {
     startUp(rawCommandLine, mode);
 }
 
@@ -88,6 +90,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { gridNames_->nameAllCells(); },  // the cells take their rows' new names
         [&] { openCommandLineDocument(rawCommandLine); },
     });
+    undo_->clear();  // undoing ends at the pattern the program started with
 }
 
 void Beatloft::registerDocumentTypes() {

@@ -21,6 +21,7 @@ class PatternPlayback;
 class SongFile;
 class SongList;
 class SongPlayback;
+class UndoHistory;
 namespace sys {
 class SingleInstance;
 }
@@ -48,6 +49,7 @@ public:
     SongPlayback& songPlayback() { return *songPlayback_; }
     MidiExport& midiExport() { return *midiExport_; }
     MainCommands& mainCommands() { return *mainCommands_; }
+    UndoHistory& undoHistory() { return *undo_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
     Inet& inet() { return *inet_; }
@@ -73,6 +75,7 @@ private:
     std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MidiExport> midiExport_;
     std::unique_ptr<MainCommands> mainCommands_;
+    std::unique_ptr<UndoHistory> undo_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;
     // The single windows beside the main one, made hidden during the start-up.

@@ -92,6 +92,14 @@ void Form1::buildMenus() {
                     Items{{&Form1::MnuCopy, "Copy", ""},
                           {&Form1::MnuCut, "Cut", ""},
                           {&Form1::MnuInsert, "Insert", ""}});
+    Strich2 = MnuBearbeiten->addSeparator();
+    menuitems::fill(MnuBearbeiten, this,
+                    Items{{&Form1::MnuUndo, "Rückgängig", "Ctrl+Z"},
+                          {&Form1::MnuRedo, "Wiederholen", "Ctrl+Y"}});
+    MnuRedo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    MnuUndo->setEnabled(false);
+    MnuRedo->setEnabled(false);
     MnuHelpMain = menuBar()->addMenu(QStringLiteral("?"));
     menuitems::fill(MnuHelpMain, this, Items{{&Form1::MnuInfo, "Info", ""}});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hosting/ambientproperties.h"
+#include "shared/editjournal.h"
 #include "shared/patternstore.h"
 #include "shared/storedpattern.h"
 
@@ -108,6 +109,9 @@ public:
     qint16 SongRowCount = 0;  // its row count
     int LoopsLeft = 0;
 
+    // --- every edit of the pattern and the song is reported here, step by step ---
+    EditJournal edits;
+
     // --- the MIDI output every note goes through, reached by dispatch identifier ---
     hosting::ControlWidget* MidiOutput1 = nullptr;
     hosting::AmbientProperties ambient;  // what the window tells the controls it holds
@@ -130,6 +134,9 @@ public:
     QAction* MnuCopy = nullptr;
     QAction* MnuCut = nullptr;
     QAction* MnuInsert = nullptr;
+    QAction* Strich2 = nullptr;
+    QAction* MnuUndo = nullptr;  // "Rückgängig", enabled while there is a step to undo
+    QAction* MnuRedo = nullptr;  // "Wiederholen"
     QMenu* MnuHelpMain = nullptr;
     QAction* MnuInfo = nullptr;
     QAbstractButton* Command1 = nullptr;  // "End": quits after asking

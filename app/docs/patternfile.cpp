@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "shared/checkarray.h"
+#include "shared/editstep.h"
 #include "shared/numericvalue.h"
 #include "docs/patternreader.h"
 #include "shared/taglabel.h"
@@ -85,6 +86,8 @@ bool PatternFile::writeFile(const QString& path, const QByteArray& bytes) const 
 }
 
 bool PatternFile::LoadPatternFile() {
+    EditStep step(form_.edits, form_.MixMode ? QStringLiteral("Mische Spuren ein")
+                                             : QStringLiteral("Pattern öffnen"));
     QString path = form_.PendingFile;
     form_.PendingFile.clear();
     if (path.isEmpty())

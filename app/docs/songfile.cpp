@@ -1,6 +1,7 @@
 #include "songfile.h"
 
 #include "form1.h"
+#include "shared/editstep.h"
 #include "shared/patternstore.h"
 #include "shared/songgrid.h"
 #include "song/songlist.h"
@@ -35,6 +36,7 @@ void SongFile::MnuSaveSong_Click() {
 }
 
 void SongFile::MnuLoadSong_Click() {
+    const EditStep step(form_.edits, QStringLiteral("Lade Song"), EditJournal::PatternAndSong);
     QString path = form_.PendingFile;
     form_.PendingFile.clear();
     if (path.isEmpty())

@@ -5,6 +5,7 @@
 #include "pattern/gridgeometry.h"
 #include "playback/patternplayback.h"
 #include "shared/checkarray.h"
+#include "shared/editstep.h"
 #include "shared/stepnotes.h"
 #include "shared/taglabel.h"
 #include "system/programfolder.h"
@@ -30,10 +31,14 @@ PatternCommands::PatternCommands(Form1& form, GridGeometry& geometry, PatternPla
     watchRotateButton(form.ButMoveLeft, kMoveLeft);
     watchRotateButton(form.ButMoveRight, kMoveRight);
     connect(form.tmrRepeatEvent, &QTimer::timeout, this, &PatternCommands::tmrRepeatEvent_Timer);
-    connect(form.cmdLdStd, &QAbstractButton::clicked, this,
-            [this] { loadStandardPattern(QStringLiteral("Std.drm")); });
-    connect(form.cmdLdStdFill, &QAbstractButton::clicked, this,
-            [this] { loadStandardPattern(QStringLiteral("StdFill.drm")); });
+    connect(form.cmdLdStd, &QAbstractButton::clicked, this, [this] {
+        EditStep step(form_.edits, QStringLiteral("StdPattern"));
+        loadStandardPattern(QStringLiteral("Std.drm"));
+    });
+    connect(form.cmdLdStdFill, &QAbstractButton::clicked, this, [this] {
+        EditStep step(form_.edits, QStringLiteral("StdFill"));
+        loadStandardPattern(QStringLiteral("StdFill.drm"));
+    });
     connect(&geometry, &GridGeometry::columnCreated, this, &PatternCommands::watchColumn);
 }
 
@@ -42,6 +47,7 @@ void PatternCommands::watchColumn(CheckArray* column) {
 }
 
 void PatternCommands::ClearPattern() {
+    EditStep step(form_.edits, QStringLiteral("Clr"));
     for (int j = 1; j < form_.checkArrayCount(); ++j) {
         CheckArray* column = form_.checkArray(j);
         for (int r = 1; r <= column->nElements(); ++r) column->setValue(r, 0);
@@ -54,6 +60,8 @@ void PatternCommands::copyLevel(int fromColumn, int toColumn, int row) {
 
 // The hidden template column carries the level that wraps around.
 void PatternCommands::RotatePatternLeft() {
+    EditStep step(form_.edits, QStringLiteral("Pattern nach links"), EditJournal::Pattern,
+                  rotationRun());
     const int last = form_.checkArrayCount() - 1;
     for (int r = 1; r <= form_.rowCount(); ++r) {
         for (int j = 0; j < last; ++j) copyLevel(j + 1, j, r);
@@ -62,6 +70,8 @@ void PatternCommands::RotatePatternLeft() {
 }
 
 void PatternCommands::RotatePatternRight() {
+    EditStep step(form_.edits, QStringLiteral("Pattern nach rechts"), EditJournal::Pattern,
+                  rotationRun());
     const int last = form_.checkArrayCount() - 1;
     for (int r = 1; r <= form_.rowCount(); ++r) {
         copyLevel(last, 0, r);
@@ -91,6 +101,14 @@ void PatternCommands::tmrRepeatEvent_Timer() {
 void PatternCommands::watchRotateButton(QAbstractButton* button, const QString& direction) {
     button->setProperty(kDirectionProperty, direction);
     button->installEventFilter(this);
+    // One press, by mouse or keyboard, is one run of rotations up to the click that ends
+    // it; this is connected after the click's own rotation.
+    connect(button, &QAbstractButton::pressed, this, [this] { ++run_, runOpen_ = true; });
+    connect(button, &QAbstractButton::clicked, this, [this] { runOpen_ = false; });
+}
+
+int PatternCommands::rotationRun() const {
+    return runOpen_ ? run_ : 0;
 }
 
 bool PatternCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -111,6 +129,7 @@ void PatternCommands::columnClicked(int row) {
 }
 
 void PatternCommands::MnuOpen_Click() {
+    EditStep step(form_.edits, QStringLiteral("Pattern öffnen"));
     ClearPattern();
     form_.MixMode = false;
     patternFile_.LoadPatternFile();

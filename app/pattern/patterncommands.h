@@ -47,8 +47,12 @@ private:
     void watchColumn(CheckArray* column);
     void watchRotateButton(QAbstractButton* button, const QString& direction);
     void copyLevel(int fromColumn, int toColumn, int row);
+    // The held rotate button's run, which the history keeps as one step; 0 outside a run.
+    int rotationRun() const;
 
     Form1& form_;
     PatternPlayback& playback_;
     PatternFile& patternFile_;
+    int run_ = 0;
+    bool runOpen_ = false;
 };

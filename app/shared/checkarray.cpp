@@ -155,9 +155,11 @@ int CheckArray::levelAfterClick(int level, int clickMode) {
 
 void CheckArray::cellClicked(int row, int clickMode) {
     Tapcell* clicked = cell(row);
-    clicked->setValue(levelAfterClick(clicked->value(), clickMode));
+    const int previous = clicked->value();
+    clicked->setValue(levelAfterClick(previous, clickMode));
     QPointer<CheckArray> self(this);
-    emit Click(row);
+    if (clicked->value() != previous) emit levelClicked(row, previous, clickMode);
+    if (self) emit Click(row);
     if (self) emit eventRaised(EventClick, {row});
 }
 

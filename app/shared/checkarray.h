@@ -76,6 +76,8 @@ signals:
     void Click(int index);
     // Left (-1) or Right (+1) was pressed on the focused cell of the row.
     void moveAcrossRequested(int row, int direction);
+    // A click changed the level of a row from `previous`; raised just before Click.
+    void levelClicked(int index, int previous, int clickMode);
 
 protected:
     QSizeF fixedSizeTwips() const override;

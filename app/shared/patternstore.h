@@ -24,6 +24,8 @@ public:
     // only row leaves one empty record. False, and nothing changed, for a row not in the song.
     bool removeSongRow(int row, int songRows);
 
+    bool operator==(const PatternStore&) const = default;
+
 private:
     std::array<StoredPattern, kRecords> records_;
 };

@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "shared/checkarray.h"
+#include "shared/editstep.h"
 #include "shared/fieldtext.h"
 #include "shared/numericvalue.h"
 #include "shared/selectallonfocus.h"
@@ -51,6 +52,12 @@ void SongList::prepareHeader() {
 int SongList::songRows() const {
     return form_.MSFlexGrid1->rows() - 1;
 }
+
+namespace {
+constexpr EditJournal::Scope kSong = EditJournal::PatternAndSong;
+// The steps of the in-place editor, named after the column edited.
+const char* const kColumnSteps[] = {"Pattern-Name", "loops", "BPM"};
+}  // namespace
 
 // A record holds 30 instrument rows and 30 steps; the rest of a larger pattern stays out.
 void SongList::StorePattern(int slot) {
@@ -111,6 +118,7 @@ void SongList::showRecord(int row) {
 }
 
 void SongList::cmdAddPatt_Click() {
+    EditStep step(form_.edits, QStringLiteral("Ins Pat"), kSong);
     StorePattern(0);
     InsertSongRow();
 }
@@ -123,7 +131,10 @@ void SongList::setEditing(bool editing) {
 
 void SongList::cmdEditPat_Click() {
     const int row = form_.MSFlexGrid1->row();
-    if (form_.cmdEditPat->isChecked()) {
+    const bool entering = form_.cmdEditPat->isChecked();
+    EditStep step(form_.edits,
+                  entering ? QStringLiteral("Edit") : QStringLiteral("Edit übernehmen"), kSong);
+    if (entering) {
         StorePattern(0);  // the pattern on screen waits in record 0
         LoadStoredPattern(row);
         setEditing(true);
@@ -136,18 +147,21 @@ void SongList::cmdEditPat_Click() {
 }
 
 void SongList::cmdCancEd_Click() {
+    EditStep step(form_.edits, QStringLiteral("Cancel"), kSong);
     setEditing(false);
     form_.cmdEditPat->setChecked(false);  // released without committing
     LoadStoredPattern(0);
 }
 
 void SongList::MnuCopy_Click() {
+    EditStep step(form_.edits, QStringLiteral("Copy"), kSong);
     form_.PatternClipboard = form_.PatternStore[form_.MSFlexGrid1->row()];
     form_.txtPatClipboard->setText(form_.PatternClipboard.Name);
 }
 
 // The list keeps at least one song row: cutting the only one leaves it empty.
 void SongList::MnuCut_Click() {
+    EditStep step(form_.edits, QStringLiteral("Cut"), kSong);
     SongGrid* grid = form_.MSFlexGrid1;
     const int row = grid->row(), rows = songRows();
     form_.PatternClipboard = form_.PatternStore[row];
@@ -162,6 +176,7 @@ void SongList::MnuCut_Click() {
 }
 
 void SongList::MnuInsert_Click() {
+    EditStep step(form_.edits, QStringLiteral("Insert"), kSong);
     form_.PatternStore[0] = form_.PatternClipboard;
     InsertSongRow();
 }
@@ -189,6 +204,8 @@ void SongList::startInPlaceEdit() {
 }
 
 void SongList::commitInPlaceEdit() {
+    EditStep step(form_.edits,
+                  QString::fromUtf8(kColumnSteps[std::clamp<int>(form_.EditCol, 0, 2)]), kSong);
     const QString text = form_.txtEdit->text();
     form_.MSFlexGrid1->setTextMatrix(form_.EditRow, form_.EditCol, text);
     StoredPattern& record = form_.PatternStore[std::clamp<int>(form_.EditRow, 1, 30)];

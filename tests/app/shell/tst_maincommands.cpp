@@ -127,7 +127,8 @@ private slots:
                               "Mische Spuren ein|Ctrl+M", "Speichern unter...|F12",
                               "Speichere Song|Ctrl+S", "Exportiere Pattern als Midi|Ctrl+E",
                               "Exportiere Song als Midi|", "-|", "Ende|", "Bearbeiten", "Copy|",
-                              "Cut|", "Insert|", "?", "Info|"}));
+                              "Cut|", "Insert|", "-|", "Rückgängig|Ctrl+Z", "Wiederholen|Ctrl+Y",
+                              "?", "Info|"}));
         f.form().txtPatNam->setText("Groove");
         f.dialogs().answerOpenFile({});
         f.dialogs().answerOpenFile({});
