@@ -1,12 +1,14 @@
 // Plays a 16-step pattern at 120 BPM and 4 steps per beat into a virtual device and
 // measures every note-on against its ideal time on the step grid: once on an idle UI
-// thread, once while the UI thread rebuilds the grid every 500 ms.
+// thread, once while the UI thread rebuilds the grid every 500 ms. Then a song of four rows
+// with four tempos and steps per beat, measured against the times its rows give.
 #include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
 #include "shared/checkarray.h"
-#include "shared/taglabel.h"
+#include "shared/songgrid.h"
 #include "shared/steptimer.h"
+#include "shared/taglabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,17 +30,19 @@ double percentile(std::vector<double> values, double p) {
     return values[std::min(values.size() - 1, size_t(p * (values.size() - 1) + 0.5))];
 }
 
-Figures measure(unsigned device, double periodMs) {
-    std::vector<double> deviations;
-    const auto received = midi::VirtualDevices::received(device);
+// Note-on times in milliseconds from the first.
+std::vector<double> noteOnTimes(unsigned device) {
+    std::vector<double> times;
     std::chrono::steady_clock::time_point first{};
-    for (const auto& m : received) {
+    for (const auto& m : midi::VirtualDevices::received(device)) {
         if (((m.shortMessage >> 16) & 0xFF) == 0) continue;  // the velocity-0 note ends
         if (first == std::chrono::steady_clock::time_point{}) first = m.time;
-        const double at = std::chrono::duration<double, std::milli>(m.time - first).count();
-        const double k = std::round(at / periodMs);
-        deviations.push_back(at - k * periodMs);
+        times.push_back(std::chrono::duration<double, std::milli>(m.time - first).count());
     }
+    return times;
+}
+
+Figures figuresOf(const std::vector<double>& deviations) {
     Figures f;
     f.notes = int(deviations.size());
     if (deviations.empty()) return f;
@@ -49,6 +53,53 @@ Figures measure(unsigned device, double periodMs) {
     f.p99 = percentile(magnitudes, 0.99);
     f.max = *std::max_element(magnitudes.begin(), magnitudes.end());
     return f;
+}
+
+Figures measure(unsigned device, double periodMs) {
+    std::vector<double> deviations;
+    for (double at : noteOnTimes(device))
+        deviations.push_back(at - std::round(at / periodMs) * periodMs);
+    return figuresOf(deviations);
+}
+
+struct SongRow {
+    int bpm, stepsPerBeat, beats, loops;
+};
+
+// Every step of every row sounds; the ideal times follow from the rows alone.
+Figures runSong(int seconds) {
+    const SongRow rows[] = {{120, 4, 4, 2}, {90, 3, 4, 2}, {140, 2, 4, 2}, {100, 6, 2, 2}};
+    const int repeats = std::max(1, seconds / 15);  // the four rows take about 15 s
+    const unsigned device = BenchEnvironment::freshOutput();
+    Beatloft program;
+    Form1& form = program.form();
+    form.Label(1)->setTag("36");
+    form.MSFlexGrid1->setRows(5);
+    std::vector<double> ideal;
+    double at = 0;
+    for (int r = 1; r <= 4; ++r) {
+        const SongRow& row = rows[r - 1];
+        StoredPattern& record = form.PatternStore[r];
+        record.BPM = qint16(row.bpm);
+        record.SubDivs = qint16(row.stepsPerBeat);
+        record.Takt = qint16(row.beats);
+        record.Loops = qint16(row.loops * repeats);
+        for (int j = 1; j <= record.stepCount(); ++j) record.setCell(1, j, 3);
+        const double step = 60000.0 / (row.bpm * row.stepsPerBeat);
+        for (int k = 0; k < record.stepCount() * record.Loops; ++k, at += step) ideal.push_back(at);
+    }
+    midi::VirtualDevices::clearReceived(device);
+    QObject::connect(form.cmdPlySng, &QAbstractButton::toggled, qApp, [](bool down) {
+        if (!down) QApplication::quit();
+    });
+    form.cmdPlySng->click();
+    QApplication::exec();
+    const std::vector<double> played = noteOnTimes(device);
+    std::vector<double> deviations;
+    for (size_t i = 0; i < std::min(played.size(), ideal.size()); ++i)
+        deviations.push_back(played[i] - ideal[i]);
+    std::printf("song: %zu of %zu notes, %.1f s\n", played.size(), ideal.size(), at / 1000);
+    return figuresOf(deviations);
 }
 
 Figures run(int seconds, bool rebuild) {
@@ -87,5 +138,6 @@ int main(int argc, char** argv) {
     std::printf("playback timing: 16 steps, 120 BPM, 4 steps per beat, %d s each\n", seconds);
     report("idle UI thread", run(seconds, false));
     report("grid rebuilt every 500 ms", run(seconds, true));
+    report("song, four tempos", runSong(seconds));
     return 0;
 }
