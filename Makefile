@@ -4,6 +4,7 @@
 # make install – build and install into PREFIX (/usr/local): bin/, lib/, share/
 # make package – build the Debian package $(BUILD)/beatloft_<version>_amd64.deb
 # make asan  – build and test with address and undefined-behaviour sanitizers
+# make format – format every source (make test checks the formatting first)
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -23,7 +24,7 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS) -- --no-print-directory
 
-test: build
+test: format-check build
 	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j$(JOBS)
 
 run: build
@@ -50,6 +51,16 @@ fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DBEATLOFT_FUZZ=ON \
 	  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build build-fuzz -j$(JOBS) --target fuzzers
+
+# Every C++ source of the tree, formatted by .clang-format.
+SOURCES = $(shell find app platform tapcell midicontrols tests bench examples packaging \
+            -name '*.cpp' -o -name '*.h')
+
+format-check: deps
+	@clang-format --dry-run -Werror $(SOURCES)
+
+format:
+	@clang-format -i $(SOURCES)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

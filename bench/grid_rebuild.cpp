@@ -59,9 +59,12 @@ int main(int argc, char** argv) {
     BenchEnvironment::freshOutput();
     Beatloft program;
     Form1& form = program.form();
-    std::printf("rebuild 16 -> 48 columns:   %7.2f ms (median of 15)\n", rebuildMs(form, "16", "48"));
-    std::printf("rebuild 16 -> 144 columns:  %7.2f ms (median of 15)\n", rebuildMs(form, "16", "144"));
-    std::printf("rebuild 144 -> 16 columns:  %7.2f ms (median of 15)\n", rebuildMs(form, "144", "16"));
+    std::printf("rebuild 16 -> 48 columns:   %7.2f ms (median of 15)\n",
+                rebuildMs(form, "16", "48"));
+    std::printf("rebuild 16 -> 144 columns:  %7.2f ms (median of 15)\n",
+                rebuildMs(form, "16", "144"));
+    std::printf("rebuild 144 -> 16 columns:  %7.2f ms (median of 15)\n",
+                rebuildMs(form, "144", "16"));
     const QString program = QCoreApplication::applicationDirPath() + "/../bin/beatloft";
     std::printf("start until window shown:   %7.2f ms (whole process, median of 7)\n",
                 startupMs(program));

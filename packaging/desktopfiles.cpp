@@ -14,9 +14,9 @@ int main(int argc, char** argv) {
     const sys::DocumentTypes types(folder, QString(), QStringLiteral("beatloft"));
     types.add(QStringLiteral(".drm"), QStringLiteral("Drum-Pattern"));
     types.add(QStringLiteral(".dsg"), QStringLiteral("Drum-Song"));
-    for (const char* file : {"applications/beatloft.desktop", "mime/packages/beatloft.xml",
-                             "icons/hicolor/scalable/apps/beatloft.svg",
-                             "icons/hicolor/48x48/apps/beatloft.png"}) {
+    for (const char* file :
+         {"applications/beatloft.desktop", "mime/packages/beatloft.xml",
+          "icons/hicolor/scalable/apps/beatloft.svg", "icons/hicolor/48x48/apps/beatloft.png"}) {
         if (QFileInfo::exists(folder + u'/' + QLatin1String(file))) continue;
         std::fprintf(stderr, "beatloft_desktop_files: %s fehlt\n", file);
         return 1;

@@ -1,6 +1,7 @@
 #include "headlessrun.h"
 
 #include "beatloft.h"
+#include "cli/commandline.h"
 #include "docs/midiexport.h"
 #include "docs/patternfile.h"
 #include "docs/songfile.h"
@@ -8,7 +9,6 @@
 #include "midi/offlinerenderer.h"
 #include "playback/patternbounce.h"
 #include "playback/songbounce.h"
-#include "cli/commandline.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
 #include "system/safefilewriter.h"

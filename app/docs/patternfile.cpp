@@ -1,10 +1,10 @@
 #include "patternfile.h"
 
+#include "docs/patternreader.h"
 #include "form1.h"
 #include "shared/checkarray.h"
 #include "shared/editstep.h"
 #include "shared/numericvalue.h"
-#include "docs/patternreader.h"
 #include "shared/taglabel.h"
 #include "shared/windowscodepage.h"
 #include "system/dialogs.h"
@@ -42,7 +42,8 @@ int levelAt(const Form1& form, int column, int row) {
 QByteArray PatternFile::format(const Contents& contents) {
     QString text = quoted(contents.name) + kCrLf;
     text += QStringLiteral("Taktzahl, %1, Taktnenner, %2, SubDivs, %3, BPM, %4")
-                .arg(contents.takt, contents.taktNenner, contents.subDivs, contents.bpm) + kCrLf;
+                .arg(contents.takt, contents.taktNenner, contents.subDivs, contents.bpm) +
+            kCrLf;
     for (const Row& row : contents.rows) {
         text += quoted(row.name) + QLatin1Char(',') + row.note.trimmed() + kCrLf;
         for (int level : row.levels) text += QStringLiteral(" %1 ,").arg(level);
@@ -52,8 +53,8 @@ QByteArray PatternFile::format(const Contents& contents) {
 }
 
 PatternFile::Contents PatternFile::contentsOf(const Form1& form) {
-    Contents contents{form.txtPatNam->text(), form.txtTakt->text(), form.txtTNen->text(),
-                      form.txtSubdivs->text(), form.txtBPM->text(), {}};
+    Contents contents{form.txtPatNam->text(),  form.txtTakt->text(), form.txtTNen->text(),
+                      form.txtSubdivs->text(), form.txtBPM->text(),  {}};
     const double steps = numericValue(form.txtSpalt->text());
     for (int r = 1; r < form.labelCount() && r <= form.rowCount(); ++r) {
         if (!hasLevel(form, r)) continue;
@@ -67,11 +68,11 @@ PatternFile::Contents PatternFile::contentsOf(const Form1& form) {
 void PatternFile::SavePatternFile() {
     auto& dialogs = sys::Dialogs::current();
     if (form_.txtPatNam->text() == kDefaultName)
-        form_.txtPatNam->setText(dialogs.input(
-            QStringLiteral("Geben Sie bitte einen Namen für das Pattern ein!"),
-            QStringLiteral("Pattern Name"), kDefaultName));
-    const QString proposed = form_.DataPath + QLatin1Char('/') + form_.txtPatNam->text() +
-                             QStringLiteral(".drm");
+        form_.txtPatNam->setText(
+            dialogs.input(QStringLiteral("Geben Sie bitte einen Namen für das Pattern ein!"),
+                          QStringLiteral("Pattern Name"), kDefaultName));
+    const QString proposed =
+        form_.DataPath + QLatin1Char('/') + form_.txtPatNam->text() + QStringLiteral(".drm");
     const QString path = dialogs.saveFile(
         {QStringLiteral("Pattern speichern"), proposed, QStringLiteral(".drm"), kFilter});
     if (path.isEmpty()) return;  // cancelled: nothing is written
@@ -109,13 +110,14 @@ bool PatternFile::readInto(const QString& path) {
     if (!PatternReader::readBytes(path, &bytes)) return false;
     bool replace = true;
     if (form_.MixMode)
-        replace = sys::Dialogs::current().message(QStringLiteral("Spuren ersetzen?"),
-                                                  sys::MessageButtons::YesNo) !=
-                  sys::MessageAnswer::No;
+        replace =
+            sys::Dialogs::current().message(QStringLiteral("Spuren ersetzen?"),
+                                            sys::MessageButtons::YesNo) != sys::MessageAnswer::No;
     PatternReader reader(form_, bytes, form_.MixMode, replace);
     const bool complete = reader.read();
     if (reader.unassigned() > 0)
         sys::Dialogs::current().message(
-            QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!").arg(reader.unassigned()));
+            QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!")
+                .arg(reader.unassigned()));
     return complete;
 }

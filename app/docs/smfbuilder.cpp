@@ -1,7 +1,7 @@
 #include "smfbuilder.h"
 
-#include "shared/windowscodepage.h"
 #include "shared/patternstore.h"
+#include "shared/windowscodepage.h"
 #include "song/songschedule.h"
 
 #include <algorithm>

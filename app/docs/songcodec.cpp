@@ -1,9 +1,9 @@
 #include "songcodec.h"
 
 #include "docs/littleendianreader.h"
-#include "shared/windowscodepage.h"
 #include "shared/appversion.h"
 #include "shared/patternstore.h"
+#include "shared/windowscodepage.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "versionparser.h"
 
-#include "shared/numericvalue.h"
 #include "shared/appversion.h"
+#include "shared/numericvalue.h"
 
 namespace versionparser {
 

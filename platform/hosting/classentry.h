@@ -11,13 +11,13 @@ namespace hosting {
 // One creatable class of a control module: a control or a property page.
 struct ClassEntry {
     QUuid clsid;
-    QString progId;          // e.g. "SONAPORT.MidiOutputCtrl.1"
-    QString className;       // e.g. "CMidiOutputCtrl"
-    QString typeName;        // registered name, e.g. "Orlenz - MidiOutput Control"
-    bool isControl = true;   // false: a property page
+    QString progId;         // e.g. "SONAPORT.MidiOutputCtrl.1"
+    QString className;      // e.g. "CMidiOutputCtrl"
+    QString typeName;       // registered name, e.g. "Orlenz - MidiOutput Control"
+    bool isControl = true;  // false: a property page
     quint32 miscStatus = 0;
-    int toolboxBitmap = 0;   // resource number of the toolbox bitmap
-    int aboutDialog = 0;     // resource number of the About dialog
+    int toolboxBitmap = 0;  // resource number of the toolbox bitmap
+    int aboutDialog = 0;    // resource number of the About dialog
     QString threadingModel = QStringLiteral("Apartment");
     std::function<QWidget*(QWidget* parent)> create;
 };

@@ -69,18 +69,18 @@ private:
 
 // Defines the four entry points of a control library over the module that moduleFunction
 // (a function returning ControlModule&) gives. Place once in the library.
-#define HOSTING_DEFINE_MODULE_EXPORTS(moduleFunction)                                        \
-    extern "C" Q_DECL_EXPORT hosting::HRESULT DllRegisterServer() {                          \
-        return moduleFunction().registerServer();                                            \
-    }                                                                                        \
-    extern "C" Q_DECL_EXPORT hosting::HRESULT DllUnregisterServer() {                        \
-        return moduleFunction().unregisterServer();                                          \
-    }                                                                                        \
-    extern "C" Q_DECL_EXPORT hosting::HRESULT DllGetClassObject(                             \
-        const QUuid* clsid, hosting::ClassFactory** factory) {                               \
-        if (!clsid || !factory) return hosting::E_POINTER;                                   \
-        return moduleFunction().getClassObject(*clsid, factory);                             \
-    }                                                                                        \
-    extern "C" Q_DECL_EXPORT hosting::HRESULT DllCanUnloadNow() {                            \
-        return moduleFunction().canUnloadNow();                                              \
+#define HOSTING_DEFINE_MODULE_EXPORTS(moduleFunction)                                              \
+    extern "C" Q_DECL_EXPORT hosting::HRESULT DllRegisterServer() {                                \
+        return moduleFunction().registerServer();                                                  \
+    }                                                                                              \
+    extern "C" Q_DECL_EXPORT hosting::HRESULT DllUnregisterServer() {                              \
+        return moduleFunction().unregisterServer();                                                \
+    }                                                                                              \
+    extern "C" Q_DECL_EXPORT hosting::HRESULT DllGetClassObject(const QUuid* clsid,                \
+                                                                hosting::ClassFactory** factory) { \
+        if (!clsid || !factory) return hosting::E_POINTER;                                         \
+        return moduleFunction().getClassObject(*clsid, factory);                                   \
+    }                                                                                              \
+    extern "C" Q_DECL_EXPORT hosting::HRESULT DllCanUnloadNow() {                                  \
+        return moduleFunction().canUnloadNow();                                                    \
     }

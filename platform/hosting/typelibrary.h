@@ -7,7 +7,7 @@
 namespace hosting {
 
 struct TypeLibraryInterface {
-    QString name;        // e.g. "_DMidiOutput", "_DMidiOutputEvents", "MidiOutput"
+    QString name;  // e.g. "_DMidiOutput", "_DMidiOutputEvents", "MidiOutput"
     QUuid guid;
     QString helpString;  // e.g. "Dispatch interface for MidiOutput Control"
 };

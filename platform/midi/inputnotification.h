@@ -15,7 +15,10 @@ public:
 
     InputNotification(Kind kind, std::uint32_t message, std::uint32_t timestampMs,
                       MidiHeader* header = nullptr)
-        : QEvent(eventType()), kind_(kind), message_(message), timestamp_(timestampMs),
+        : QEvent(eventType()),
+          kind_(kind),
+          message_(message),
+          timestamp_(timestampMs),
           header_(header) {}
 
     static QEvent::Type eventType();  // registered once per process

@@ -164,7 +164,9 @@ MidiServices& MidiServices::instance() {
 
 // --- output ---
 
-unsigned MidiServices::outputCount() { return state().count(state().outputList); }
+unsigned MidiServices::outputCount() {
+    return state().count(state().outputList);
+}
 
 Result MidiServices::outputCaps(unsigned id, DeviceCaps* caps) {
     return state().caps(state().outputList, id, caps);
@@ -262,7 +264,9 @@ Result MidiServices::resetOutput(OutputHandle handle) {
 
 // --- input ---
 
-unsigned MidiServices::inputCount() { return state().count(state().inputList); }
+unsigned MidiServices::inputCount() {
+    return state().count(state().inputList);
+}
 
 Result MidiServices::inputCaps(unsigned id, DeviceCaps* caps) {
     return state().caps(state().inputList, id, caps);

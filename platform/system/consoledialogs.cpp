@@ -7,19 +7,29 @@ MessageAnswer ConsoleDialogs::showMessage(const MessageRequest& request) {
     std::fflush(stream_);
     switch (request.buttons) {
         case MessageButtons::Ok:
-        case MessageButtons::OkCancel: return MessageAnswer::Ok;
-        case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
+        case MessageButtons::OkCancel:
+            return MessageAnswer::Ok;
+        case MessageButtons::AbortRetryIgnore:
+            return MessageAnswer::Abort;
         case MessageButtons::YesNoCancel:
-        case MessageButtons::YesNo: return MessageAnswer::Yes;
-        case MessageButtons::RetryCancel: return MessageAnswer::Retry;
+        case MessageButtons::YesNo:
+            return MessageAnswer::Yes;
+        case MessageButtons::RetryCancel:
+            return MessageAnswer::Retry;
     }
     return MessageAnswer::Ok;
 }
 
-QString ConsoleDialogs::showInput(const InputRequest& request) { return request.defaultText; }
+QString ConsoleDialogs::showInput(const InputRequest& request) {
+    return request.defaultText;
+}
 
-QString ConsoleDialogs::showOpenFile(const FileRequest& request) { return request.fileName; }
+QString ConsoleDialogs::showOpenFile(const FileRequest& request) {
+    return request.fileName;
+}
 
-QString ConsoleDialogs::showSaveFile(const FileRequest& request) { return request.fileName; }
+QString ConsoleDialogs::showSaveFile(const FileRequest& request) {
+    return request.fileName;
+}
 
 }  // namespace sys

@@ -21,19 +21,29 @@ QString Dialogs::input(const QString& prompt, const QString& title, const QStrin
     return showInput({prompt, title.isEmpty() ? applicationTitle() : title, defaultText});
 }
 
-QString Dialogs::openFile(const FileRequest& request) { return showOpenFile(request); }
+QString Dialogs::openFile(const FileRequest& request) {
+    return showOpenFile(request);
+}
 
-QString Dialogs::saveFile(const FileRequest& request) { return showSaveFile(request); }
+QString Dialogs::saveFile(const FileRequest& request) {
+    return showSaveFile(request);
+}
 
 Dialogs& Dialogs::current() {
     static QtDialogs qtDialogs;
     return installed ? *installed : qtDialogs;
 }
 
-void Dialogs::install(Dialogs* dialogs) { installed = dialogs; }
+void Dialogs::install(Dialogs* dialogs) {
+    installed = dialogs;
+}
 
-QString Dialogs::applicationTitle() { return titleStore(); }
+QString Dialogs::applicationTitle() {
+    return titleStore();
+}
 
-void Dialogs::setApplicationTitle(const QString& title) { titleStore() = title; }
+void Dialogs::setApplicationTitle(const QString& title) {
+    titleStore() = title;
+}
 
 }  // namespace sys

@@ -11,38 +11,54 @@ namespace {
 
 QMessageBox::StandardButtons standardButtons(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::Ok: return QMessageBox::Ok;
-        case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::Ok:
+            return QMessageBox::Ok;
+        case MessageButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
         case MessageButtons::AbortRetryIgnore:
             return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-        case MessageButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::RetryCancel:
+            return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::Icon boxIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::None: return QMessageBox::NoIcon;
-        case MessageIcon::Critical: return QMessageBox::Critical;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
 
 MessageAnswer answerOf(int button) {
     switch (button) {
-        case QMessageBox::Cancel: return MessageAnswer::Cancel;
-        case QMessageBox::Abort: return MessageAnswer::Abort;
-        case QMessageBox::Retry: return MessageAnswer::Retry;
-        case QMessageBox::Ignore: return MessageAnswer::Ignore;
-        case QMessageBox::Yes: return MessageAnswer::Yes;
-        case QMessageBox::No: return MessageAnswer::No;
-        default: return MessageAnswer::Ok;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        case QMessageBox::Abort:
+            return MessageAnswer::Abort;
+        case QMessageBox::Retry:
+            return MessageAnswer::Retry;
+        case QMessageBox::Ignore:
+            return MessageAnswer::Ignore;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Ok;
     }
 }
 
@@ -86,9 +102,9 @@ MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
 
 QString QtDialogs::showInput(const InputRequest& request) {
     bool accepted = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), request.title,
-                                               request.prompt, QLineEdit::Normal,
-                                               request.defaultText, &accepted);
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), request.title, request.prompt,
+                              QLineEdit::Normal, request.defaultText, &accepted);
     return accepted ? text : QString();
 }
 

@@ -9,7 +9,9 @@ QSettings store() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Beatloft"),
                      QStringLiteral("Beatloft"));
 }
-QString keyOf(const QString& section, const QString& key) { return section + '/' + key; }
+QString keyOf(const QString& section, const QString& key) {
+    return section + '/' + key;
+}
 }  // namespace
 
 QVariant SettingsStore::value(const QString& section, const QString& key,

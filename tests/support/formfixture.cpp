@@ -23,7 +23,9 @@ Form1& FormFixture::start(const QString& commandLine) {
     return form();
 }
 
-Form1& FormFixture::form() { return app_->form(); }
+Form1& FormFixture::form() {
+    return app_->form();
+}
 
 FormFixture::~FormFixture() {
     app_.reset();
@@ -36,11 +38,14 @@ QList<quint32> FormFixture::sent() const {
     return messages;
 }
 
-void FormFixture::clearSent() const { midi::VirtualDevices::clearReceived(device_); }
+void FormFixture::clearSent() const {
+    midi::VirtualDevices::clearReceived(device_);
+}
 
 QList<int> FormFixture::row(int r) const {
     QList<int> levels;
-    for (int c = 1; c < app_->form().checkArrayCount(); ++c) levels << app_->form().checkArray(c)->value(r);
+    for (int c = 1; c < app_->form().checkArrayCount(); ++c)
+        levels << app_->form().checkArray(c)->value(r);
     return levels;
 }
 

@@ -2,15 +2,21 @@
 
 #include <QTest>
 
-ScriptedDialogs::ScriptedDialogs() { sys::Dialogs::install(this); }
+ScriptedDialogs::ScriptedDialogs() {
+    sys::Dialogs::install(this);
+}
 
-ScriptedDialogs::~ScriptedDialogs() { sys::Dialogs::install(nullptr); }
+ScriptedDialogs::~ScriptedDialogs() {
+    sys::Dialogs::install(nullptr);
+}
 
 void ScriptedDialogs::answerMessage(sys::MessageAnswer answer) {
     script_.append({Kind::Message, answer, {}});
 }
 
-void ScriptedDialogs::answerInput(const QString& text) { script_.append({Kind::Input, {}, text}); }
+void ScriptedDialogs::answerInput(const QString& text) {
+    script_.append({Kind::Input, {}, text});
+}
 
 void ScriptedDialogs::answerOpenFile(const QString& path) {
     script_.append({Kind::OpenFile, {}, path});
@@ -43,7 +49,8 @@ bool ScriptedDialogs::take(Kind kind, const QString& what, Answer* answer) {
 }
 
 sys::MessageAnswer ScriptedDialogs::showMessage(const sys::MessageRequest& request) {
-    shown_.append({Kind::Message, request.text, request.title, request.buttons, request.icon, {}, {}});
+    shown_.append(
+        {Kind::Message, request.text, request.title, request.buttons, request.icon, {}, {}});
     Answer answer;
     if (!take(Kind::Message, QStringLiteral("message \"%1\"").arg(request.text), &answer))
         return sys::MessageAnswer::Cancel;

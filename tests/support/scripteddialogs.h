@@ -20,8 +20,8 @@ public:
         QString title;
         sys::MessageButtons buttons = sys::MessageButtons::Ok;
         sys::MessageIcon icon = sys::MessageIcon::None;
-        QString defaultText;     // input box
-        sys::FileRequest file;   // file dialogs
+        QString defaultText;    // input box
+        sys::FileRequest file;  // file dialogs
     };
 
     ScriptedDialogs();

@@ -12,11 +12,15 @@ TempProgramFolder::TempProgramFolder() {
     sys::ProgramFolder::setPath(dir_.path());
 }
 
-TempProgramFolder::~TempProgramFolder() { sys::ProgramFolder::setPath({}); }
+TempProgramFolder::~TempProgramFolder() {
+    sys::ProgramFolder::setPath({});
+}
 
 void TempProgramFolder::writeFile(const QString& name, const QByteArray& contents) const {
     QFile file(filePath(name));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(contents);
 }
 
-void TempProgramFolder::removeFile(const QString& name) const { QFile::remove(filePath(name)); }
+void TempProgramFolder::removeFile(const QString& name) const {
+    QFile::remove(filePath(name));
+}

@@ -40,7 +40,8 @@ class TstBounce : public QObject {
                 wave.rate = int(qFromLittleEndian<quint32>(body + 4));
                 wave.bits = qFromLittleEndian<quint16>(body + 14);
             } else if (id == "data" && wave.channels > 0) {
-                const qsizetype frames = qMin<qsizetype>(size, bytes.size() - at - 8) / (2 * wave.channels);
+                const qsizetype frames =
+                    qMin<qsizetype>(size, bytes.size() - at - 8) / (2 * wave.channels);
                 for (qsizetype i = 0; i < frames; ++i) {
                     double sum = 0;
                     for (int c = 0; c < wave.channels; ++c)
@@ -138,9 +139,9 @@ class TstBounce : public QObject {
         ::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600);
         QDir(dir.path()).mkdir("folder");
         const bool made = ::mknod(QFile::encodeName(node), S_IFCHR | 0666, makedev(1, 3)) == 0;
-        return {"OUT",  dir.filePath("x.wav"),  "OLD",  old.fileName(),
-                "FIFO", dir.filePath("fifo"),   "NODE", made ? node : "/dev/null",
-                "DIR",  dir.filePath("folder"), "SLOW", slow.fileName(),
+        return {"OUT",   dir.filePath("x.wav"),  "OLD",  old.fileName(),
+                "FIFO",  dir.filePath("fifo"),   "NODE", made ? node : "/dev/null",
+                "DIR",   dir.filePath("folder"), "SLOW", slow.fileName(),
                 "SHORT", shortSong.fileName()};
     }
 
@@ -149,7 +150,8 @@ private slots:
         QTemporaryDir dir;
         const QString wav = dir.filePath("std.wav");
         QString error;
-        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", wav, "--loops", "2"}, &error), 0);
+        QCOMPARE(render({"--render-wav", BEATLOFT_DATA "/Std.drm", wav, "--loops", "2"}, &error),
+                 0);
         QCOMPARE(error, QString());
         const Wave wave = readWave(wav);
         QCOMPARE(wave.channels, 2);
@@ -165,7 +167,10 @@ private slots:
             const double after = rms(wave, t, t + 0.010);
             if (k % 2 == 0)
                 QVERIFY2(after > 0.001 && after > 3 * before,
-                         qPrintable(QStringLiteral("no hit at step %1: %2 after %3").arg(k).arg(after).arg(before)));
+                         qPrintable(QStringLiteral("no hit at step %1: %2 after %3")
+                                        .arg(k)
+                                        .arg(after)
+                                        .arg(before)));
             else
                 QVERIFY2(after < 1.5 * before + 0.002,
                          qPrintable(QStringLiteral("hit between steps at %1").arg(k)));

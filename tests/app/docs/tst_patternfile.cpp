@@ -1,8 +1,8 @@
 #include "beatloft.h"
-#include "pattern/patterncommands.h"
 #include "docs/patternfile.h"
 #include "form1.h"
 #include "formfixture.h"
+#include "pattern/patterncommands.h"
 #include "shared/checkarray.h"
 #include "shared/taglabel.h"
 
@@ -44,19 +44,18 @@ private slots:
         Form1& form = f.form();
         form.txtPatNam->setText("Groove");
         form.txtSpalt->setText("4");
-        f.setRow(2, {2, 0, 0, 1});   // Snare, 38
-        f.setRow(5, {0, 3, 0, 0});   // Hi-Hat geschlossen, 42
+        f.setRow(2, {2, 0, 0, 1});    // Snare, 38
+        f.setRow(5, {0, 3, 0, 0});    // Hi-Hat geschlossen, 42
         form.txtBPM->setText("96 ");  // written as typed
         const QString path = f.folder().filePath("groove.drm");
         f.dialogs().answerSaveFile(path);
         f.app().patternFile().SavePatternFile();
-        QCOMPARE(readAll(path),
-                 QByteArray("\"Groove\"\r\n"
-                            "Taktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 96 \r\n"
-                            "\"Snare\",38\r\n"
-                            " 2 , 0 , 0 , 1 ,\r\n"
-                            "\"Hi-Hat geschlossen\",42\r\n"
-                            " 0 , 3 , 0 , 0 ,\r\n"));
+        QCOMPARE(readAll(path), QByteArray("\"Groove\"\r\n"
+                                           "Taktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 96 \r\n"
+                                           "\"Snare\",38\r\n"
+                                           " 2 , 0 , 0 , 1 ,\r\n"
+                                           "\"Hi-Hat geschlossen\",42\r\n"
+                                           " 0 , 3 , 0 , 0 ,\r\n"));
         const auto& dialog = f.dialogs().shown().constFirst();
         QCOMPARE(dialog.kind, ScriptedDialogs::Kind::SaveFile);
         QCOMPARE(dialog.file.title, QStringLiteral("Pattern speichern"));
@@ -101,8 +100,8 @@ private slots:
         const QList<int> kick{3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 0, 0, 0, 0};
         const QList<int> snare{0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 1};
         QByteArray bytes = "\"Beat\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 100\r\n";
-        for (const auto& [line, levels] : {std::pair{"\"Bassdrum\",36\r\n", kick},
-                                           std::pair{"\"Snare\",38\r\n", snare}}) {
+        for (const auto& [line, levels] :
+             {std::pair{"\"Bassdrum\",36\r\n", kick}, std::pair{"\"Snare\",38\r\n", snare}}) {
             bytes += line;
             for (int level : levels) bytes += " " + QByteArray::number(level) + " ,";
             bytes += "\r\n";
@@ -161,7 +160,8 @@ private slots:
         QCOMPARE(f.dialogs().shown().size(), asked ? 2 : 1);
         if (asked) {
             const auto& input = f.dialogs().shown().constFirst();
-            QCOMPARE(input.text, QStringLiteral("Geben Sie bitte einen Namen für das Pattern ein!"));
+            QCOMPARE(input.text,
+                     QStringLiteral("Geben Sie bitte einen Namen für das Pattern ein!"));
             QCOMPARE(input.title, QStringLiteral("Pattern Name"));
             QCOMPARE(input.defaultText, QStringLiteral("PatNam"));
             QCOMPARE(f.form().txtPatNam->text(), QStringLiteral("Neu"));
@@ -195,7 +195,8 @@ private slots:
         const QList<int> set{1, 2, 3, 1, 2, 3};
         const int yes = int(sys::MessageAnswer::Yes), no = int(sys::MessageAnswer::No);
         QTest::newRow("fewer steps than the grid, replace")
-            << fourStepFile({{38, "3003"}}) << yes << 2 << set << QList<int>{3, 0, 0, 3, 2, 3} << "";
+            << fourStepFile({{38, "3003"}}) << yes << 2 << set << QList<int>{3, 0, 0, 3, 2, 3}
+            << "";
         QTest::newRow("answer No keeps cells under zeros")
             << fourStepFile({{38, "3003"}}) << no << 2 << set << QList<int>{3, 2, 3, 3, 2, 3} << "";
         QTest::newRow("duplicate notes: the later wins")
@@ -205,7 +206,8 @@ private slots:
             << fourStepFile({{99, "1111"}, {38, "2222"}, {100, "3333"}}) << yes << 2 << set
             << QList<int>{2, 2, 2, 2, 2, 3} << "2 Instrument(e) konnten nicht zugewiesen werden!";
         QTest::newRow("hostile levels are cut to the grid's levels")
-            << fourStepFile({{38, "7x90"}}) << yes << 2 << set << QList<int>{3, 0, 3, 0, 2, 3} << "";
+            << fourStepFile({{38, "7x90"}}) << yes << 2 << set << QList<int>{3, 0, 3, 0, 2, 3}
+            << "";
     }
     void mixing() {
         QFETCH(QByteArray, file);
@@ -265,12 +267,18 @@ private slots:
         QTest::newRow("truncated header") << QByteArray("\"x\"\r\nTaktzahl, 4, Takt") << 0;
         QTest::newRow("binary") << QByteArray("\x00\xff\xfe\x01\"\x80,,\x00", 10) << 0;
         QTest::newRow("ends within a cells line")
-            << QByteArray("\"x\"\r\nTaktzahl, 1, Taktnenner, 4, SubDivs, 4, BPM, 90\r\n\"k\",36\r\n 3 ,") << 0;
+            << QByteArray(
+                   "\"x\"\r\nTaktzahl, 1, Taktnenner, 4, SubDivs, 4, BPM, 90\r\n\"k\",36\r\n 3 ,")
+            << 0;
         QTest::newRow("unmatched then truncated")
-            << QByteArray("\"x\"\r\nTaktzahl, 1, Taktnenner, 4, SubDivs, 4, BPM, 90\r\n\"k\",300\r\n 3 ,") << 1;
+            << QByteArray(
+                   "\"x\"\r\nTaktzahl, 1, Taktnenner, 4, SubDivs, 4, BPM, 90\r\n\"k\",300\r\n 3 ,")
+            << 1;
         QTest::newRow("negative note") << fourStepFile({{-1, "1111"}}) << 1;
-        QTest::newRow("enormous step count")
-            << QByteArray("\"x\"\r\nTaktzahl, 1e9, Taktnenner, 4, SubDivs, 1e9, BPM, 90\r\n\"k\",36\r\n 3 ,\r\n") << 0;
+        QTest::newRow("enormous step count") << QByteArray(
+                                                    "\"x\"\r\nTaktzahl, 1e9, Taktnenner, 4, "
+                                                    "SubDivs, 1e9, BPM, 90\r\n\"k\",36\r\n 3 ,\r\n")
+                                             << 0;
         QTest::newRow("a megabyte of name")
             << QByteArray("\"") + QByteArray(1 << 20, 'n') + QByteArray("\"\r\n") << 0;
     }
@@ -288,7 +296,8 @@ private slots:
         QCOMPARE(f.form().checkArrayCount(), 17);  // mixing never reshapes the grid
         if (unassigned)
             QCOMPARE(f.dialogs().messageTexts().last(),
-                     QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!").arg(unassigned));
+                     QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!")
+                         .arg(unassigned));
     }
 
     void cancelledOpenLeavesMixModeTrue() {

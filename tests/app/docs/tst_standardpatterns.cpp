@@ -44,24 +44,27 @@ class TstStandardPatterns : public QObject {
 
 private slots:
     void rockBeat() {
-        const QByteArray bytes = saved(QStringLiteral("Rock"), {
-            {36, {3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 0, 0, 0, 0}},
-            {38, {0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}},
-            {42, {2, 0, 1, 0, 2, 0, 1, 0, 2, 0, 1, 0, 2, 0, 1, 0}},
-        });
-        QVERIFY(bytes.startsWith("\"Rock\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 100\r\n"));
+        const QByteArray bytes = saved(QStringLiteral("Rock"),
+                                       {
+                                           {36, {3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 0, 0, 0, 0}},
+                                           {38, {0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}},
+                                           {42, {2, 0, 1, 0, 2, 0, 1, 0, 2, 0, 1, 0, 2, 0, 1, 0}},
+                                       });
+        QVERIFY(
+            bytes.startsWith("\"Rock\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 100\r\n"));
         check(QStringLiteral("Std.drm"), bytes);
     }
 
     void fill() {
-        const QByteArray bytes = saved(QStringLiteral("Fill"), {
-            {36, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 3}},
-            {38, {3, 1, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-            {50, {0, 0, 0, 0, 3, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-            {48, {0, 0, 0, 0, 0, 0, 0, 3, 2, 2, 0, 0, 0, 0, 0, 0}},
-            {45, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 2, 0, 0, 0, 0}},
-            {43, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 2, 3, 0}},
-        });
+        const QByteArray bytes = saved(QStringLiteral("Fill"),
+                                       {
+                                           {36, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 3}},
+                                           {38, {3, 1, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+                                           {50, {0, 0, 0, 0, 3, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+                                           {48, {0, 0, 0, 0, 0, 0, 0, 3, 2, 2, 0, 0, 0, 0, 0, 0}},
+                                           {45, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 2, 0, 0, 0, 0}},
+                                           {43, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 2, 3, 0}},
+                                       });
         check(QStringLiteral("StdFill.drm"), bytes);
     }
 };

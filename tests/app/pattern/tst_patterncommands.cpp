@@ -1,16 +1,16 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "shared/checkarray.h"
 #include "pattern/patterncommands.h"
-#include "shared/taglabel.h"
+#include "shared/checkarray.h"
 #include "shared/songgrid.h"
+#include "shared/taglabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -29,7 +29,8 @@ private slots:
         QTest::addColumn<QList<int>>("before");
         QTest::addColumn<QList<int>>("after");
         QTest::newRow("left") << "ButMoveLeft" << QList<int>{3, 0, 1, 2} << QList<int>{0, 1, 2, 3};
-        QTest::newRow("right") << "ButMoveRight" << QList<int>{3, 0, 1, 2} << QList<int>{2, 3, 0, 1};
+        QTest::newRow("right") << "ButMoveRight" << QList<int>{3, 0, 1, 2}
+                               << QList<int>{2, 3, 0, 1};
         QTest::newRow("one column left") << "ButMoveLeft" << QList<int>{2} << QList<int>{2};
         QTest::newRow("one column right") << "ButMoveRight" << QList<int>{2} << QList<int>{2};
         QTest::newRow("no columns") << "ButMoveLeft" << QList<int>{} << QList<int>{};
@@ -70,7 +71,7 @@ private slots:
         QVERIFY(form.tmrRepeatEvent->isActive());
         QCOMPARE(form.tmrRepeatEvent->interval(), 500);
         QCOMPARE(form.RepeatDirection, QStringLiteral("MoveRight"));
-        QCOMPARE(f.row(1).indexOf(3), 0);  // nothing yet on the press
+        QCOMPARE(f.row(1).indexOf(3), 0);        // nothing yet on the press
         for (int tick = 1; tick <= 3; ++tick) {  // about 0.5 s, 0.75 s and 1.0 s
             f.app().commands().tmrRepeatEvent_Timer();
             QCOMPARE(form.tmrRepeatEvent->interval(), 250);
@@ -96,12 +97,14 @@ private slots:
         f.setRow(1, QList<int>{3});
         QElapsedTimer held;
         QList<qint64> ticks;
-        QObject::connect(f.form().tmrRepeatEvent, &QTimer::timeout, [&] { ticks << held.elapsed(); });
+        QObject::connect(f.form().tmrRepeatEvent, &QTimer::timeout,
+                         [&] { ticks << held.elapsed(); });
         held.start();
         QTest::mousePress(f.form().ButMoveRight, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 2, 5000);
         QTest::mouseRelease(f.form().ButMoveRight, Qt::LeftButton);
-        QVERIFY2(ticks[0] >= PatternCommands::kFirstRepeatMs - 1, qPrintable(QString::number(ticks[0])));
+        QVERIFY2(ticks[0] >= PatternCommands::kFirstRepeatMs - 1,
+                 qPrintable(QString::number(ticks[0])));
         QVERIFY(ticks[1] - ticks[0] >= PatternCommands::kRepeatMs - 1);
         QCOMPARE(f.row(1).indexOf(3), ticks.size() + 1);  // and the release's click
     }
@@ -113,7 +116,7 @@ private slots:
         QTest::mouseClick(cell(form, 2, 4), Qt::LeftButton);  // sets 2, sounds at full strength
         QCOMPARE(form.checkArray(2)->value(4), 2);
         QTest::qWait(QApplication::doubleClickInterval() + 50);  // two clicks, not a double click
-        QTest::mouseClick(cell(form, 2, 4), Qt::LeftButton);  // clears, still sounds
+        QTest::mouseClick(cell(form, 2, 4), Qt::LeftButton);     // clears, still sounds
         QCOMPARE(form.checkArray(2)->value(4), 0);
         const QList<quint32> twice{noteOn(note, 126), noteOn(note, 0)};
         QCOMPARE(f.sent(), twice + twice);

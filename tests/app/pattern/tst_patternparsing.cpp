@@ -65,20 +65,20 @@ private slots:
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<bool>("atEndAfter");
         QTest::newRow("record") << "Kick, 36\r\n" << QStringList{"Kick", "36"} << true;
-        QTest::newRow("quoted with comma")
-            << "\"Tom, tief\",45\r\n" << QStringList{"Tom, tief", "45"} << true;
+        QTest::newRow("quoted with comma") << "\"Tom, tief\",45\r\n"
+                                           << QStringList{"Tom, tief", "45"} << true;
         QTest::newRow("blanks trimmed") << "  Ride Bell  ,  53  \n"
                                         << QStringList{"Ride Bell", "53"} << true;
-        QTest::newRow("cells line with trailing comma")
-            << " 2 , 0 , 1 ,\r\n" << QStringList{"2", "0", "1", ""} << true;
-        QTest::newRow("trailing comma at end of text") << "1,2," << QStringList{"1", "2", ""} << true;
-        QTest::newRow("blank lines hold no field")
-            << "a\r\n\r\n  \r\nb\r\n\r\n" << QStringList{"a", "b"} << true;
+        QTest::newRow("cells line with trailing comma") << " 2 , 0 , 1 ,\r\n"
+                                                        << QStringList{"2", "0", "1", ""} << true;
+        QTest::newRow("trailing comma at end of text")
+            << "1,2," << QStringList{"1", "2", ""} << true;
+        QTest::newRow("blank lines hold no field") << "a\r\n\r\n  \r\nb\r\n\r\n"
+                                                   << QStringList{"a", "b"} << true;
         QTest::newRow("unterminated quote") << "\"abc" << QStringList{"abc"} << true;
         QTest::newRow("text after closing quote dropped")
             << "\"ab\"cd,e" << QStringList{"ab", "e"} << true;
-        QTest::newRow("empty fields between commas")
-            << ",,x" << QStringList{"", "", "x"} << true;
+        QTest::newRow("empty fields between commas") << ",,x" << QStringList{"", "", "x"} << true;
     }
     void fieldReader() {
         QFETCH(QString, text);
@@ -103,19 +103,22 @@ private slots:
         QTest::addColumn<QStringList>("notes");
         QTest::addColumn<bool>("tooMany");
         QByteArray four = "Kick,36\r\nSnare,38\r\n\"Tom, hoch\",50\r\nRide,51\r\n";
-        QTest::newRow("fewer than rows") << four << QStringList{"Kick", "Snare", "Tom, hoch", "Ride"}
-                                         << QStringList{"36", "38", "50", "51"} << false;
+        QTest::newRow("fewer than rows")
+            << four << QStringList{"Kick", "Snare", "Tom, hoch", "Ride"}
+            << QStringList{"36", "38", "50", "51"} << false;
         QTest::newRow("exactly the rows") << QByteArray("A,1\r\nB,2\r\nC,3\r\nD,4\r\nE,5\r\n")
                                           << QStringList{"A", "B", "C", "D", "E"}
                                           << QStringList{"1", "2", "3", "4", "5"} << false;
-        QTest::newRow("one too many") << QByteArray("A,1\r\nB,2\r\nC,3\r\nD,4\r\nE,5\r\nF,6\r\n")
-                                      << QStringList{"A", "B", "C", "D", "E"}
-                                      << QStringList{"1", "2", "3", "4", "5"} << true;
+        QTest::newRow("one too many")
+            << QByteArray("A,1\r\nB,2\r\nC,3\r\nD,4\r\nE,5\r\nF,6\r\n")
+            << QStringList{"A", "B", "C", "D", "E"} << QStringList{"1", "2", "3", "4", "5"} << true;
         QTest::newRow("long name cut to 25")
             << QByteArray("123456789012345678901234567890,36")
             << QStringList{"1234567890123456789012345"} << QStringList{"36"} << false;
-        QTest::newRow("missing file") << QByteArray() << QStringList{""} << QStringList{""} << false;
-        QTest::newRow("empty file") << QByteArray("") << QStringList{""} << QStringList{""} << false;
+        QTest::newRow("missing file")
+            << QByteArray() << QStringList{""} << QStringList{""} << false;
+        QTest::newRow("empty file")
+            << QByteArray("") << QStringList{""} << QStringList{""} << false;
         QTest::newRow("truncated record keeps the last note")
             << QByteArray("Kick,36\r\nSnare") << QStringList{"Kick", "Snare"}
             << QStringList{"36", "36"} << false;
@@ -141,7 +144,8 @@ private slots:
 
     void shippedInstrumentListFillsEighteenRows() {
         TempProgramFolder folder;
-        const InstrumentList list = InstrumentList::read(folder.filePath("Instrumentation.txt"), 18);
+        const InstrumentList list =
+            InstrumentList::read(folder.filePath("Instrumentation.txt"), 18);
         QCOMPARE(list.rows.size(), 18);
         QVERIFY(!list.tooMany);
         QSet<QString> notes;
@@ -159,11 +163,14 @@ private slots:
         QTest::addColumn<QString>("raw");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("path");
-        QTest::newRow("quoted pattern") << "\"/home/a b/Groove.drm\"" << int(CommandLineDocument::Pattern)
-                                        << "/home/a b/Groove.drm";
-        QTest::newRow("quoted song") << "\"/x/Song.dsg\"" << int(CommandLineDocument::Song) << "/x/Song.dsg";
+        QTest::newRow("quoted pattern")
+            << "\"/home/a b/Groove.drm\"" << int(CommandLineDocument::Pattern)
+            << "/home/a b/Groove.drm";
+        QTest::newRow("quoted song")
+            << "\"/x/Song.dsg\"" << int(CommandLineDocument::Song) << "/x/Song.dsg";
         QTest::newRow("unquoted") << "/x/Groove.drm" << int(CommandLineDocument::None) << "";
-        QTest::newRow("upper-case ending") << "\"/x/GROOVE.DRM\"" << int(CommandLineDocument::None) << "";
+        QTest::newRow("upper-case ending")
+            << "\"/x/GROOVE.DRM\"" << int(CommandLineDocument::None) << "";
         QTest::newRow("other ending") << "\"/x/a.txt\"" << int(CommandLineDocument::None) << "";
         QTest::newRow("single quote character") << "\"" << int(CommandLineDocument::None) << "";
         QTest::newRow("empty") << "" << int(CommandLineDocument::None) << "";

@@ -1,20 +1,20 @@
 #include "beatloft.h"
 #include "form1.h"
+#include "formfixture.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "shared/checkarray.h"
-#include "shared/taglabel.h"
 #include "playback/patternplayback.h"
+#include "shared/checkarray.h"
 #include "shared/steptimer.h"
-#include "formfixture.h"
+#include "shared/taglabel.h"
 #include "system/twipsgeometry.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTest>
+#include <QThread>
 #include <memory>
 
 // Pattern playback driven tick by tick, heard through a virtual output device.
@@ -90,9 +90,9 @@ private slots:
         form_->checkArray(1)->setValue(5, 2);
         form_->checkArray(1)->setValue(9, 1);
         press();
-        QCOMPARE(sent(), (QList<quint32>{noteOn(note(2), 126), noteOn(note(2), 0),
-                                         noteOn(note(5), 84), noteOn(note(5), 0),
-                                         noteOn(note(9), 42), noteOn(note(9), 0)}));
+        QCOMPARE(sent(),
+                 (QList<quint32>{noteOn(note(2), 126), noteOn(note(2), 0), noteOn(note(5), 84),
+                                 noteOn(note(5), 0), noteOn(note(9), 42), noteOn(note(9), 0)}));
     }
 
     void rowsWithoutAUsableNoteStaySilent_data() {
@@ -125,20 +125,48 @@ private slots:
         QTest::addColumn<QString>("bpm");
         QTest::addColumn<QString>("subdivs");
         QTest::addColumn<int>("interval");
-        QTest::newRow("100/4") << "" << "100" << "4" << 150;
-        QTest::newRow("120/4") << "" << "120" << "4" << 125;
-        QTest::newRow("90/4") << "" << "90" << "4" << 167;
-        QTest::newRow("80/4 half to even") << "" << "80" << "4" << 188;
-        QTest::newRow("240/4 half to even") << "" << "240" << "4" << 62;
-        QTest::newRow("250/4") << "" << "250" << "4" << 60;
-        QTest::newRow("first play at no tempo: start-up texts") << "" << "schnell" << "4" << 150;
-        QTest::newRow("first play at tempo 0: start-up texts") << "" << "0" << "4" << 150;
-        QTest::newRow("tempo without a number keeps") << "120" << "schnell" << "4" << 125;
-        QTest::newRow("tempo 0 keeps") << "120" << "0" << "4" << 125;
-        QTest::newRow("no subdivision keeps") << "120" << "120" << "0" << 125;
-        QTest::newRow("negative tempo keeps") << "120" << "-120" << "4" << 125;
-        QTest::newRow("below 1 ms keeps") << "120" << "100000" << "4" << 125;
-        QTest::newRow("beyond the timer keeps") << "120" << "0.001" << "4" << 125;
+        QTest::newRow("100/4") << ""
+                               << "100"
+                               << "4" << 150;
+        QTest::newRow("120/4") << ""
+                               << "120"
+                               << "4" << 125;
+        QTest::newRow("90/4") << ""
+                              << "90"
+                              << "4" << 167;
+        QTest::newRow("80/4 half to even") << ""
+                                           << "80"
+                                           << "4" << 188;
+        QTest::newRow("240/4 half to even") << ""
+                                            << "240"
+                                            << "4" << 62;
+        QTest::newRow("250/4") << ""
+                               << "250"
+                               << "4" << 60;
+        QTest::newRow("first play at no tempo: start-up texts") << ""
+                                                                << "schnell"
+                                                                << "4" << 150;
+        QTest::newRow("first play at tempo 0: start-up texts") << ""
+                                                               << "0"
+                                                               << "4" << 150;
+        QTest::newRow("tempo without a number keeps") << "120"
+                                                      << "schnell"
+                                                      << "4" << 125;
+        QTest::newRow("tempo 0 keeps") << "120"
+                                       << "0"
+                                       << "4" << 125;
+        QTest::newRow("no subdivision keeps") << "120"
+                                              << "120"
+                                              << "0" << 125;
+        QTest::newRow("negative tempo keeps") << "120"
+                                              << "-120"
+                                              << "4" << 125;
+        QTest::newRow("below 1 ms keeps") << "120"
+                                          << "100000"
+                                          << "4" << 125;
+        QTest::newRow("beyond the timer keeps") << "120"
+                                                << "0.001"
+                                                << "4" << 125;
     }
     void interval() {
         QFETCH(QString, before);

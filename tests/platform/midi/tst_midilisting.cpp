@@ -1,6 +1,6 @@
+#include "cli/midilisting.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "cli/midilisting.h"
 
 #include <QFile>
 #include <QProcess>

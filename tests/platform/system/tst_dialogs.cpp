@@ -70,7 +70,8 @@ private slots:
                                  << "Pattern (.drm) (*.drm);;Alle Dateien (*.*)";
         QTest::newRow("several patterns") << "Midi|*.mid;*.midi"
                                           << "Midi (*.mid *.midi)";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void qtFilter() {
         QFETCH(QString, filter);
