@@ -1,5 +1,7 @@
 #include "tapcell.h"
 
+#include "hosting/colorref.h"
+
 #include "tapcellaccessible.h"
 
 #include "hosting/hresult.h"
@@ -31,10 +33,6 @@ qint32 roundedColor(double color) {
     return static_cast<qint32>(std::clamp(std::nearbyint(color), lowest, highest));
 }
 
-QRgb rgbOf(qint32 color) {
-    return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
 bool isClickButton(Qt::MouseButton button) {
     return button == Qt::LeftButton || button == Qt::RightButton;
 }
@@ -54,7 +52,7 @@ void Tapcell::setValue(qint32 value) {
     value_ = value;
     if (changed) TapcellAccessible::announceLevel(this);
     if (value < Unpressed || value > Stark) return;
-    const QRgb face = rgbOf(background(value));
+    const QRgb face = hosting::rgbFromColorRef(background(value));
     if (face == face_) return;
     face_ = face;
     update(faceRect());

@@ -27,7 +27,7 @@ hosting::ClassEntry cellClass() {
     entry.progId = QLatin1String(kProgId);
     entry.className = QStringLiteral("Tapcell");
     entry.typeName = QLatin1String(kTypeName);
-    entry.miscStatus = kMiscStatus;
+    entry.miscStatus = hosting::kControlMiscStatus;
     entry.toolboxBitmap = 1;
     entry.create = [](QWidget* parent) { return new Tapcell(parent); };
     return entry;

@@ -17,9 +17,6 @@ inline constexpr QUuid kEventsIid{0xba9e3cd2, 0x45a2, 0x4885, 0xac, 0x9b, 0x31,
                                   0x04,       0x26,   0xb2,   0x85, 0x48};
 inline constexpr char kProgId[] = "Tapcell.Tapcell.1";
 inline constexpr char kTypeName[] = "Tapcell Control";
-// Misc status of the control: recompose on resize, can't link inside, inside-out,
-// activate when visible, set client site first.
-inline constexpr quint32 kMiscStatus = 0x20191;
 
 // The library's module, made when the library is loaded.
 hosting::ControlModule& module();

@@ -1,5 +1,7 @@
 #include "olecolor.h"
 
+#include "hosting/colorref.h"
+
 #include <array>
 
 namespace sonaport {
@@ -46,7 +48,7 @@ QColor translateColor(quint32 oleColor, const QPalette& palette) {
         return palette.color(index < kSystemColorRoles.size() ? kSystemColorRoles[index]
                                                               : QPalette::Window);
     }
-    return QColor(oleColor & 0xFF, (oleColor >> 8) & 0xFF, (oleColor >> 16) & 0xFF);
+    return QColor(hosting::rgbFromColorRef(oleColor));
 }
 
 }  // namespace sonaport

@@ -29,7 +29,7 @@ hosting::ClassEntry controlEntry(const ControlRow& row) {
     entry.className = QStringLiteral("C%1Ctrl").arg(row.name);
     entry.typeName = row.typeName;
     entry.isControl = true;
-    entry.miscStatus = kMiscStatus;
+    entry.miscStatus = hosting::kControlMiscStatus;
     entry.toolboxBitmap = row.toolboxBitmap;
     entry.aboutDialog = row.aboutDialog;
     entry.create = row.createControl;

@@ -7,10 +7,6 @@
 
 namespace sonaport {
 
-// Misc status of every control: recompose on resize, can't link inside, inside-out,
-// activate when visible, set client site first.
-inline constexpr quint32 kMiscStatus = 0x20191;
-
 // The library's controls, one row each, in the order of their string and bitmap numbers.
 QList<ControlRow> controlRows();
 

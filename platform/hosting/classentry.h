@@ -8,6 +8,10 @@ class QWidget;
 
 namespace hosting {
 
+// Misc status of every control of the libraries: recompose on resize, can't link inside,
+// inside-out, activate when visible, set client site first.
+inline constexpr quint32 kControlMiscStatus = 0x20191;
+
 // One creatable class of a control module: a control or a property page.
 struct ClassEntry {
     QUuid clsid;
