@@ -29,6 +29,7 @@ namespace {
 // Layout of the window in twips.
 constexpr double kClientWidth = 9975;
 constexpr double kClientHeight = 7215;
+constexpr double kToolbarHeight = 600;
 constexpr double kFieldCaptionTop = 4860;
 constexpr double kFieldTop = 5055;
 constexpr double kFieldHeight = 285;
@@ -66,8 +67,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     buildMenus();
     buildToolbar();
-    const int chrome = menuBar()->sizeHint().height() + Toolbar1->sizeHint().height();
-    resize(sys::twipsToPixels(kClientWidth), sys::twipsToPixels(kClientHeight) + chrome);
+    resize(sys::twipsToPixels(kClientWidth),
+           sys::twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
     buildPatternFrame();
     buildSongFrame();
 }
@@ -105,8 +106,9 @@ void Form1::buildMenus() {
 }
 
 void Form1::buildToolbar() {
-    Toolbar1 = new MainToolBar(this);
-    addToolBar(Qt::TopToolBarArea, Toolbar1);
+    // The toolbar stands in the band of the client area above the two frames.
+    Toolbar1 = new MainToolBar(client_);
+    sys::TwipsGeometry::set(Toolbar1, 0, 0, kClientWidth, kToolbarHeight);
 }
 
 void Form1::buildPatternFrame() {
@@ -278,5 +280,6 @@ void Form1::setFormWidth(double twips) {
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (width() != sys::twipsToPixels(formWidth_)) formWidth_ = sys::pixelsToTwips(width());
+    if (Toolbar1) sys::TwipsGeometry::setWidth(Toolbar1, formWidth_);
     emit resized();
 }
