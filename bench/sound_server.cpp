@@ -36,9 +36,9 @@ struct Spread {
 struct Figures {
     int onsets = 0;
     int expected = 0;
-    Spread onGrid;        // against the step grid on the recording's time axis
-    Spread onSinkClock;   // against the grid stretched to the sink's clock
-    double sinkPpm = 0;   // how much longer a step lasts on the sink's clock
+    Spread onGrid;       // against the step grid on the recording's time axis
+    Spread onSinkClock;  // against the grid stretched to the sink's clock
+    double sinkPpm = 0;  // how much longer a step lasts on the sink's clock
 };
 
 double median(std::vector<double> values) {
@@ -120,7 +120,8 @@ double sinkStep(const std::vector<double>& at, const std::vector<double>& steps)
     std::vector<double> lengths;
     for (size_t i = 0; i < at.size(); ++i)
         for (size_t j = i + 1; j < at.size(); ++j)
-            if (steps[j] - steps[i] >= 8) lengths.push_back((at[j] - at[i]) / (steps[j] - steps[i]));
+            if (steps[j] - steps[i] >= 8)
+                lengths.push_back((at[j] - at[i]) / (steps[j] - steps[i]));
     return lengths.empty() ? kStepMs : median(lengths);
 }
 

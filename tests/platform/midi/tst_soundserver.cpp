@@ -7,12 +7,12 @@
 
 namespace {
 
-// True while some program plays into the sound server.
+// True while the program plays into the sound server (beside the server's silent client).
 bool streamRuns() {
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"),
-                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
-    return pactl.waitForFinished(5000) && !pactl.readAllStandardOutput().trimmed().isEmpty();
+    pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
+    return pactl.waitForFinished(5000) &&
+           pactl.readAllStandardOutput().contains("application.name = \"Beatloft\"");
 }
 
 }  // namespace
