@@ -8,10 +8,10 @@ namespace midi::detail {
 // Maps the steady clock onto the frames of an audio stream that asks for frames as its
 // device plays them. Each request says that the frames up to a position were asked for at
 // a time; the requests come late by a varying amount (scheduling, the device's blocks),
-// and the device's clock runs a little fast or slow against the steady clock. A
-// delay-locked loop follows both: a running mean of the first requests anchors the
-// mapping, then small steps correct its phase and rate, so single late requests hardly
-// move it and a device that is 0.05 % fast is followed without a saw-tooth.
+// and the device's clock runs a little fast or slow against the steady clock. A running
+// mean of the first requests anchors the mapping, then small steps follow the requests,
+// so single late requests hardly move it and a device off its rate is followed smoothly,
+// without the saw-tooth of occasional re-anchoring.
 class StreamClock {
 public:
     using Clock = std::chrono::steady_clock;
@@ -30,12 +30,11 @@ public:
 private:
     void anchor(Clock::time_point now, qint64 end);
 
-    double nominal_;  // seconds per frame at the nominal rate
+    double secondsPerFrame_;
     bool anchored_ = false;
     Clock::time_point origin_;  // the time of the anchoring request
     double time_ = 0;           // seconds from origin_ at which position_ was asked for
     qint64 position_ = 0;
-    double secondsPerFrame_ = 0;  // the device's rate, as followed
     int requests_ = 0;            // since the anchor
 };
 
