@@ -114,8 +114,8 @@ Spread spread(const std::vector<double>& at, const std::vector<double>& steps, d
 }
 
 // The recording runs on the sink's clock, which may run a little fast or slow against the
-// program's steady clock (the null sink does, by some hundred parts per million): the
-// median of the step lengths between all pairs of onsets is the step on the sink's clock.
+// program's steady clock (a sound card by some tens of parts per million): the median of
+// the step lengths between all pairs of onsets is the step on the sink's clock.
 double sinkStep(const std::vector<double>& at, const std::vector<double>& steps) {
     std::vector<double> lengths;
     for (size_t i = 0; i < at.size(); ++i)

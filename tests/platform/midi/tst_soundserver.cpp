@@ -1,9 +1,11 @@
+#include "midi/synthengine.h"
 #include "privatesoundserver.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -15,13 +17,53 @@ bool streamRuns() {
            pactl.readAllStandardOutput().contains("application.name = \"Beatloft\"");
 }
 
+// The loudest sample heard at the sink's monitor for the given time, 16-bit mono.
+int loudestAtSink(QProcess& parec, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray sound;
+    while (clock.elapsed() < milliseconds) {
+        parec.waitForReadyRead(50);
+        sound += parec.readAllStandardOutput();
+    }
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < sound.size(); i += 2)
+        loudest =
+            std::max(loudest, std::abs(int(qFromLittleEndian<qint16>(sound.constData() + i))));
+    return loudest;
+}
+
 }  // namespace
 
-// The built program against a real sound server.
+// The program and its synthesizer engine against a real sound server.
 class TstSoundServer : public QObject {
     Q_OBJECT
 
 private slots:
+    // In this process: the engine plays through a stream of its own, and what it plays is
+    // heard at the sink.
+    void theEngineIsHeardThroughItsOwnStream() {
+        using midi::detail::SynthEngine;
+        using midi::detail::SynthEvent;
+        PrivateSoundServer server;
+        if (!server.isRunning())
+            QSKIP(qPrintable(QStringLiteral("no sound server: %1").arg(server.reason())));
+        QProcess parec;
+        parec.start(QStringLiteral("parec"),
+                    {QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                     QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
+        QVERIFY(parec.waitForReadyRead(5000));
+        SynthEngine& engine = SynthEngine::instance();
+        QCOMPARE(engine.start(), midi::kNoError);
+        QCOMPARE(engine.audioDriver(), QStringLiteral("pulseaudio"));
+        QVERIFY2(loudestAtSink(parec, 200) < 100, "silence before the note");
+        engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(0x7F2599));  // sidestick
+        QVERIFY(loudestAtSink(parec, 300) > 3000);
+        engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(0x2599));
+        parec.kill();
+        parec.waitForFinished();
+    }
+
     void quitsPromptlyWithAStreamRunning() {
         PrivateSoundServer server;
         if (!server.isRunning())
