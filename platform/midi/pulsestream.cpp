@@ -128,7 +128,13 @@ bool PulseStream::connectStream(int rate, QString* error) {
     stream_ = pa_stream_new(context_, "Beatloft", &spec, nullptr);
     if (!stream_) return false;
     pa_stream_set_state_callback(
-        stream_, [](pa_stream*, void* self) { signal(self); }, this);
+        stream_,
+        [](pa_stream* stream, void* self) {
+            if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+                static_cast<PulseStream*>(self)->lost_ = true;
+            signal(self);
+        },
+        this);
     pa_stream_set_write_callback(stream_, &PulseStream::write, this);
     // No prebuffering: the stream plays from its first frame and never waits to refill,
     // so its frames keep their place on the device's clock.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -36,6 +37,8 @@ public:
     bool open(int rate, Render render, QString* error = nullptr);
     // The time from a request until its last frame is heard, as the server set it up.
     Clock::duration latency() const { return latency_; }
+    // The server went away or ended the stream: nothing asks for frames any more.
+    bool isLost() const { return lost_; }
 
 private:
     bool connectContext(QString* error);
@@ -53,6 +56,7 @@ private:
     Pace pace_ = Pace::First;  // client library's thread only
     bool playing_ = false;     // a request came as the device played
     bool timedOut_ = false;
+    std::atomic<bool> lost_{false};
 };
 
 }  // namespace midi::detail

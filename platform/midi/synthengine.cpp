@@ -73,6 +73,12 @@ void SynthEngine::mute() {
 
 void SynthEngine::send(Clock::time_point at, const SynthEvent& event) {
     std::lock_guard lock(mutex_);
+    if (streaming_ && !pulseDriver_.isEmpty() && pulse_.isLost()) {
+        // The server went away: what was held is applied, the rest at once from now on.
+        streaming_ = false;
+        for (const Timed& timed : incoming_) renderer_.apply(timed.event);
+        incoming_.clear();
+    }
     if (!streaming_) return renderer_.apply(event);
     if (incoming_.size() >= kMostHeld) {
         renderer_.apply(incoming_.front().event);

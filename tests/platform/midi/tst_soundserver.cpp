@@ -17,6 +17,8 @@ bool streamRuns() {
            pactl.readAllStandardOutput().contains("application.name = \"Beatloft\"");
 }
 
+constexpr std::uint32_t kSidestick = 0x7F2599;  // note on, channel 10, note 37, velocity 127
+
 // The loudest sample heard at the sink's monitor for the given time, 16-bit mono.
 int loudestAtSink(QProcess& parec, int milliseconds) {
     QElapsedTimer clock;
@@ -40,28 +42,34 @@ class TstSoundServer : public QObject {
     Q_OBJECT
 
 private slots:
-    // In this process: the engine plays through a stream of its own, and what it plays is
-    // heard at the sink.
+    // In this process: the engine plays through a stream of its own, what it plays is
+    // heard at the sink, and when the server goes away messages still take effect.
     void theEngineIsHeardThroughItsOwnStream() {
         using midi::detail::SynthEngine;
         using midi::detail::SynthEvent;
-        PrivateSoundServer server;
-        if (!server.isRunning())
-            QSKIP(qPrintable(QStringLiteral("no sound server: %1").arg(server.reason())));
-        QProcess parec;
-        parec.start(QStringLiteral("parec"),
-                    {QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                     QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
-        QVERIFY(parec.waitForReadyRead(5000));
         SynthEngine& engine = SynthEngine::instance();
-        QCOMPARE(engine.start(), midi::kNoError);
-        QCOMPARE(engine.audioDriver(), QStringLiteral("pulseaudio"));
-        QVERIFY2(loudestAtSink(parec, 200) < 100, "silence before the note");
-        engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(0x7F2599));  // sidestick
-        QVERIFY(loudestAtSink(parec, 300) > 3000);
-        engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(0x2599));
-        parec.kill();
-        parec.waitForFinished();
+        {
+            PrivateSoundServer server;
+            if (!server.isRunning())
+                QSKIP(qPrintable(QStringLiteral("no sound server: %1").arg(server.reason())));
+            QProcess parec;
+            parec.start(QStringLiteral("parec"),
+                        {QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                         QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
+            QVERIFY(parec.waitForReadyRead(5000));
+            QCOMPARE(engine.start(), midi::kNoError);
+            QCOMPARE(engine.audioDriver(), QStringLiteral("pulseaudio"));
+            QVERIFY2(loudestAtSink(parec, 200) < 100, "silence before the note");
+            engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(kSidestick));
+            QVERIFY(loudestAtSink(parec, 300) > 3000);
+            engine.send(SynthEngine::Clock::now(), SynthEvent::silence());
+            parec.kill();
+            parec.waitForFinished();
+        }
+        QTRY_COMPARE(engine.soundingVoices(), 0);
+        engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(kSidestick));
+        QTRY_VERIFY(engine.soundingVoices() > 0);
+        engine.send(SynthEngine::Clock::now(), SynthEvent::silence());
     }
 
     void quitsPromptlyWithAStreamRunning() {
