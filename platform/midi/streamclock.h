@@ -35,7 +35,7 @@ private:
     Clock::time_point origin_;  // the time of the anchoring request
     double time_ = 0;           // seconds from origin_ at which position_ was asked for
     qint64 position_ = 0;
-    int requests_ = 0;            // since the anchor
+    int requests_ = 0;  // since the anchor
 };
 
 }  // namespace midi::detail
