@@ -13,7 +13,7 @@ namespace {
 
 constexpr pa_usec_t kAnswerWithinUsec = 1000 * 1000;
 // How long opening waits for the device to start playing the stream.
-constexpr pa_usec_t kPlayWithinUsec = 250 * 1000;
+constexpr pa_usec_t kPlayWithinUsec = 100 * 1000;
 constexpr size_t kFrameBytes = 2 * sizeof(float);
 // The real-time priority FluidSynth's own audio drivers take; where the system refuses it,
 // the thread keeps its normal priority.
