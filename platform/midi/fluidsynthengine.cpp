@@ -32,7 +32,7 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
     fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
     fluid_settings_setnum(settings_, "synth.gain", 0.5);
     fluid_settings_setint(settings_, "audio.period-size", kMaxPeriodFrames);
-    fluid_settings_setint(settings_, "audio.periods", 3);
+    fluid_settings_setint(settings_, "audio.periods", kPeriods);
     fluid_settings_setstr(settings_, "audio.jack.id", "Beatloft");
     fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);
     synth_ = new_fluid_synth(settings_);

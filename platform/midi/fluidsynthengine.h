@@ -19,6 +19,7 @@ namespace midi::detail {
 class FluidSynthEngine {
 public:
     static constexpr int kMaxPeriodFrames = 256;
+    static constexpr int kPeriods = 3;
 
     FluidSynthEngine();
     ~FluidSynthEngine();

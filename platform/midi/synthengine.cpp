@@ -4,42 +4,66 @@
 #include <QtGlobal>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace midi::detail {
 
 namespace {
 
-using namespace std::chrono;
+// Events held while the stream has not started; beyond this many the oldest are applied at
+// once, so a stream that never plays does not hold them forever.
+constexpr size_t kMostHeld = 4096;
 
-// When the frames being rendered stand for a time this far in the past, the stream has
-// stalled (an underrun, a suspended server): the clock is re-anchored instead of playing
-// every later event late.
-constexpr auto kStall = milliseconds(10);
-
-double seconds(SynthEngine::Clock::duration d) {
-    return duration<double>(d).count();
+bool isNoteOn(const SynthEvent& event) {
+    return event.kind == SynthEvent::Kind::Short && (event.message & 0xF0) == 0x90 &&
+           (event.message >> 16 & 0x7F) != 0;
 }
 
 }  // namespace
 
 // Made on the heap and never destroyed: devices closed while the program ends still reach
-// it, and its audio thread may still ask for a period while the process goes.
+// it, and its audio thread may still ask for frames while the process goes.
 SynthEngine& SynthEngine::instance() {
     static SynthEngine* engine = new SynthEngine;
     return *engine;
 }
 
 Result SynthEngine::start(QString* error) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard starting(startMutex_);
     if (fontLoads_ > 0) return kNoError;
-    const Result result = renderer_.create(error);
-    if (result != kNoError) return result;  // tried again on the next open
+    {
+        std::lock_guard lock(mutex_);
+        const Result result = renderer_.create(error);
+        if (result != kNoError) return result;  // tried again on the next open
+    }
     ++fontLoads_;
-    streaming_ = !renderer_.engine().startAudio(&SynthEngine::renderPeriod, this).isEmpty();
+    // The stream asks for frames from its own thread as soon as it runs: mutex_ is free.
+    const bool streaming = openStream();
+    {
+        std::lock_guard lock(mutex_);
+        streaming_ = streaming;
+    }
     std::atexit([] { instance().mute(); });
     return kNoError;
+}
+
+bool SynthEngine::openStream() {
+    const auto render = [this](float* stereo, int frames, Clock::time_point now, Pace pace) {
+        std::lock_guard lock(mutex_);
+        if (follow(now, pace, frames))
+            renderer_.renderInterleaved(stereo, frames);
+        else
+            std::fill_n(stereo, 2 * frames, 0.0f);
+    };
+    if (pulse_.open(TimedRenderer::kEngineRate, render)) {
+        delay_ = pulse_.latency();
+        pulseDriver_ = QStringLiteral("pulseaudio");
+        return true;
+    }
+    delay_ = std::chrono::microseconds(qint64(FluidSynthEngine::kMaxPeriodFrames) *
+                                       FluidSynthEngine::kPeriods * 1000000 /
+                                       TimedRenderer::kEngineRate);
+    return !renderer_.engine().startAudio(&SynthEngine::renderPeriod, this).isEmpty();
 }
 
 void SynthEngine::mute() {
@@ -49,10 +73,18 @@ void SynthEngine::mute() {
 
 void SynthEngine::send(Clock::time_point at, const SynthEvent& event) {
     std::lock_guard lock(mutex_);
-    if (streaming_)
-        incoming_.push_back({at, event});
-    else
-        renderer_.apply(event);
+    if (streaming_ && !pulseDriver_.isEmpty() && pulse_.isLost()) {
+        // The server went away: what was held is applied, the rest at once from now on.
+        streaming_ = false;
+        for (const Timed& timed : incoming_) renderer_.apply(timed.event);
+        incoming_.clear();
+    }
+    if (!streaming_) return renderer_.apply(event);
+    if (incoming_.size() >= kMostHeld) {
+        renderer_.apply(incoming_.front().event);
+        incoming_.erase(incoming_.begin());
+    }
+    incoming_.push_back({at, event});
 }
 
 int SynthEngine::soundingVoices() const {
@@ -66,41 +98,51 @@ int SynthEngine::soundingVoices() const {
 }
 
 QString SynthEngine::audioDriver() const {
-    return renderer_.engine().audioDriver();
+    return pulseDriver_.isEmpty() ? renderer_.engine().audioDriver() : pulseDriver_;
 }
 
 int SynthEngine::renderPeriod(void* data, int frames, int, float*[], int outputCount,
                               float* outputs[]) {
     if (outputCount < 2) return FLUID_FAILED;
-    static_cast<SynthEngine*>(data)->render(outputs[0], outputs[1], frames);
+    const Clock::time_point now = Clock::now();
+    auto* engine = static_cast<SynthEngine*>(data);
+    std::lock_guard lock(engine->mutex_);
+    const Pace pace = engine->periodAsked_ ? Pace::Steady : Pace::First;
+    engine->periodAsked_ = true;
+    if (engine->follow(now, pace, frames)) {
+        engine->renderer_.renderPlanar(outputs[0], outputs[1], frames);
+    } else {
+        std::fill_n(outputs[0], frames, 0.0f);
+        std::fill_n(outputs[1], frames, 0.0f);
+    }
     return FLUID_OK;
 }
 
-void SynthEngine::render(float* left, float* right, int frames) {
-    const Clock::time_point now = Clock::now();
-    std::lock_guard lock(mutex_);
-    if (!streaming_) {
-        std::fill_n(left, frames, 0.0f);
-        std::fill_n(right, frames, 0.0f);
-        return;
+// The first request fills the buffer before the device plays and says nothing about its
+// clock; the mapping is anchored on the first request that comes as it plays.
+bool SynthEngine::follow(Clock::time_point now, Pace pace, int frames) {
+    if (!streaming_) return false;
+    if (pace != Pace::First) clock_.request(now, renderer_.position() + frames);
+    scheduleIncoming();
+    return true;
+}
+
+// An event stamped at t is heard at t + kLatency: its frame is the one requested delay_
+// before that.
+void SynthEngine::scheduleIncoming() {
+    if (!clock_.isAnchored()) return;  // held until the device plays
+    for (const Timed& timed : incoming_) {
+        const qint64 frame = clock_.frameAt(timed.at + kLatency - delay_);
+        if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
     }
-    followClock(now);
-    for (const Timed& timed : incoming_) renderer_.schedule(frameAt(timed.at), timed.event);
     incoming_.clear();
-    renderer_.renderPlanar(left, right, frames);
 }
 
-// Frame n is rendered for the time origin + n / rate. The stream asks for frames ahead of
-// that time by the buffer it keeps; kLatency covers that buffer.
-void SynthEngine::followClock(Clock::time_point now) {
-    const auto position = duration_cast<Clock::duration>(
-        duration<double>(double(renderer_.position()) / TimedRenderer::kEngineRate));
-    if (!anchored_ || now - (origin_ + position) > kStall) origin_ = now - position;
-    anchored_ = true;
-}
-
-qint64 SynthEngine::frameAt(Clock::time_point at) const {
-    return qint64(std::llround(seconds(at + kLatency - origin_) * TimedRenderer::kEngineRate));
+bool SynthEngine::isStale(const SynthEvent& event, qint64 frame) const {
+    const qint64 staleFrames =
+        std::chrono::duration_cast<std::chrono::microseconds>(kStale).count() *
+        TimedRenderer::kEngineRate / 1000000;
+    return isNoteOn(event) && frame < renderer_.position() - staleFrames;
 }
 
 }  // namespace midi::detail

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "midiresult.h"
+#include "pulsestream.h"
+#include "streamclock.h"
 #include "synthevent.h"
 #include "timedrenderer.h"
 
 #include <QString>
-#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <vector>
@@ -16,14 +17,20 @@ namespace midi::detail {
 // font loaded, audio stream running) and kept until the program ends, so opening and
 // closing the synthesizer device only attaches to it. Every event carries a time and is
 // heard at that time plus kLatency, on the engine's own sample clock: the audio thread
-// maps the steady clock onto the frames it renders and applies each event at its frame.
-// Without an audio stream (no sound server, no sound card) events are applied at once.
+// follows the device's requests with a StreamClock and applies each event at its frame.
+// The sound goes to a PulseAudio stream of our own with a short buffer; where there is no
+// PulseAudio server, to FluidSynth's ALSA or JACK driver. Without any audio stream (no
+// sound server, no sound card) events are applied at once.
 class SynthEngine {
 public:
     using Clock = std::chrono::steady_clock;
     // How far behind its time an event is heard: the audio buffer the stream keeps ahead
-    // of the clock plus room for a tick handled late on a busy UI thread.
+    // of the clock (PulseStream::kBuffer) plus room for a tick handled late on a busy UI
+    // thread.
     static constexpr Clock::duration kLatency = std::chrono::milliseconds(15);
+    // A note-on that could not be heard within this of its time is left out: a stream that
+    // starts late or a stalled thread never brings a burst of notes.
+    static constexpr Clock::duration kStale = std::chrono::milliseconds(100);
 
     static SynthEngine& instance();
 
@@ -43,26 +50,36 @@ public:
     QString audioDriver() const;
 
 private:
+    using Pace = PulseStream::Pace;
+
     SynthEngine() = default;
+    bool openStream();
     static int renderPeriod(void* data, int frames, int effectCount, float* effects[],
                             int outputCount, float* outputs[]);
-    void render(float* left, float* right, int frames);
-    void followClock(Clock::time_point now);
-    qint64 frameAt(Clock::time_point at) const;
+    // On the audio thread, for every request of the stream, with mutex_ held: follows the
+    // device's clock and hands the renderer every event it can place. False while muted.
+    bool follow(Clock::time_point now, Pace pace, int frames);
+    void scheduleIncoming();
+    bool isStale(const SynthEvent& event, qint64 frame) const;
 
     struct Timed {
         Clock::time_point at;
         SynthEvent event;
     };
 
+    std::mutex startMutex_;
     std::mutex mutex_;  // guards incoming_, streaming_ and every use of the renderer
     bool streaming_ = false;
     std::vector<Timed> incoming_;
     TimedRenderer renderer_;
     int fontLoads_ = 0;
-    // Audio thread only: the steady-clock time of engine frame 0.
-    Clock::time_point origin_;
-    bool anchored_ = false;
+    PulseStream pulse_;
+    QString pulseDriver_;
+    // From a request of the stream until its frames are heard; set before streaming_.
+    Clock::duration delay_{};
+    // Audio thread only.
+    StreamClock clock_{TimedRenderer::kEngineRate};
+    bool periodAsked_ = false;
 };
 
 }  // namespace midi::detail

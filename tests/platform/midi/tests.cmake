@@ -15,3 +15,5 @@ target_compile_definitions(tst_midilisting PRIVATE BEATLOFT_BIN="$<TARGET_FILE:b
 beatloft_add_test(tst_soundserver SOURCES ${midi_test_dir}/tst_soundserver.cpp)
 add_dependencies(tst_soundserver beatloft)
 target_compile_definitions(tst_soundserver PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")
+
+beatloft_add_test(tst_streamclock SOURCES ${midi_test_dir}/tst_streamclock.cpp)

@@ -1,27 +1,77 @@
+#include "midi/synthengine.h"
 #include "privatesoundserver.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
-// True while some program plays into the sound server.
+// True while the program plays into the sound server (beside the server's silent client).
 bool streamRuns() {
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"),
-                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
-    return pactl.waitForFinished(5000) && !pactl.readAllStandardOutput().trimmed().isEmpty();
+    pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
+    return pactl.waitForFinished(5000) &&
+           pactl.readAllStandardOutput().contains("application.name = \"Beatloft\"");
+}
+
+constexpr std::uint32_t kSidestick = 0x7F2599;  // note on, channel 10, note 37, velocity 127
+
+// The loudest sample heard at the sink's monitor for the given time, 16-bit mono.
+int loudestAtSink(QProcess& parec, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray sound;
+    while (clock.elapsed() < milliseconds) {
+        parec.waitForReadyRead(50);
+        sound += parec.readAllStandardOutput();
+    }
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < sound.size(); i += 2)
+        loudest =
+            std::max(loudest, std::abs(int(qFromLittleEndian<qint16>(sound.constData() + i))));
+    return loudest;
 }
 
 }  // namespace
 
-// The built program against a real sound server.
+// The program and its synthesizer engine against a real sound server.
 class TstSoundServer : public QObject {
     Q_OBJECT
 
 private slots:
+    // In this process: the engine plays through a stream of its own, what it plays is
+    // heard at the sink, and when the server goes away messages still take effect.
+    void theEngineIsHeardThroughItsOwnStream() {
+        using midi::detail::SynthEngine;
+        using midi::detail::SynthEvent;
+        SynthEngine& engine = SynthEngine::instance();
+        {
+            PrivateSoundServer server;
+            if (!server.isRunning())
+                QSKIP(qPrintable(QStringLiteral("no sound server: %1").arg(server.reason())));
+            QProcess parec;
+            parec.start(QStringLiteral("parec"),
+                        {QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                         QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
+            QVERIFY(parec.waitForReadyRead(5000));
+            QCOMPARE(engine.start(), midi::kNoError);
+            QCOMPARE(engine.audioDriver(), QStringLiteral("pulseaudio"));
+            QVERIFY2(loudestAtSink(parec, 200) < 100, "silence before the note");
+            engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(kSidestick));
+            QVERIFY(loudestAtSink(parec, 300) > 3000);
+            engine.send(SynthEngine::Clock::now(), SynthEvent::silence());
+            parec.kill();
+            parec.waitForFinished();
+        }
+        QTRY_COMPARE(engine.soundingVoices(), 0);
+        engine.send(SynthEngine::Clock::now(), SynthEvent::shortMessage(kSidestick));
+        QTRY_VERIFY(engine.soundingVoices() > 0);
+        engine.send(SynthEngine::Clock::now(), SynthEvent::silence());
+    }
+
     void quitsPromptlyWithAStreamRunning() {
         PrivateSoundServer server;
         if (!server.isRunning())

@@ -1,0 +1,193 @@
+#include "pulsestream.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <pthread.h>
+#include <sched.h>
+
+#include <algorithm>
+
+namespace midi::detail {
+
+namespace {
+
+constexpr pa_usec_t kAnswerWithinUsec = 1000 * 1000;
+// How long opening waits for the device to start playing the stream.
+constexpr pa_usec_t kPlayWithinUsec = 100 * 1000;
+constexpr size_t kFrameBytes = 2 * sizeof(float);
+// The real-time priority FluidSynth's own audio drivers take; where the system refuses it,
+// the thread keeps its normal priority.
+constexpr int kRealtimePriority = 60;
+
+void raisePriority() {
+    sched_param param{};
+    param.sched_priority = kRealtimePriority;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+}
+
+class Locked {
+public:
+    explicit Locked(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+    ~Locked() { pa_threaded_mainloop_unlock(loop_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    pa_threaded_mainloop* loop_;
+};
+
+pa_usec_t microseconds(std::chrono::steady_clock::duration d) {
+    return pa_usec_t(std::chrono::duration_cast<std::chrono::microseconds>(d).count());
+}
+
+}  // namespace
+
+PulseStream::~PulseStream() {
+    close();
+}
+
+void PulseStream::close() {
+    if (!loop_) return;
+    {
+        Locked lock(loop_);
+        if (stream_) {
+            pa_stream_set_write_callback(stream_, nullptr, nullptr);
+            pa_stream_disconnect(stream_);
+            pa_stream_unref(stream_);
+        }
+        if (context_) {
+            pa_context_disconnect(context_);
+            pa_context_unref(context_);
+        }
+    }
+    pa_threaded_mainloop_stop(loop_);
+    pa_threaded_mainloop_free(loop_);
+    loop_ = nullptr;
+    context_ = nullptr;
+    stream_ = nullptr;
+}
+
+bool PulseStream::open(int rate, Render render, QString* error) {
+    render_ = std::move(render);
+    loop_ = pa_threaded_mainloop_new();
+    if (!loop_ || pa_threaded_mainloop_start(loop_) < 0) {
+        if (error) *error = QStringLiteral("no PulseAudio main loop");
+        close();
+        return false;
+    }
+    bool opened = false;
+    {
+        Locked lock(loop_);
+        opened = connectContext(error) && connectStream(rate, error);
+    }
+    if (!opened) close();
+    return opened;
+}
+
+void PulseStream::signal(void* self) {
+    pa_threaded_mainloop_signal(static_cast<PulseStream*>(self)->loop_, 0);
+}
+
+// With the loop locked. Waits until done, or for at most the given time.
+bool PulseStream::waitUntil(const std::function<bool()>& done, pa_usec_t within) {
+    timedOut_ = false;
+    pa_time_event* timeout = pa_context_rttime_new(
+        context_, pa_rtclock_now() + within,
+        [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self) {
+            static_cast<PulseStream*>(self)->timedOut_ = true;
+            signal(self);
+        },
+        this);
+    while (!done() && !timedOut_) pa_threaded_mainloop_wait(loop_);
+    pa_threaded_mainloop_get_api(loop_)->time_free(timeout);
+    return done();
+}
+
+bool PulseStream::connectContext(QString* error) {
+    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Beatloft");
+    if (!context_) return false;
+    pa_context_set_state_callback(
+        context_, [](pa_context*, void* self) { signal(self); }, this);
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        if (error) *error = QString::fromUtf8(pa_strerror(pa_context_errno(context_)));
+        return false;
+    }
+    const bool ready = waitUntil(
+                           [this] {
+                               const pa_context_state_t state = pa_context_get_state(context_);
+                               return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+                           },
+                           kAnswerWithinUsec) &&
+                       pa_context_get_state(context_) == PA_CONTEXT_READY;
+    if (!ready && error) *error = QStringLiteral("no PulseAudio server answers");
+    return ready;
+}
+
+bool PulseStream::connectStream(int rate, QString* error) {
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, uint32_t(rate), 2};
+    stream_ = pa_stream_new(context_, "Beatloft", &spec, nullptr);
+    if (!stream_) return false;
+    pa_stream_set_state_callback(
+        stream_,
+        [](pa_stream* stream, void* self) {
+            if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+                static_cast<PulseStream*>(self)->lost_ = true;
+            signal(self);
+        },
+        this);
+    pa_stream_set_write_callback(stream_, &PulseStream::write, this);
+    // No prebuffering: the stream plays from its first frame and never waits to refill,
+    // so its frames keep their place on the device's clock.
+    pa_buffer_attr buffer{};
+    buffer.maxlength = uint32_t(-1);
+    buffer.tlength = uint32_t(pa_usec_to_bytes(microseconds(kBuffer), &spec));
+    buffer.prebuf = 0;
+    buffer.minreq = uint32_t(pa_usec_to_bytes(microseconds(kBuffer) / 4, &spec));
+    buffer.fragsize = uint32_t(-1);
+    if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                   nullptr) < 0) {
+        if (error) *error = QString::fromUtf8(pa_strerror(pa_context_errno(context_)));
+        return false;
+    }
+    const bool ready = waitUntil(
+                           [this] {
+                               const pa_stream_state_t state = pa_stream_get_state(stream_);
+                               return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+                           },
+                           kAnswerWithinUsec) &&
+                       pa_stream_get_state(stream_) == PA_STREAM_READY;
+    if (!ready) {
+        if (error) *error = QStringLiteral("the PulseAudio stream did not start");
+        return false;
+    }
+    const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
+    latency_ = std::chrono::microseconds(pa_bytes_to_usec(granted->tlength, &spec));
+    // Messages sent before the device plays would wait for it and come late; a device that
+    // takes longer than this to start is not waited for (its first notes come late).
+    waitUntil([this] { return playing_; }, kPlayWithinUsec);
+    return true;
+}
+
+void PulseStream::write(pa_stream* stream, size_t bytes, void* self) {
+    auto* me = static_cast<PulseStream*>(self);
+    const Clock::time_point now = Clock::now();
+    if (me->pace_ == Pace::First) raisePriority();
+    size_t left = bytes - bytes % kFrameBytes;
+    while (left > 0) {
+        void* data = nullptr;
+        size_t size = left;
+        if (pa_stream_begin_write(stream, &data, &size) < 0 || !data) return;
+        size = std::min(size - size % kFrameBytes, left);
+        if (size == 0) return void(pa_stream_cancel_write(stream));
+        me->render_(static_cast<float*>(data), int(size / kFrameBytes), now, me->pace_);
+        if (me->pace_ != Pace::First && !me->playing_) {
+            me->playing_ = true;
+            signal(me);
+        }
+        me->pace_ = Pace::Steady;
+        pa_stream_write(stream, data, size, nullptr, 0, PA_SEEK_RELATIVE);
+        left -= size;
+    }
+}
+
+}  // namespace midi::detail

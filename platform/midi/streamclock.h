@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QtGlobal>
+#include <chrono>
+
+namespace midi::detail {
+
+// Maps the steady clock onto the frames of an audio stream that asks for frames as its
+// device plays them. Each request says that the frames up to a position were asked for at
+// a time; the requests come late by a varying amount (scheduling, the device's blocks),
+// and the device's clock runs a little fast or slow against the steady clock. A running
+// mean of the first requests anchors the mapping, then small steps follow the requests,
+// so single late requests hardly move it and a device off its rate is followed smoothly,
+// without the saw-tooth of occasional re-anchoring.
+class StreamClock {
+public:
+    using Clock = std::chrono::steady_clock;
+    // A request this far off the mapping means the stream stopped and went on (an underrun,
+    // a suspended device): the mapping starts anew from that request.
+    static constexpr Clock::duration kStall = std::chrono::milliseconds(20);
+
+    explicit StreamClock(double rate);
+
+    // The frames before end were asked for at now.
+    void request(Clock::time_point now, qint64 end);
+    bool isAnchored() const { return anchored_; }
+    // The frame asked for at the given time; only when anchored.
+    qint64 frameAt(Clock::time_point at) const;
+
+private:
+    void anchor(Clock::time_point now, qint64 end);
+
+    double secondsPerFrame_;
+    bool anchored_ = false;
+    Clock::time_point origin_;  // the time of the anchoring request
+    double time_ = 0;           // seconds from origin_ at which position_ was asked for
+    qint64 position_ = 0;
+    int requests_ = 0;  // since the anchor
+};
+
+}  // namespace midi::detail
