@@ -1,10 +1,10 @@
 #include "midiservices.h"
 
-#include "alsaports.h"
-#include "builtinsynth.h"
+#include "alsabackend.h"
 #include "inputport.h"
 #include "quietlibraries.h"
 #include "servicesinternal.h"
+#include "synthbackend.h"
 #include "virtualbackend.h"
 
 #include <QCoreApplication>
@@ -74,9 +74,9 @@ struct State {
     std::vector<Device> outputList;
     std::vector<Device> inputList;
 
-    detail::AlsaPorts alsa;
+    detail::AlsaBackend alsa;
     detail::VirtualBackend virtuals;
-    detail::BuiltinSynth synth;
+    detail::SynthBackend synth;
 
     std::uint32_t nextHandle = 1;
     std::uint64_t nextSend = 1;

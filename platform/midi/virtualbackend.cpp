@@ -4,14 +4,14 @@
 
 namespace midi::detail {
 
-class VirtualOutputConnection : public OutputConnection {
+class MidiOutVirtual : public OutputConnection {
 public:
-    VirtualOutputConnection(std::mutex& mutex, std::shared_ptr<VirtualBackend::Output> output)
+    MidiOutVirtual(std::mutex& mutex, std::shared_ptr<VirtualBackend::Output> output)
         : mutex_(mutex), output_(std::move(output)) {
         output_->open = true;
         ++output_->opens;
     }
-    ~VirtualOutputConnection() override {
+    ~MidiOutVirtual() override {
         std::lock_guard lock(mutex_);
         output_->open = false;
         ++output_->closes;
@@ -34,14 +34,14 @@ private:
     std::shared_ptr<VirtualBackend::Output> output_;
 };
 
-class VirtualInputConnection : public InputConnection {
+class MidiInVirtual : public InputConnection {
 public:
-    VirtualInputConnection(std::mutex& mutex, std::shared_ptr<VirtualBackend::Input> input,
-                           std::shared_ptr<InputSink> sink)
+    MidiInVirtual(std::mutex& mutex, std::shared_ptr<VirtualBackend::Input> input,
+                  std::shared_ptr<InputSink> sink)
         : mutex_(mutex), input_(std::move(input)) {
         input_->sink = std::move(sink);
     }
-    ~VirtualInputConnection() override {
+    ~MidiInVirtual() override {
         std::lock_guard lock(mutex_);
         input_->sink.reset();
     }
@@ -160,7 +160,7 @@ Result VirtualBackend::openOutput(const QString& key,
     std::lock_guard lock(mutex_);
     const auto output = find(outputs_, key);
     if (!output) return kBadDeviceId;
-    *connection = std::make_unique<VirtualOutputConnection>(mutex_, output);
+    *connection = std::make_unique<MidiOutVirtual>(mutex_, output);
     return kNoError;
 }
 
@@ -169,7 +169,7 @@ Result VirtualBackend::openInput(const QString& key, const std::shared_ptr<Input
     std::lock_guard lock(mutex_);
     const auto input = find(inputs_, key);
     if (!input) return kBadDeviceId;
-    *connection = std::make_unique<VirtualInputConnection>(mutex_, input, sink);
+    *connection = std::make_unique<MidiInVirtual>(mutex_, input, sink);
     return kNoError;
 }
 

@@ -47,8 +47,8 @@ public:
     };
 
 private:
-    friend class VirtualOutputConnection;
-    friend class VirtualInputConnection;
+    friend class MidiOutVirtual;
+    friend class MidiInVirtual;
 
     std::shared_ptr<InputSink> sinkOf(const QString& key) const;
 

@@ -3,9 +3,9 @@ set(midi_test_dir ${CMAKE_CURRENT_LIST_DIR})
 beatloft_add_test(tst_midiservices SOURCES ${midi_test_dir}/tst_midiservices.cpp
     ${midi_test_dir}/inputrecorder.h)
 beatloft_add_test(tst_runningstatus SOURCES ${midi_test_dir}/tst_runningstatus.cpp)
-beatloft_add_test(tst_builtinsynth SOURCES ${midi_test_dir}/tst_builtinsynth.cpp
+beatloft_add_test(tst_synthbackend SOURCES ${midi_test_dir}/tst_synthbackend.cpp
     ${midi_test_dir}/stderrcapture.h)
-beatloft_add_test(tst_alsaports SOURCES ${midi_test_dir}/tst_alsaports.cpp
+beatloft_add_test(tst_alsabackend SOURCES ${midi_test_dir}/tst_alsabackend.cpp
     ${midi_test_dir}/stderrcapture.h)
 
 beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp LIBS beatloft_app)

@@ -1,4 +1,4 @@
-#include "builtinsynth.h"
+#include "synthbackend.h"
 
 #include "messageclock.h"
 #include "synthengine.h"
@@ -11,9 +11,9 @@ const char kSynthKey[] = "synth";
 
 // An open synthesizer device: attached to the process's one engine. Every message carries
 // the time MessageClock gives; closing the device silences the engine.
-class SynthConnection : public OutputConnection {
+class MidiOutSynth : public OutputConnection {
 public:
-    ~SynthConnection() override { send(SynthEvent::silence()); }
+    ~MidiOutSynth() override { send(SynthEvent::silence()); }
     Result sendShort(std::uint32_t message) override {
         send(SynthEvent::shortMessage(message));
         return kNoError;
@@ -36,14 +36,14 @@ private:
 
 }  // namespace
 
-QList<PortInfo> BuiltinSynth::outputs() {
+QList<PortInfo> SynthBackend::outputs() {
     return {PortInfo{QString::fromLatin1(kSynthKey), QString::fromLatin1(productName())}};
 }
 
-Result BuiltinSynth::openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) {
+Result SynthBackend::openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) {
     if (key != QLatin1String(kSynthKey)) return kBadDeviceId;
     const Result result = SynthEngine::instance().start();
-    if (result == kNoError) *connection = std::make_unique<SynthConnection>();
+    if (result == kNoError) *connection = std::make_unique<MidiOutSynth>();
     return result;
 }
 

@@ -62,7 +62,7 @@ void touch(const QString& path, const QByteArray& content = "not a sound font") 
 }  // namespace
 
 // The built-in synthesizer as a device, its sound font search and the offline renderer.
-class TstBuiltinSynth : public QObject {
+class TstSynthBackend : public QObject {
     Q_OBJECT
 
     MidiServices& services = MidiServices::instance();
@@ -338,5 +338,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstBuiltinSynth)
-#include "tst_builtinsynth.moc"
+QTEST_MAIN(TstSynthBackend)
+#include "tst_synthbackend.moc"

@@ -1,15 +1,15 @@
-#include "midi/alsaports.h"
+#include "midi/alsabackend.h"
 #include "stderrcapture.h"
 
 #include <QFile>
 #include <QTest>
 
 using namespace midi;
-using midi::detail::AlsaPorts;
+using midi::detail::AlsaBackend;
 
 // The ALSA sequencer backend: quiet and harmless where there is no sequencer (no
 // /dev/snd, as in CI), real ports where there is one.
-class TstAlsaPorts : public QObject {
+class TstAlsaBackend : public QObject {
     Q_OBJECT
 
     static bool hasSequencer() { return QFile::exists(QStringLiteral("/dev/snd/seq")); }
@@ -17,7 +17,7 @@ class TstAlsaPorts : public QObject {
 private slots:
     void listsPortsQuietly() {
         StderrCapture capture;
-        AlsaPorts alsa;
+        AlsaBackend alsa;
         const auto outputs = alsa.outputs();
         const auto inputs = alsa.inputs();
         QCOMPARE(capture.text(), QByteArray());
@@ -33,7 +33,7 @@ private slots:
 
     void anUnknownPortDoesNotOpen() {
         StderrCapture capture;
-        AlsaPorts alsa;
+        AlsaBackend alsa;
         std::unique_ptr<detail::OutputConnection> output;
         QCOMPARE(alsa.openOutput(QStringLiteral("No Such Port 999:0"), &output), kError);
         QVERIFY(!output);
@@ -45,7 +45,7 @@ private slots:
 
     void ownPortsAreLeftOut() {
         if (!hasSequencer()) QSKIP("needs an ALSA sequencer (/dev/snd/seq)");
-        AlsaPorts alsa;
+        AlsaBackend alsa;
         const auto inputs = alsa.inputs();
         if (inputs.isEmpty()) QSKIP("the sequencer has no readable port");
         // While one of our inputs is open, its port must not appear as an output.
@@ -56,7 +56,7 @@ private slots:
     }
 
     void openCloseCycles() {
-        AlsaPorts alsa;
+        AlsaBackend alsa;
         const auto outputs = alsa.outputs();
         for (const auto& port : outputs) {
             for (int cycle = 0; cycle < 3; ++cycle) {
@@ -69,5 +69,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstAlsaPorts)
-#include "tst_alsaports.moc"
+QTEST_MAIN(TstAlsaBackend)
+#include "tst_alsabackend.moc"

@@ -7,7 +7,7 @@ namespace midi::detail {
 // The built-in General MIDI synthesizer: one output device, "Beatloft GM Synth", playing
 // through FluidSynth. It opens wherever a sound font is found, with or without sound
 // hardware.
-class BuiltinSynth : public MidiBackend {
+class SynthBackend : public MidiBackend {
 public:
     static const char* productName() { return "Beatloft GM Synth"; }
 

@@ -9,7 +9,7 @@ namespace midi::detail {
 // inputs, each named and found again by its port name; the ports of this process are
 // left out. Without an ALSA sequencer (no /dev/snd) there are no ports and nothing is
 // printed.
-class AlsaPorts : public MidiBackend {
+class AlsaBackend : public MidiBackend {
 public:
     QList<PortInfo> outputs() override;
     QList<PortInfo> inputs() override;

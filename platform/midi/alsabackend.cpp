@@ -1,4 +1,4 @@
-#include "alsaports.h"
+#include "alsabackend.h"
 
 #include "quietlibraries.h"
 #include "runningstatus.h"
@@ -107,7 +107,7 @@ bool openByName(Port& port, const QString& key, const char* ownPortName) {
     return false;
 }
 
-class AlsaOutput : public OutputConnection {
+class MidiOutAlsa : public OutputConnection {
 public:
     bool open(const QString& key) {
         port_ = makePort<RtMidiOut>(&failed_);
@@ -146,17 +146,17 @@ private:
     RunningStatus running_;
 };
 
-class AlsaInput : public InputConnection {
+class MidiInAlsa : public InputConnection {
 public:
-    explicit AlsaInput(std::shared_ptr<InputSink> sink) : sink_(std::move(sink)) {}
-    ~AlsaInput() override {
+    explicit MidiInAlsa(std::shared_ptr<InputSink> sink) : sink_(std::move(sink)) {}
+    ~MidiInAlsa() override {
         if (port_) port_->closePort();  // joins RtMidi's thread: no delivery after this
     }
     bool open(const QString& key) {
         port_ = makePort<RtMidiIn>(&failed_);
         if (!port_) return false;
         port_->ignoreTypes(false, false, false);
-        port_->setCallback(&AlsaInput::received, this);
+        port_->setCallback(&MidiInAlsa::received, this);
         return openByName(*port_, key, "Beatloft Input") && !failed_;
     }
 
@@ -164,7 +164,7 @@ private:
     // On RtMidi's thread.
     static void received(double, std::vector<unsigned char>* message, void* self) {
         if (!message || message->empty()) return;
-        InputSink& sink = *static_cast<AlsaInput*>(self)->sink_;
+        InputSink& sink = *static_cast<MidiInAlsa*>(self)->sink_;
         const std::vector<unsigned char>& bytes = *message;
         if (bytes.front() == 0xF0) {
             sink.longReceived(QByteArray(reinterpret_cast<const char*>(bytes.data()),
@@ -184,24 +184,24 @@ private:
 
 }  // namespace
 
-QList<PortInfo> AlsaPorts::outputs() {
+QList<PortInfo> AlsaBackend::outputs() {
     return listPorts<RtMidiOut>();
 }
 
-QList<PortInfo> AlsaPorts::inputs() {
+QList<PortInfo> AlsaBackend::inputs() {
     return listPorts<RtMidiIn>();
 }
 
-Result AlsaPorts::openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) {
-    auto output = std::make_unique<AlsaOutput>();
+Result AlsaBackend::openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) {
+    auto output = std::make_unique<MidiOutAlsa>();
     if (!output->open(key)) return kError;
     *connection = std::move(output);
     return kNoError;
 }
 
-Result AlsaPorts::openInput(const QString& key, const std::shared_ptr<InputSink>& sink,
-                            std::unique_ptr<InputConnection>* connection) {
-    auto input = std::make_unique<AlsaInput>(sink);
+Result AlsaBackend::openInput(const QString& key, const std::shared_ptr<InputSink>& sink,
+                              std::unique_ptr<InputConnection>* connection) {
+    auto input = std::make_unique<MidiInAlsa>(sink);
     if (!input->open(key)) return kError;
     *connection = std::move(input);
     return kNoError;
