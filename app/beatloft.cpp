@@ -14,6 +14,7 @@
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
 #include "playback/songplayback.h"
+#include "shared/mainmenubar.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
@@ -121,7 +122,7 @@ void Beatloft::setHostSettings() {
 void Beatloft::routeWindowCommands() {
     QObject::connect(options_.get(), &frmOptions::versionCheckRequested, inet_.get(),
                      &Inet::startUserCheck);
-    QObject::connect(form_->MnuInfo, &QAction::triggered, info_.get(), &Info::showInfo);
+    QObject::connect(form_->Menus->MnuInfo, &QAction::triggered, info_.get(), &Info::showInfo);
     mainCommands_->route(QStringLiteral("Versionscheck"), [this] { inet_->startUserCheck(); });
     mainCommands_->route(QStringLiteral("TOptions"), [this] { options_->showOptions(); });
 }

@@ -2,8 +2,8 @@
 
 #include "shared/checkarray.h"
 #include "shared/lineview.h"
+#include "shared/mainmenubar.h"
 #include "shared/maintoolbar.h"
-#include "shared/menuitems.h"
 #include "shared/songgrid.h"
 #include "shared/steptimer.h"
 #include "shared/taglabel.h"
@@ -16,11 +16,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QScrollBar>
 #include <QTimer>
 
-using twipsviews::button;
 using twipsviews::caption;
 using twipsviews::field;
 
@@ -65,44 +63,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     formWidth_ = kClientWidth;
     // The frames keep their size in twips; the window sets no limits of its own on its size.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
-    buildMenus();
+    Menus = new MainMenuBar(this);
+    setMenuBar(Menus);
     buildToolbar();
     resize(sys::twipsToPixels(kClientWidth),
-           sys::twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
+           sys::twipsToPixels(kClientHeight) + Menus->sizeHint().height());
     buildPatternFrame();
     buildSongFrame();
-}
-
-Form1::~Form1() = default;
-
-void Form1::buildMenus() {
-    using Items = std::initializer_list<menuitems::Item<Form1>>;
-    MnuDatei = menuBar()->addMenu(QStringLiteral("Datei"));
-    menuitems::fill(MnuDatei, this,
-                    Items{{&Form1::MnuOpen, "Pattern öffnen (laden)", "Ctrl+O"},
-                          {&Form1::MnuLoadSong, "Lade Song", "Ctrl+L"},
-                          {&Form1::MnuMix, "Mische Spuren ein", "Ctrl+M"},
-                          {&Form1::MnuSaveAs, "Speichern unter...", "F12"},
-                          {&Form1::MnuSaveSong, "Speichere Song", "Ctrl+S"},
-                          {&Form1::MnuSavMidi, "Exportiere Pattern als Midi", "Ctrl+E"},
-                          {&Form1::MnuSavMidiSong, "Exportiere Song als Midi", ""}});
-    Strich1 = MnuDatei->addSeparator();
-    menuitems::fill(MnuDatei, this, Items{{&Form1::MnuEnd, "Ende", ""}});
-    MnuBearbeiten = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
-    menuitems::fill(MnuBearbeiten, this,
-                    Items{{&Form1::MnuCopy, "Copy", ""},
-                          {&Form1::MnuCut, "Cut", ""},
-                          {&Form1::MnuInsert, "Insert", ""}});
-    Strich2 = MnuBearbeiten->addSeparator();
-    menuitems::fill(MnuBearbeiten, this,
-                    Items{{&Form1::MnuUndo, "Rückgängig", "Ctrl+Z"},
-                          {&Form1::MnuRedo, "Wiederholen", "Ctrl+Y"}});
-    MnuRedo->setShortcuts(
-        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-    MnuUndo->setEnabled(false);
-    MnuRedo->setEnabled(false);
-    MnuHelpMain = menuBar()->addMenu(QStringLiteral("?"));
-    menuitems::fill(MnuHelpMain, this, Items{{&Form1::MnuInfo, "Info", ""}});
 }
 
 void Form1::buildToolbar() {
@@ -168,19 +135,19 @@ void Form1::buildPlaybackViews() {
 }
 
 void Form1::buildCommandViews() {
-    addButtons(Frame1, {{&Form1::BtnPlay, "BtnPlay", "Play", {120, 5520, 855, 375}, true},
-                        {&Form1::BtnClr, "BtnClr", "Clr", {1035, 5520, 615, 375}},
-                        {&Form1::ButMoveLeft, "ButMoveLeft", "<---", {1710, 5520, 615, 375}},
-                        {&Form1::ButMoveRight, "ButMoveRight", "--->", {2385, 5520, 615, 375}},
-                        {&Form1::cmdLdStd, "cmdLdStd", "StdPattern", {120, 5955, 1095, 330}},
-                        {&Form1::cmdLdStdFill, "cmdLdStdFill", "StdFill", {1275, 5955, 1095, 330}},
-                        {&Form1::Command1, "Command1", "End", {4920, 5955, 1095, 330}}});
-    chkPlayOnClick = new QCheckBox(QStringLiteral("PlayOnClick"), Frame1);
-    chkPlayOnClick->setObjectName(QStringLiteral("chkPlayOnClick"));
+    twipsviews::buttons(this, Frame1,
+                        {{&Form1::BtnPlay, "BtnPlay", "Play", {120, 5520, 855, 375}, true},
+                         {&Form1::BtnClr, "BtnClr", "Clr", {1035, 5520, 615, 375}},
+                         {&Form1::ButMoveLeft, "ButMoveLeft", "<---", {1710, 5520, 615, 375}},
+                         {&Form1::ButMoveRight, "ButMoveRight", "--->", {2385, 5520, 615, 375}},
+                         {&Form1::cmdLdStd, "cmdLdStd", "StdPattern", {120, 5955, 1095, 330}},
+                         {&Form1::cmdLdStdFill, "cmdLdStdFill", "StdFill", {1275, 5955, 1095, 330}},
+                         {&Form1::Command1, "Command1", "End", {4920, 5955, 1095, 330}}});
+    chkPlayOnClick = twipsviews::checkBox(Frame1, QStringLiteral("chkPlayOnClick"),
+                                          QStringLiteral("PlayOnClick"), {3120, 5520, 1335, 375});
     chkPlayOnClick->setToolTip(
         QStringLiteral("Soll beim anklciken einer Note diese gleich gespielt werden?"));
     chkPlayOnClick->setChecked(true);
-    sys::TwipsGeometry::set(chkPlayOnClick, 3120, 5520, 1335, 375);
     tmrRepeatEvent = new QTimer(this);
     tmrRepeatEvent->setTimerType(Qt::PreciseTimer);
 }
@@ -202,14 +169,15 @@ void Form1::buildSongFrame() {
 
 void Form1::buildSongCommands() {
     const double h = kSongRowHeight;
-    addButtons(frmSong,
-               {{&Form1::cmdAddPatt, "cmdAddPatt", "Ins Pat ->", {120, kSongRow1, 1035, h}},
-                {&Form1::cmdEditPat, "cmdEditPat", "<- Edit", {1200, kSongRow1, 1035, h}, true},
-                {&Form1::cmdCancEd, "cmdCancEd", "Cancel", {2280, kSongRow1, 1095, h}},
-                {&Form1::cmdCopy, "cmdCopy", "Copy Pat", {120, kSongRow2, 1035, h}},
-                {&Form1::txtInsert, "txtInsert", "Insert Pat", {1200, kSongRow2, 1035, h}},
-                {&Form1::cmdCut, "cmdCut", "Remove Pat", {2280, kSongRow2, 1095, h}},
-                {&Form1::cmdPlySng, "cmdPlySng", "Play", {2400, kSongRow4, 975, h}, true}});
+    twipsviews::buttons(
+        this, frmSong,
+        {{&Form1::cmdAddPatt, "cmdAddPatt", "Ins Pat ->", {120, kSongRow1, 1035, h}},
+         {&Form1::cmdEditPat, "cmdEditPat", "<- Edit", {1200, kSongRow1, 1035, h}, true},
+         {&Form1::cmdCancEd, "cmdCancEd", "Cancel", {2280, kSongRow1, 1095, h}},
+         {&Form1::cmdCopy, "cmdCopy", "Copy Pat", {120, kSongRow2, 1035, h}},
+         {&Form1::txtInsert, "txtInsert", "Insert Pat", {1200, kSongRow2, 1035, h}},
+         {&Form1::cmdCut, "cmdCut", "Remove Pat", {2280, kSongRow2, 1095, h}},
+         {&Form1::cmdPlySng, "cmdPlySng", "Play", {2400, kSongRow4, 975, h}, true}});
     cmdCancEd->hide();
     cmdCancEd->setEnabled(false);
     txtPatClipboard =
@@ -220,12 +188,6 @@ void Form1::buildSongCommands() {
     txtSongNam = field(frmSong, QStringLiteral("txtSongNam"), QStringLiteral("SongNam"),
                        {120, kSongRow4, 2205, h});
     txtSongNam->setAccessibleName(QStringLiteral("Song-Name"));
-}
-
-void Form1::addButtons(QWidget* parent, std::initializer_list<ButtonSpec> specs) {
-    for (const ButtonSpec& b : specs)
-        this->*b.member = button(parent, QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
-                                 b.twips, b.checkable);
 }
 
 int Form1::rowCount() const {

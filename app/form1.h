@@ -11,6 +11,7 @@
 #include <memory>
 
 class CheckArray;
+class MainMenuBar;
 class MainToolBar;
 class LineView;
 class QAbstractButton;
@@ -38,7 +39,7 @@ class Form1 : public QMainWindow {
 
 public:
     explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    ~Form1() override = default;
 
     // --- views of the pattern frame ---
     QGroupBox* Frame1 = nullptr;
@@ -120,25 +121,7 @@ public:
 
     // --- menus, toolbar and the quit button ---
     MainToolBar* Toolbar1 = nullptr;
-    QMenu* MnuDatei = nullptr;
-    QAction* MnuOpen = nullptr;
-    QAction* MnuLoadSong = nullptr;
-    QAction* MnuMix = nullptr;
-    QAction* MnuSaveAs = nullptr;
-    QAction* MnuSaveSong = nullptr;
-    QAction* MnuSavMidi = nullptr;
-    QAction* MnuSavMidiSong = nullptr;
-    QAction* Strich1 = nullptr;
-    QAction* MnuEnd = nullptr;
-    QMenu* MnuBearbeiten = nullptr;
-    QAction* MnuCopy = nullptr;
-    QAction* MnuCut = nullptr;
-    QAction* MnuInsert = nullptr;
-    QAction* Strich2 = nullptr;
-    QAction* MnuUndo = nullptr;  // "Rückgängig", enabled while there is a step to undo
-    QAction* MnuRedo = nullptr;  // "Wiederholen"
-    QMenu* MnuHelpMain = nullptr;
-    QAction* MnuInfo = nullptr;
+    MainMenuBar* Menus = nullptr;         // the menu bar with its items Mnu...
     QAbstractButton* Command1 = nullptr;  // "End": quits after asking
 
     // --- document and layout state ---
@@ -176,17 +159,8 @@ private:
     void buildPlaybackViews();
     void buildCommandViews();
     void buildSongFrame();
-    void buildMenus();
     void buildToolbar();
     void buildSongCommands();
-    struct ButtonSpec {
-        QAbstractButton* Form1::*member;
-        const char* name;
-        const char* caption;
-        QRectF twips;
-        bool checkable = false;
-    };
-    void addButtons(QWidget* parent, std::initializer_list<ButtonSpec> specs);
 
     QWidget* client_ = nullptr;
     QList<TagLabel*> labels_;

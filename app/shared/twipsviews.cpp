@@ -3,6 +3,7 @@
 #include "shared/twostatebuttonaccessible.h"
 #include "system/twipsgeometry.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,14 @@ QAbstractButton* button(QWidget* parent, const QString& name, const QString& cap
     b->setText(caption);
     sys::TwipsGeometry::set(b, twips.x(), twips.y(), twips.width(), twips.height());
     return b;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption,
+                    const QRectF& twips) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    sys::TwipsGeometry::set(box, twips.x(), twips.y(), twips.width(), twips.height());
+    return box;
 }
 
 QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QRectF& twips) {

@@ -3,7 +3,10 @@
 #include <QRectF>
 #include <QString>
 
-class QAbstractButton;
+#include <QAbstractButton>
+#include <initializer_list>
+
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -14,9 +17,27 @@ namespace twipsviews {
 // A two-state button's accessible Toggle action is a click (TwoStateButtonAccessible).
 QAbstractButton* button(QWidget* parent, const QString& name, const QString& caption,
                         const QRectF& twips, bool checkable = false);
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption,
+                    const QRectF& twips);
 QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QRectF& twips);
 // A caption of plain text, also used as the accessible name of the view it belongs to.
 QLabel* caption(QWidget* parent, const QString& text, const QRectF& twips,
                 QWidget* buddy = nullptr);
+
+// Buttons made from a table, each kept in the member of the owner that the row names.
+template <typename Owner>
+struct ButtonSpec {
+    QAbstractButton* Owner::*member;
+    const char* name;
+    const char* caption;
+    QRectF twips;
+    bool checkable = false;
+};
+template <typename Owner>
+void buttons(Owner* owner, QWidget* parent, std::initializer_list<ButtonSpec<Owner>> specs) {
+    for (const ButtonSpec<Owner>& b : specs)
+        owner->*b.member = button(parent, QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
+                                  b.twips, b.checkable);
+}
 
 }  // namespace twipsviews

@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "pattern/patterncommands.h"
 #include "playback/patternplayback.h"
+#include "shared/mainmenubar.h"
 #include "shared/maintoolbar.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmprint.h"
@@ -58,23 +59,23 @@ void MainCommands::addRoutes(PatternCommands& commands, PatternFile& patternFile
 
 void MainCommands::connectMenus(PatternCommands& commands, PatternFile& patternFile,
                                 SongList& songList, SongFile& songFile, MidiExport& midiExport) {
-    connect(form_.MnuCopy, &QAction::triggered, &songList, &SongList::MnuCopy_Click);
-    connect(form_.MnuCut, &QAction::triggered, &songList, &SongList::MnuCut_Click);
-    connect(form_.MnuInsert, &QAction::triggered, &songList, &SongList::MnuInsert_Click);
-    connect(form_.MnuOpen, &QAction::triggered, &commands, &PatternCommands::MnuOpen_Click);
-    connect(form_.MnuMix, &QAction::triggered, this,
+    connect(form_.Menus->MnuCopy, &QAction::triggered, &songList, &SongList::MnuCopy_Click);
+    connect(form_.Menus->MnuCut, &QAction::triggered, &songList, &SongList::MnuCut_Click);
+    connect(form_.Menus->MnuInsert, &QAction::triggered, &songList, &SongList::MnuInsert_Click);
+    connect(form_.Menus->MnuOpen, &QAction::triggered, &commands, &PatternCommands::MnuOpen_Click);
+    connect(form_.Menus->MnuMix, &QAction::triggered, this,
             [&patternFile] { patternFile.LoadPatternFile(); });
-    connect(form_.MnuSaveAs, &QAction::triggered, this,
+    connect(form_.Menus->MnuSaveAs, &QAction::triggered, this,
             [&patternFile] { patternFile.SavePatternFile(); });
-    connect(form_.MnuLoadSong, &QAction::triggered, this,
+    connect(form_.Menus->MnuLoadSong, &QAction::triggered, this,
             [&songFile] { songFile.MnuLoadSong_Click(); });
-    connect(form_.MnuSaveSong, &QAction::triggered, this,
+    connect(form_.Menus->MnuSaveSong, &QAction::triggered, this,
             [&songFile] { songFile.MnuSaveSong_Click(); });
-    connect(form_.MnuSavMidi, &QAction::triggered, this,
+    connect(form_.Menus->MnuSavMidi, &QAction::triggered, this,
             [&midiExport] { midiExport.MnuSavMidi_Click(); });
-    connect(form_.MnuSavMidiSong, &QAction::triggered, this,
+    connect(form_.Menus->MnuSavMidiSong, &QAction::triggered, this,
             [&midiExport] { midiExport.MnuSavMidiSong_Click(); });
-    connect(form_.MnuEnd, &QAction::triggered, this, &MainCommands::MnuEnd_Click);
+    connect(form_.Menus->MnuEnd, &QAction::triggered, this, &MainCommands::MnuEnd_Click);
 }
 
 void MainCommands::route(const QString& key, KeyRouter::Command command) {

@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "pattern/gridgeometry.h"
 #include "shared/checkarray.h"
+#include "shared/mainmenubar.h"
 #include "undo/cellcommand.h"
 #include "undo/snapshotcommand.h"
 
@@ -38,15 +39,15 @@ void UndoHistory::clear() {
 }
 
 void UndoHistory::connectActions() {
-    connect(form_.MnuUndo, &QAction::triggered, &stack_, &QUndoStack::undo);
-    connect(form_.MnuRedo, &QAction::triggered, &stack_, &QUndoStack::redo);
-    connect(&stack_, &QUndoStack::canUndoChanged, form_.MnuUndo, &QAction::setEnabled);
-    connect(&stack_, &QUndoStack::canRedoChanged, form_.MnuRedo, &QAction::setEnabled);
+    connect(form_.Menus->MnuUndo, &QAction::triggered, &stack_, &QUndoStack::undo);
+    connect(form_.Menus->MnuRedo, &QAction::triggered, &stack_, &QUndoStack::redo);
+    connect(&stack_, &QUndoStack::canUndoChanged, form_.Menus->MnuUndo, &QAction::setEnabled);
+    connect(&stack_, &QUndoStack::canRedoChanged, form_.Menus->MnuRedo, &QAction::setEnabled);
     connect(&stack_, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
-        form_.MnuUndo->setText(actionText(QStringLiteral("Rückgängig"), step));
+        form_.Menus->MnuUndo->setText(actionText(QStringLiteral("Rückgängig"), step));
     });
     connect(&stack_, &QUndoStack::redoTextChanged, this, [this](const QString& step) {
-        form_.MnuRedo->setText(actionText(QStringLiteral("Wiederholen"), step));
+        form_.Menus->MnuRedo->setText(actionText(QStringLiteral("Wiederholen"), step));
     });
 }
 
@@ -135,7 +136,7 @@ bool UndoHistory::isHistoryKey(const QEvent* event) const {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     const QKeySequence pressed(static_cast<const QKeyEvent*>(event)->keyCombination());
-    for (const QAction* action : {form_.MnuUndo, form_.MnuRedo})
+    for (const QAction* action : {form_.Menus->MnuUndo, form_.Menus->MnuRedo})
         if (action->shortcuts().contains(pressed)) return true;
     return false;
 }

@@ -1,6 +1,7 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
+#include "shared/mainmenubar.h"
 #include "shared/songgrid.h"
 #include "shell/maincommands.h"
 
@@ -82,7 +83,7 @@ private slots:
         addPatterns(f, {"A"});
         const QString path = QDir(f.form().DataPath).filePath("mein song.dsg");
         f.dialogs().answerSaveFile(path);
-        f.form().MnuSaveSong->trigger();
+        f.form().Menus->MnuSaveSong->trigger();
         const auto request = f.dialogs().shown().constFirst().file;
         QCOMPARE(request.title + request.fileName + request.defaultExt + request.filter,
                  "Song speichern" + f.form().DataPath +
@@ -171,7 +172,7 @@ private slots:
         const rlimit limit{2000, saved.rlim_max};
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limit);
-        f.form().MnuSaveSong->trigger();
+        f.form().Menus->MnuSaveSong->trigger();
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, handler);
         QCOMPARE(readAll(old), "the old song");

@@ -2,6 +2,7 @@
 #include "form1.h"
 #include "formfixture.h"
 #include "netcheck/inet.h"
+#include "shared/mainmenubar.h"
 #include "shared/maintoolbar.h"
 #include "shared/steptimer.h"
 #include "shell/drawsymbol.h"
@@ -106,7 +107,7 @@ private slots:
         app.mainCommands().Toolbar1_ButtonClick("TOptions");
         QVERIFY(app.options().isVisible());
         QCOMPARE(QApplication::topLevelWidgets().count(&app.options()), 1);
-        f.form().MnuInfo->trigger();
+        f.form().Menus->MnuInfo->trigger();
         QVERIFY(app.info().isVisible());
         app.mainCommands().Toolbar1_ButtonClick("Versionscheck");
         QVERIFY(app.inet().VersionsPruefungAktiv);  // the reserved default host never answers
@@ -133,9 +134,9 @@ private slots:
         f.dialogs().answerOpenFile({});
         f.dialogs().answerOpenFile({});
         f.dialogs().answerSaveFile({});
-        f.form().MnuOpen->trigger();
-        f.form().MnuMix->trigger();
-        f.form().MnuSaveAs->trigger();
+        f.form().Menus->MnuOpen->trigger();
+        f.form().Menus->MnuMix->trigger();
+        f.form().Menus->MnuSaveAs->trigger();
         QCOMPARE(f.dialogs().shown().size(), 3);
         QCOMPARE(f.dialogs().shown()[2].file.title, QStringLiteral("Pattern speichern"));
     }
@@ -166,7 +167,7 @@ private slots:
         f.app().mainCommands().printCommand();
         QTest::mouseClick(f.form().BtnPlay, Qt::LeftButton);
         QVERIFY(endsTheProgram(
-            [&] { closeBox ? void(f.form().close()) : f.form().MnuEnd->trigger(); }));
+            [&] { closeBox ? void(f.form().close()) : f.form().Menus->MnuEnd->trigger(); }));
         QVERIFY(!f.form().isVisible());
         QVERIFY(!f.form().tmrPlay->isEnabled());
         QVERIFY(f.dialogs().shown().isEmpty());

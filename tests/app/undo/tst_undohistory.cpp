@@ -3,6 +3,7 @@
 #include "formfixture.h"
 #include "pattern/patterncommands.h"
 #include "shared/checkarray.h"
+#include "shared/mainmenubar.h"
 #include "shared/songgrid.h"
 #include "shared/steptimer.h"
 #include "system/twipsgeometry.h"
@@ -49,8 +50,8 @@ class TstUndoHistory : public QObject {
         }
         return s;
     }
-    static void undo(Form1& form) { form.MnuUndo->trigger(); }
-    static void redo(Form1& form) { form.MnuRedo->trigger(); }
+    static void undo(Form1& form) { form.Menus->MnuUndo->trigger(); }
+    static void redo(Form1& form) { form.Menus->MnuRedo->trigger(); }
     static int steps(FormFixture& f) { return f.app().undoHistory().stack().count(); }
     // Levels in every cell, none alike in a row, so any lost or moved level shows.
     static void fill(FormFixture& f) {
@@ -88,12 +89,12 @@ private slots:
         QTest::newRow("StdFill") << Edit(pressed(&Form1::cmdLdStdFill));
         QTest::newRow("open") << Edit([](FormFixture& f) {
             f.dialogs().answerOpenFile(f.folder().filePath("StdFill.drm"));
-            f.form().MnuOpen->trigger();
+            f.form().Menus->MnuOpen->trigger();
         });
         QTest::newRow("mix") << Edit([](FormFixture& f) {
             f.dialogs().answerOpenFile(f.folder().filePath("Std.drm"));
             f.dialogs().answerMessage(sys::MessageAnswer::Yes);
-            f.form().MnuMix->trigger();
+            f.form().Menus->MnuMix->trigger();
         });
         QTest::newRow("Takt 12, through 1") << Edit(typed(&Form1::txtTakt, "12"));
         QTest::newRow("Takt 3 after deleting") << Edit([](FormFixture& f) {
@@ -129,23 +130,23 @@ private slots:
     void actionsNameTheStep() {
         FormFixture f;
         Form1& form = f.form();
-        QVERIFY(!form.MnuUndo->isEnabled());
-        QVERIFY(!form.MnuRedo->isEnabled());
-        QCOMPARE(form.MnuUndo->text(), QStringLiteral("Rückgängig"));
+        QVERIFY(!form.Menus->MnuUndo->isEnabled());
+        QVERIFY(!form.Menus->MnuRedo->isEnabled());
+        QCOMPARE(form.Menus->MnuUndo->text(), QStringLiteral("Rückgängig"));
         QTest::mouseClick(form.BtnClr, Qt::LeftButton);
         QCOMPARE(steps(f), 0);  // nothing to clear: no step
         fill(f);
         QTest::mouseClick(form.BtnClr, Qt::LeftButton);
-        QVERIFY(form.MnuUndo->isEnabled());
-        QCOMPARE(form.MnuUndo->text(), QStringLiteral("Rückgängig: Clr"));
+        QVERIFY(form.Menus->MnuUndo->isEnabled());
+        QCOMPARE(form.Menus->MnuUndo->text(), QStringLiteral("Rückgängig: Clr"));
         undo(form);
-        QVERIFY(!form.MnuUndo->isEnabled());
-        QVERIFY(form.MnuRedo->isEnabled());
-        QCOMPARE(form.MnuRedo->text(), QStringLiteral("Wiederholen: Clr"));
-        QCOMPARE(form.MnuUndo->text(), QStringLiteral("Rückgängig"));
+        QVERIFY(!form.Menus->MnuUndo->isEnabled());
+        QVERIFY(form.Menus->MnuRedo->isEnabled());
+        QCOMPARE(form.Menus->MnuRedo->text(), QStringLiteral("Wiederholen: Clr"));
+        QCOMPARE(form.Menus->MnuUndo->text(), QStringLiteral("Rückgängig"));
         QTest::mouseClick(cell(form, 2, 1), Qt::LeftButton);
-        QCOMPARE(form.MnuUndo->text(), QStringLiteral("Rückgängig: Bassdrum, Schritt 2"));
-        QVERIFY(!form.MnuRedo->isEnabled());  // a new step ends what could be redone
+        QCOMPARE(form.Menus->MnuUndo->text(), QStringLiteral("Rückgängig: Bassdrum, Schritt 2"));
+        QVERIFY(!form.Menus->MnuRedo->isEnabled());  // a new step ends what could be redone
     }
 
     // The window's keys also from inside the field being typed in, and the playback runs on.
@@ -189,7 +190,7 @@ private slots:
         undo(form);
         undo(form);
         QCOMPARE(screen(form), before);
-        QCOMPARE(form.MnuRedo->text(), QStringLiteral("Wiederholen: Pattern nach rechts"));
+        QCOMPARE(form.Menus->MnuRedo->text(), QStringLiteral("Wiederholen: Pattern nach rechts"));
     }
 
     void songCutUndone() {
@@ -206,7 +207,7 @@ private slots:
         grid->setRow(2);
         QTest::mouseClick(form.cmdCut, Qt::LeftButton);
         QCOMPARE(grid->textMatrix(2, 0), QStringLiteral("C"));
-        QCOMPARE(form.MnuUndo->text(), QStringLiteral("Rückgängig: Cut"));
+        QCOMPARE(form.Menus->MnuUndo->text(), QStringLiteral("Rückgängig: Cut"));
         undo(form);
         QCOMPARE(grid->rows(), 5);
         QCOMPARE(grid->textMatrix(2, 0), QStringLiteral("B"));
@@ -261,7 +262,7 @@ private slots:
             QTest::mouseClick(cell(form, 1 + i % 16, 1 + i / 16 % 18), Qt::LeftButton);
         }
         QCOMPARE(steps(f), kept);
-        while (form.MnuUndo->isEnabled()) undo(form);
+        while (form.Menus->MnuUndo->isEnabled()) undo(form);
         QCOMPARE(screen(form), oldest);
     }
 };

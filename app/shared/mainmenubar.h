@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMenuBar>
+
+class QAction;
+class QMenu;
+
+// The main window's menu bar: its menus and items with their captions and shortcut keys.
+class MainMenuBar : public QMenuBar {
+    Q_OBJECT
+
+public:
+    explicit MainMenuBar(QWidget* parent = nullptr);
+
+    QMenu* MnuDatei = nullptr;
+    QAction* MnuOpen = nullptr;
+    QAction* MnuLoadSong = nullptr;
+    QAction* MnuMix = nullptr;
+    QAction* MnuSaveAs = nullptr;
+    QAction* MnuSaveSong = nullptr;
+    QAction* MnuSavMidi = nullptr;
+    QAction* MnuSavMidiSong = nullptr;
+    QAction* Strich1 = nullptr;
+    QAction* MnuEnd = nullptr;
+    QMenu* MnuBearbeiten = nullptr;
+    QAction* MnuCopy = nullptr;
+    QAction* MnuCut = nullptr;
+    QAction* MnuInsert = nullptr;
+    QAction* Strich2 = nullptr;
+    QAction* MnuUndo = nullptr;  // "Rückgängig", enabled while there is a step to undo
+    QAction* MnuRedo = nullptr;  // "Wiederholen"
+    QMenu* MnuHelpMain = nullptr;
+    QAction* MnuInfo = nullptr;
+};
