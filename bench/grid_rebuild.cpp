@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
                 rebuildMs(form, "16", "144"));
     std::printf("rebuild 144 -> 16 columns:  %7.2f ms (median of 15)\n",
                 rebuildMs(form, "144", "16"));
-    const QString program = QCoreApplication::applicationDirPath() + "/../bin/beatloft";
+    const QString binary = QCoreApplication::applicationDirPath() + "/../bin/beatloft";
     std::printf("start until window shown:   %7.2f ms (whole process, median of 7)\n",
-                startupMs(program));
+                startupMs(binary));
     return 0;
 }
