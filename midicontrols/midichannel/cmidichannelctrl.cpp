@@ -5,7 +5,6 @@
 
 #include "hosting/propertybag.h"
 
-#include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 
@@ -34,16 +33,6 @@ void CMidiChannelCtrl::createWindow() {
     for (int number = 1; number <= kChannels; ++number)
         list_->addItem(QStringLiteral("Channel %1").arg(number, 2, 10, QLatin1Char('0')));
     list_->select(quint32(channel_));
-}
-
-void CMidiChannelCtrl::resizeEvent(QResizeEvent* event) {
-    list_->fitWidth(event->size().width());
-    SonaportControl::resizeEvent(event);
-}
-
-void CMidiChannelCtrl::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), backColor());
 }
 
 QVariant CMidiChannelCtrl::getProperty(hosting::DispId id, const QVariantList& index) {

@@ -33,8 +33,6 @@ public:
 
 protected:
     void createWindow() override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     qint32 channel_ = 0;

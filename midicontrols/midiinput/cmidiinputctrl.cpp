@@ -7,7 +7,6 @@
 #include "midi/inputnotification.h"
 #include "system/dialogs.h"
 
-#include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 
@@ -149,16 +148,6 @@ void CMidiInputCtrl::raiseShortMessage(const Arguments& arguments) {
     emit ShortMessage(arguments.status, arguments.channel, arguments.data1, arguments.data2);
     emit eventRaised(DISPID_ShortMessage,
                      {arguments.status, arguments.channel, arguments.data1, arguments.data2});
-}
-
-void CMidiInputCtrl::resizeEvent(QResizeEvent* event) {
-    list_->fitWidth(event->size().width());
-    SonaportControl::resizeEvent(event);
-}
-
-void CMidiInputCtrl::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), backColor());
 }
 
 QVariant CMidiInputCtrl::getProperty(hosting::DispId id, const QVariantList& index) {

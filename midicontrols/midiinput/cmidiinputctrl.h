@@ -70,8 +70,6 @@ signals:
 
 protected:
     void createWindow() override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
 private:

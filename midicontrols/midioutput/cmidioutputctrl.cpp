@@ -7,7 +7,6 @@
 #include "hosting/propertybag.h"
 #include "system/dialogs.h"
 
-#include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 
@@ -107,16 +106,6 @@ void CMidiOutputCtrl::FillDeviceList() {
     }
     selectListEntry();
     OpenOutputDevice(deviceId_);
-}
-
-void CMidiOutputCtrl::resizeEvent(QResizeEvent* event) {
-    list_->fitWidth(event->size().width());
-    SonaportControl::resizeEvent(event);
-}
-
-void CMidiOutputCtrl::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), backColor());
 }
 
 QVariant CMidiOutputCtrl::getProperty(hosting::DispId id, const QVariantList& index) {

@@ -53,8 +53,6 @@ public:
 
 protected:
     void createWindow() override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void FillDeviceList();

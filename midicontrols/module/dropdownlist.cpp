@@ -1,5 +1,7 @@
 #include "dropdownlist.h"
 
+#include <QResizeEvent>
+
 #include "icontitlefont.h"
 
 namespace sonaport {
@@ -8,10 +10,13 @@ DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
     setObjectName(QStringLiteral("list"));
     setFont(iconTitleFont());
     setGeometry(0, 0, 100, kHeight);
+    parent->installEventFilter(this);
 }
 
-void DropDownList::fitWidth(int width) {
-    setGeometry(0, 0, width, kHeight);
+bool DropDownList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parent() && event->type() == QEvent::Resize)
+        setGeometry(0, 0, static_cast<QResizeEvent*>(event)->size().width(), kHeight);
+    return false;
 }
 
 void DropDownList::select(quint32 index) {

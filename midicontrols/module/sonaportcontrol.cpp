@@ -9,6 +9,8 @@
 #include "hosting/propertybag.h"
 #include "system/twipsgeometry.h"
 
+#include <QPainter>
+
 namespace sonaport {
 
 namespace {
@@ -85,6 +87,11 @@ QColor SonaportControl::ambientBackColor() const {
     if (ambient() && ambient()->backColor())
         return translateColor(*ambient()->backColor(), palette());
     return palette().color(QPalette::Base);
+}
+
+void SonaportControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), backColor());
 }
 
 }  // namespace sonaport

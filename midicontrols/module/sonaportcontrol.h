@@ -52,6 +52,8 @@ protected:
     virtual void createWindow() {}
 
     void showEvent(QShowEvent* event) override;
+    // Fills the control with its back colour; controls that draw more paint their own.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QString controlName_;
