@@ -1,10 +1,7 @@
 #include "beatloft.h"
 
-#include "docs/datafolder.h"
-#include "docs/midiexport.h"
-#include "docs/patternfile.h"
-#include "docs/songfile.h"
 #include "form1.h"
+#include "midifile/midiexport.h"
 #include "netcheck/inet.h"
 #include "pattern/commandlinedocument.h"
 #include "pattern/gridgeometry.h"
@@ -12,16 +9,22 @@
 #include "pattern/gridnames.h"
 #include "pattern/instrumentrows.h"
 #include "pattern/patterncommands.h"
-#include "playback/patternplayback.h"
-#include "playback/songplayback.h"
+#include "pattern/patternfile.h"
+#include "pattern/patternview.h"
+#include "shared/datafolder.h"
 #include "shared/mainmenubar.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "song/songfile.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
 #include "system/documenttypes.h"
 #include "system/singleinstance.h"
+#include "transport/controloutput.h"
+#include "transport/patternplayback.h"
+#include "transport/songplayback.h"
+#include "transport/transport.h"
 #include "undo/undohistory.h"
 
 #include <QAction>
@@ -47,19 +50,27 @@ void skippingFailures(std::initializer_list<std::function<void()>> steps) {
 Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
     : form_(std::make_unique<Form1>()),
       geometry_(std::make_unique<GridGeometry>(*form_)),
+      patternView_(std::make_unique<PatternView>(*form_, *geometry_)),
+      output_(std::make_unique<ControlOutput>(*form_)),
       gridNames_(std::make_unique<GridNames>(*form_, *geometry_)),
       gridKeyboard_(std::make_unique<GridKeyboard>(*form_, *geometry_)),
-      playback_(std::make_unique<PatternPlayback>(*form_)),
-      patternFile_(std::make_unique<PatternFile>(*form_)),
-      commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *playback_, *patternFile_)),
-      instrumentRows_(std::make_unique<InstrumentRows>(*form_)),
-      songList_(std::make_unique<SongList>(*form_)),
+      patternFile_(std::make_unique<PatternFile>(*form_, *patternView_)),
+      commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *patternView_, *output_,
+                                                  *patternFile_)),
+      instrumentRows_(std::make_unique<InstrumentRows>(*patternView_)),
+      songList_(std::make_unique<SongList>(*form_, *patternView_)),
       songFile_(std::make_unique<SongFile>(*form_, *songList_)),
-      songPlayback_(std::make_unique<SongPlayback>(*form_, *playback_)),
-      midiExport_(std::make_unique<MidiExport>(*form_, *songList_)),
-      mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *playback_,
+      transport_(std::make_unique<Transport>(patternView_->pattern(), songList_->song(), *output_)),
+      playback_(std::make_unique<PatternPlayback>(*form_, *transport_)),
+      songPlayback_(std::make_unique<SongPlayback>(*form_, *songList_, *transport_)),
+      midiExport_(std::make_unique<MidiExport>(*form_, *patternView_, *songList_)),
+      mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
-      undo_(std::make_unique<UndoHistory>(*form_, *geometry_)) {
+      undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {
+    QObject::connect(songList_.get(), &SongList::rowRemoved, transport_.get(),
+                     &Transport::songRowRemoved);
+    QObject::connect(songList_.get(), &SongList::rowInserted, transport_.get(),
+                     &Transport::songRowInserted);
     startUp(rawCommandLine, mode);
 }
 
@@ -83,10 +94,11 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     form.MixMode = true;
     skippingFailures({
         [&] { form.show(); },
-        [&] { playback_->selectStartDevice(); },
+        [&] { output_->selectStartDevice(); },
         [&] { form.createBeatLines(); },
         [&] { geometry_->RebuildGrid(); },
         [&] { form.createInstrumentLabels(); },
+        [&] { patternView_->takeInstrumentLabels(); },
         [&] { instrumentRows_->readInstrumentList(); },
         [&] { gridNames_->nameAllCells(); },  // the cells take their rows' new names
         [&] { openCommandLineDocument(rawCommandLine); },

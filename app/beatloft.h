@@ -18,6 +18,9 @@ class MidiExport;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
+class PatternView;
+class ControlOutput;
+class Transport;
 class SongFile;
 class SongList;
 class SongPlayback;
@@ -41,6 +44,9 @@ public:
     Form1& form() { return *form_; }
     GridGeometry& geometry() { return *geometry_; }
     GridKeyboard& gridKeyboard() { return *gridKeyboard_; }
+    PatternView& patternView() { return *patternView_; }
+    Transport& transport() { return *transport_; }
+    ControlOutput& output() { return *output_; }
     PatternPlayback& playback() { return *playback_; }
     PatternFile& patternFile() { return *patternFile_; }
     PatternCommands& commands() { return *commands_; }
@@ -64,14 +70,17 @@ private:
 
     std::unique_ptr<Form1> form_;
     std::unique_ptr<GridGeometry> geometry_;
+    std::unique_ptr<PatternView> patternView_;
+    std::unique_ptr<ControlOutput> output_;
     std::unique_ptr<GridNames> gridNames_;
     std::unique_ptr<GridKeyboard> gridKeyboard_;
-    std::unique_ptr<PatternPlayback> playback_;
     std::unique_ptr<PatternFile> patternFile_;
     std::unique_ptr<PatternCommands> commands_;
     std::unique_ptr<InstrumentRows> instrumentRows_;
     std::unique_ptr<SongList> songList_;
     std::unique_ptr<SongFile> songFile_;
+    std::unique_ptr<Transport> transport_;
+    std::unique_ptr<PatternPlayback> playback_;
     std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MidiExport> midiExport_;
     std::unique_ptr<MainCommands> mainCommands_;

@@ -5,7 +5,6 @@
 #include "shared/mainmenubar.h"
 #include "shared/maintoolbar.h"
 #include "shared/songgrid.h"
-#include "shared/steptimer.h"
 #include "shared/taglabel.h"
 #include "shared/twipsviews.h"
 #include "system/twips.h"
@@ -131,7 +130,6 @@ void Form1::buildPlaybackViews() {
     GridScroll->setObjectName(QStringLiteral("GridScroll"));
     GridScroll->setAccessibleName(QStringLiteral("Schritte"));
     GridScroll->hide();
-    tmrPlay = new StepTimer(this);
 }
 
 void Form1::buildCommandViews() {

@@ -2,8 +2,6 @@
 
 #include "hosting/ambientproperties.h"
 #include "shared/editjournal.h"
-#include "shared/patternstore.h"
-#include "shared/storedpattern.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -25,7 +23,6 @@ class QMenu;
 class QScrollBar;
 class QTimer;
 class SongGrid;
-class StepTimer;
 class TagLabel;
 namespace hosting {
 class ControlWidget;
@@ -70,9 +67,6 @@ public:
     QAbstractButton* BtnPlay = nullptr;  // two-state: down while the pattern plays
     QFrame* Cursor = nullptr;            // marks the playing column
     QScrollBar* GridScroll = nullptr;    // shown when the grid is wider than the screen
-    StepTimer* tmrPlay = nullptr;
-    int PlayPosition = 0;
-    bool PatternMode = false;
 
     // --- pattern editing commands ---
     QAbstractButton* BtnClr = nullptr;
@@ -99,16 +93,6 @@ public:
     QAbstractButton* cmdPlySng = nullptr;  // two-state: down while the song plays
     QFrame* FrameText = nullptr;           // the in-place editor of the song list
     QLineEdit* txtEdit = nullptr;
-
-    // --- the song: its stored patterns, the clipboard, editing and playing state ---
-    ::PatternStore PatternStore;
-    ::PatternClipboard PatternClipboard;
-    qint16 EditRow = 0;  // the cell the in-place editor edits
-    qint16 EditCol = 0;
-    qint16 SongRow = 0;       // the song row playing, 0 before a song was started
-    QString SongHeader;       // the header text of the song file written or read last
-    qint16 SongRowCount = 0;  // its row count
-    int LoopsLeft = 0;
 
     // --- every edit of the pattern and the song is reported here, step by step ---
     EditJournal edits;

@@ -46,9 +46,7 @@ int runWithoutApplication(const CommandLine& line) {
         default:
             break;
     }
-    if (line.isHeadless()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    } else if (!hasDisplay()) {
+    if (!line.isHeadless() && !hasDisplay()) {
         std::fputs("beatloft: keine Anzeige gefunden\n", stderr);
         return 1;
     }
@@ -63,11 +61,16 @@ int main(int argc, char** argv) {
     // A run without a window ends cleanly on Ctrl+C from its first moment.
     if (line.isHeadless()) sys::InterruptWatcher::catchSignals();
     sys::RuntimeFolder::ensure();
+    if (line.isHeadless()) {  // no window: a core application is enough
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Beatloft"));
+        QCoreApplication::setApplicationVersion(appversion::text());
+        return HeadlessRun::run(line);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
     QApplication::setWindowIcon(sys::DocumentTypes::icon());
-    if (line.isHeadless()) return HeadlessRun::run(line);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
     // For start-up measurements: end as soon as the window is up.

@@ -5,10 +5,14 @@
 #include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
+#include "pattern/patternview.h"
 #include "shared/checkarray.h"
 #include "shared/songgrid.h"
 #include "shared/steptimer.h"
 #include "shared/taglabel.h"
+#include "song/song.h"
+#include "song/songlist.h"
+#include "transport/transport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -62,6 +66,15 @@ Figures measure(unsigned device, double periodMs) {
     return figuresOf(deviations);
 }
 
+// Row 1 sounds note 36, whatever instrument list lies beside the benchmark.
+void soundRowOne(Beatloft& program) {
+    Pattern pattern = program.patternView().pattern();
+    QList<Instrument> rows = pattern.instruments();
+    rows[0].tag = QStringLiteral("36");
+    pattern.setInstruments(rows);
+    program.patternView().show(pattern);
+}
+
 struct SongRow {
     int bpm, stepsPerBeat, beats, loops;
 };
@@ -73,13 +86,14 @@ Figures runSong(int seconds) {
     const unsigned device = BenchEnvironment::freshOutput();
     Beatloft program;
     Form1& form = program.form();
-    form.Label(1)->setTag("36");
-    form.MSFlexGrid1->setRows(5);
+    soundRowOne(program);
+    Song song;
+    song.rows = 4;
     std::vector<double> ideal;
     double at = 0;
     for (int r = 1; r <= 4; ++r) {
         const SongRow& row = rows[r - 1];
-        StoredPattern& record = form.PatternStore[r];
+        StoredPattern& record = song.store[r];
         record.BPM = qint16(row.bpm);
         record.SubDivs = qint16(row.stepsPerBeat);
         record.Takt = qint16(row.beats);
@@ -88,6 +102,7 @@ Figures runSong(int seconds) {
         const double step = 60000.0 / (row.bpm * row.stepsPerBeat);
         for (int k = 0; k < record.stepCount() * record.Loops; ++k, at += step) ideal.push_back(at);
     }
+    program.songList().setSong(song);
     midi::VirtualDevices::clearReceived(device);
     QObject::connect(form.cmdPlySng, &QAbstractButton::toggled, qApp, [](bool down) {
         if (!down) QApplication::quit();
@@ -107,7 +122,7 @@ Figures run(int seconds, bool rebuild) {
     Beatloft program;
     Form1& form = program.form();
     form.txtBPM->setText("120");
-    form.Label(1)->setTag("36");  // whatever instrument list lies beside the benchmark
+    soundRowOne(program);
     for (int c = 1; c <= 16; ++c) form.checkArray(c)->setValue(1, 3);
     midi::VirtualDevices::clearReceived(device);
     QTimer rebuilder;
@@ -121,7 +136,7 @@ Figures run(int seconds, bool rebuild) {
     QTimer::singleShot(seconds * 1000, qApp, &QApplication::quit);
     QApplication::exec();
     form.BtnPlay->click();
-    return measure(device, form.tmrPlay->period());
+    return measure(device, program.transport().timer().period());
 }
 
 void report(const char* title, const Figures& f) {

@@ -4,6 +4,7 @@
 // while the UI thread rebuilds the grid every 500 ms.
 #include "beatloft.h"
 #include "form1.h"
+#include "pattern/patternview.h"
 #include "privatesoundserver.h"
 #include "shared/checkarray.h"
 #include "shared/taglabel.h"
@@ -194,7 +195,11 @@ Figures windowOnsets(int seconds) {
     form.txtBPM->setText(QStringLiteral("120"));
     form.txtSubdivs->setText(QStringLiteral("4"));
     form.txtSpalt->setText(QStringLiteral("16"));
-    form.Label(1)->setTag(QString::number(kSidestick));
+    Pattern pattern = program.patternView().pattern();
+    QList<Instrument> rows = pattern.instruments();
+    rows[0].tag = QString::number(kSidestick);
+    pattern.setInstruments(rows);
+    program.patternView().show(pattern);
     for (int c = 1; c <= 16; ++c)
         for (int r = 1; r <= form.checkArray(c)->nElements(); ++r)
             form.checkArray(c)->setValue(r, r == 1 ? 3 : 0);

@@ -1,22 +1,23 @@
 #include "headlessrun.h"
 
-#include "beatloft.h"
 #include "cli/commandline.h"
-#include "docs/midiexport.h"
-#include "docs/patternfile.h"
-#include "docs/songfile.h"
-#include "form1.h"
 #include "midi/offlinerenderer.h"
-#include "playback/patternbounce.h"
-#include "playback/songbounce.h"
+#include "midifile/midiexport.h"
+#include "pattern/instrumentrows.h"
+#include "pattern/pattern.h"
+#include "pattern/patternbounce.h"
+#include "pattern/patternreader.h"
+#include "song/song.h"
+#include "song/songbounce.h"
+#include "song/songfile.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
 #include "system/safefilewriter.h"
+#include "transport/deviceoutput.h"
+#include "transport/transport.h"
 
-#include <QAbstractButton>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -33,31 +34,38 @@ bool isSong(const QString& path) {
     return path.endsWith(QLatin1String(".dsg"));
 }
 
-// The document opened as the command line opens one, or none (said on stderr) when it
-// cannot be read.
-std::unique_ptr<Beatloft> openDocument(const QString& path) {
-    auto program = std::make_unique<Beatloft>(QString(), Beatloft::StartMode::Headless);
-    if (isSong(path)) {
-        const auto error = program->songFile().load(path);
-        if (!error) return program;
-        fail(error->message());
-        return nullptr;
-    }
-    if (program->patternFile().openDocument(path)) return program;
-    fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(path));
-    return nullptr;
+// A document as the command line opens one: a pattern over the start-up pattern, or a song
+// played with the start-up pattern's instrument rows and tempo.
+struct Document {
+    Pattern pattern = InstrumentRows::startPattern();
+    Song song;
+    bool isSong = false;
+};
+
+bool readPattern(const QString& path, Pattern* pattern) {
+    QByteArray bytes;
+    if (!PatternReader::readBytes(path, &bytes)) return false;
+    PatternReader reader(bytes, false, true);
+    const bool complete = reader.read(pattern);
+    if (reader.unassigned() > 0)
+        fail(QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!")
+                 .arg(reader.unassigned()));
+    return complete;
 }
 
-// The document's MIDI file: a pattern named as its file names it, a song with the pattern
-// fields of a freshly started window, named after the song file. False (said on stderr)
-// when the document cannot be read; no bytes when it gives no valid MIDI file.
-bool midiFileOf(const QString& path, std::optional<QByteArray>* bytes) {
-    const auto program = openDocument(path);
-    if (!program) return false;
-    const bool song = isSong(path);
-    if (song) program->form().txtSongNam->setText(QFileInfo(path).completeBaseName());
-    *bytes = program->midiExport().midiFile(song ? MidiExport::Song : MidiExport::Pattern);
-    return true;
+// The document, or none (said on stderr) when it cannot be read.
+std::optional<Document> openDocument(const QString& path) {
+    Document document;
+    document.isSong = isSong(path);
+    if (document.isSong) {
+        const auto error = SongFile::read(path, &document.song);
+        if (!error) return document;
+        fail(error->message() + QLatin1Char('\n') + path);
+        return std::nullopt;
+    }
+    if (readPattern(path, &document.pattern)) return document;
+    fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(path));
+    return std::nullopt;
 }
 
 }  // namespace
@@ -83,12 +91,17 @@ int HeadlessRun::run(const CommandLine& line) {
 int HeadlessRun::renderWav(const CommandLine& line) {
     const QStringList files = line.operands();
     const int loops = line.value(QStringLiteral("--loops"), QStringLiteral("1")).toInt();
-    const auto program = openDocument(files.value(0));
-    if (!program) return 1;
-    const auto take = isSong(files.value(0)) ? SongBounce::of(program->form(), loops)
-                                             : PatternBounce::of(program->form(), loops);
+    const auto document = openDocument(files.value(0));
+    if (!document) return 1;
+    const auto take = document->isSong ? SongBounce::of(document->song, document->pattern, loops)
+                                       : PatternBounce::of(document->pattern, loops);
     if (!take) {
         fail(QStringLiteral("Tempo oder SubDivs ergeben keine Schrittlänge"));
+        return 1;
+    }
+    if (take->tooManyMessages) {
+        fail(QStringLiteral("Zu viele Noten für eine WAV-Datei (höchstens %1 MIDI-Ereignisse)")
+                 .arg(PatternBounce::kMaxMessages));
         return 1;
     }
     QString error;
@@ -103,32 +116,42 @@ int HeadlessRun::renderWav(const CommandLine& line) {
 int HeadlessRun::play(const CommandLine& line) {
     // Watching from the start: a Ctrl+C while the document loads ends the run at once.
     sys::InterruptWatcher interrupts;
-    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, qApp, &QApplication::quit);
-    const QString path = line.operands().value(0);
-    const auto program = openDocument(path);
-    if (!program) return 1;
-    QAbstractButton* play = isSong(path) ? program->form().cmdPlySng : program->form().BtnPlay;
-    // A song releases its button when it is over; its last notes still ring out.
-    QObject::connect(play, &QAbstractButton::toggled, qApp, [](bool down) {
-        if (!down)
+    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, qApp,
+                     &QCoreApplication::quit);
+    const auto document = openDocument(line.operands().value(0));
+    if (!document) return 1;
+    DeviceOutput output;
+    Transport transport(document->pattern, document->song, output);
+    // A song stops when it is over; its last notes still ring out.
+    QObject::connect(&transport, &Transport::stateChanged, qApp, [](Transport::State state) {
+        if (state == Transport::State::Stopped)
             QTimer::singleShot(
                 std::chrono::milliseconds(std::llround(PatternBounce::kTailSeconds * 1000)), qApp,
-                &QApplication::quit);
+                &QCoreApplication::quit);
     });
-    play->click();
+    if (document->isSong)
+        transport.playSong();
+    else
+        transport.playPattern();
     const QString seconds = line.value(QStringLiteral("--seconds"));
     if (!seconds.isEmpty())
         QTimer::singleShot(std::chrono::milliseconds(std::llround(seconds.toDouble() * 1000)), qApp,
-                           &QApplication::quit);
-    QApplication::exec();
-    if (play->isChecked()) play->click();
+                           &QCoreApplication::quit);
+    if (transport.state() != Transport::State::Stopped) QCoreApplication::exec();
+    transport.stop();
     return 0;
 }
 
 int HeadlessRun::exportMidi(const CommandLine& line) {
     const QString source = line.operands().value(0), target = line.operands().value(1);
-    std::optional<QByteArray> bytes;
-    if (!midiFileOf(source, &bytes)) return 1;
+    const auto document = openDocument(source);
+    if (!document) return 1;
+    // A song is named after its file, a pattern as its file names it.
+    const QString name =
+        document->isSong ? QFileInfo(source).completeBaseName() : document->pattern.name();
+    const auto bytes =
+        MidiExport::midiFile(document->isSong ? MidiExport::Song : MidiExport::Pattern,
+                             document->pattern, document->song, name);
     if (!bytes) {
         fail(MidiExport::kImpossibleText);
         return 1;

@@ -1,6 +1,7 @@
 #include "gridgeometry.h"
 
 #include "form1.h"
+#include "pattern/pattern.h"
 #include "shared/checkarray.h"
 #include "shared/lineview.h"
 #include "shared/numericvalue.h"
@@ -35,11 +36,6 @@ GridGeometry::GridGeometry(Form1& form) : form_(form) {
     auto* selectAll = new SelectAllOnFocus(this);
     form.txtTakt->installEventFilter(selectAll);
     form.txtSubdivs->installEventFilter(selectAll);
-}
-
-int GridGeometry::columnCount(double steps) {
-    if (!(steps > 0)) return 0;
-    return steps >= kMaxColumns ? kMaxColumns : int(std::floor(steps));
 }
 
 int GridGeometry::stepOf(const Form1& form, const CheckArray* column) {
@@ -94,7 +90,7 @@ void GridGeometry::placeBeatLines() {
 }
 
 void GridGeometry::adjustColumns() {
-    const int wanted = columnCount(numericValue(form_.txtSpalt->text()));
+    const int wanted = Pattern::columnCount(numericValue(form_.txtSpalt->text()));
     while (form_.checkArrayCount() - 1 > wanted) form_.destroyLastColumn();
     while (form_.checkArrayCount() - 1 < wanted)
         emit columnCreated(form_.createColumn(form_.checkArrayCount()));

@@ -12,9 +12,6 @@ class GridGeometry : public QObject {
 
 public:
     static constexpr int kStartColumns = 16;
-    // The most step columns the grid lays out; a larger count is cut to this so a slip of
-    // the keyboard ("1600") cannot freeze the program building thousands of cells.
-    static constexpr int kMaxColumns = 256;
 
     // Connects the count fields and the window's resize to the grid.
     explicit GridGeometry(Form1& form);
@@ -27,8 +24,6 @@ public:
     // Start-up: the widths every later width is measured from.
     void recordLayoutWidths();
 
-    // The number of whole step columns a step-count value gives (0 for negative values).
-    static int columnCount(double steps);
     // The step a column shows, 0 when it is none of the window's step columns.
     static int stepOf(const Form1& form, const CheckArray* column);
 

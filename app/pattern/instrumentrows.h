@@ -1,16 +1,26 @@
 #pragma once
 
-class Form1;
+#include "pattern/pattern.h"
+
+#include <QList>
+
+class PatternView;
 
 // Names the instrument rows from the instrument list beside the program.
 class InstrumentRows {
 public:
-    explicit InstrumentRows(Form1& form) : form_(form) {}
+    explicit InstrumentRows(PatternView& view) : view_(view) {}
 
-    // Record k of the list names Label(k) and puts its note into the tag; more records
-    // than rows are reported once.
+    // Record k of the list names row k and gives its note; more records than rows are
+    // reported once.
     void readInstrumentList();
 
+    // The instruments of `rows` rows as the list beside the program names them; tooMany
+    // tells whether it holds more records than rows.
+    static QList<Instrument> read(int rows, bool* tooMany = nullptr);
+    // The pattern a freshly started program shows, with its instrument rows.
+    static Pattern startPattern();
+
 private:
-    Form1& form_;
+    PatternView& view_;
 };

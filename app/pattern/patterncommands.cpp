@@ -1,13 +1,13 @@
 #include "patterncommands.h"
 
-#include "docs/patternfile.h"
 #include "form1.h"
 #include "pattern/gridgeometry.h"
-#include "playback/patternplayback.h"
+#include "pattern/patternfile.h"
+#include "pattern/patternview.h"
 #include "shared/checkarray.h"
+#include "shared/drumoutput.h"
 #include "shared/editstep.h"
 #include "shared/stepnotes.h"
-#include "shared/taglabel.h"
 #include "system/programfolder.h"
 
 #include <QAbstractButton>
@@ -21,9 +21,9 @@ const QString kMoveLeft = QStringLiteral("MoveLeft");
 const QString kMoveRight = QStringLiteral("MoveRight");
 }  // namespace
 
-PatternCommands::PatternCommands(Form1& form, GridGeometry& geometry, PatternPlayback& playback,
-                                 PatternFile& patternFile)
-    : form_(form), playback_(playback), patternFile_(patternFile) {
+PatternCommands::PatternCommands(Form1& form, GridGeometry& geometry, PatternView& view,
+                                 DrumOutput& output, PatternFile& patternFile)
+    : form_(form), view_(view), output_(output), patternFile_(patternFile) {
     connect(form.BtnClr, &QAbstractButton::clicked, this, &PatternCommands::ClearPattern);
     connect(form.ButMoveLeft, &QAbstractButton::clicked, this, &PatternCommands::RotatePatternLeft);
     connect(form.ButMoveRight, &QAbstractButton::clicked, this,
@@ -46,37 +46,27 @@ void PatternCommands::watchColumn(CheckArray* column) {
     connect(column, &CheckArray::Click, this, &PatternCommands::columnClicked);
 }
 
+void PatternCommands::change(void (Pattern::*edit)()) {
+    Pattern pattern = view_.pattern();
+    (pattern.*edit)();
+    view_.show(pattern);
+}
+
 void PatternCommands::ClearPattern() {
     EditStep step(form_.edits, QStringLiteral("Clr"));
-    for (int j = 1; j < form_.checkArrayCount(); ++j) {
-        CheckArray* column = form_.checkArray(j);
-        for (int r = 1; r <= column->nElements(); ++r) column->setValue(r, 0);
-    }
+    change(&Pattern::clear);
 }
 
-void PatternCommands::copyLevel(int fromColumn, int toColumn, int row) {
-    form_.checkArray(toColumn)->setValue(row, form_.checkArray(fromColumn)->value(row));
-}
-
-// The hidden template column carries the level that wraps around.
 void PatternCommands::RotatePatternLeft() {
     EditStep step(form_.edits, QStringLiteral("Pattern nach links"), EditJournal::Pattern,
                   rotationRun());
-    const int last = form_.checkArrayCount() - 1;
-    for (int r = 1; r <= form_.rowCount(); ++r) {
-        for (int j = 0; j < last; ++j) copyLevel(j + 1, j, r);
-        copyLevel(0, last, r);
-    }
+    change(&Pattern::rotateLeft);
 }
 
 void PatternCommands::RotatePatternRight() {
     EditStep step(form_.edits, QStringLiteral("Pattern nach rechts"), EditJournal::Pattern,
                   rotationRun());
-    const int last = form_.checkArrayCount() - 1;
-    for (int r = 1; r <= form_.rowCount(); ++r) {
-        copyLevel(last, 0, r);
-        for (int j = last; j >= 1; --j) copyLevel(j - 1, j, r);
-    }
+    change(&Pattern::rotateRight);
 }
 
 void PatternCommands::startRepeat(const QString& direction) {
@@ -123,9 +113,8 @@ bool PatternCommands::eventFilter(QObject* watched, QEvent* event) {
 // while the pattern plays, the grid is heard anyway.
 void PatternCommands::columnClicked(int row) {
     if (!form_.chkPlayOnClick->isChecked() || form_.BtnPlay->isChecked()) return;
-    const TagLabel* label = form_.Label(row);
-    if (!label) return;
-    if (const auto note = noteOfTag(label->tag())) playback_.PlayDrumNote(*note, 3);
+    const auto note = view_.pattern().rowNotes().value(row - 1);
+    if (note) output_.PlayDrumNote(*note, Pattern::kMaxLevel);
 }
 
 void PatternCommands::MnuOpen_Click() {

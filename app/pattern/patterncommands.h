@@ -4,10 +4,12 @@
 #include <QString>
 
 class CheckArray;
+class DrumOutput;
 class Form1;
 class GridGeometry;
+class Pattern;
 class PatternFile;
-class PatternPlayback;
+class PatternView;
 class QAbstractButton;
 
 // Commands on the pattern as a whole: clear, rotate one step (with auto-repeat while a
@@ -21,7 +23,7 @@ public:
     static constexpr int kRepeatMs = 250;
 
     // Connects the command buttons, the repeat timer and every step column made.
-    PatternCommands(Form1& form, GridGeometry& geometry, PatternPlayback& playback,
+    PatternCommands(Form1& form, GridGeometry& geometry, PatternView& view, DrumOutput& output,
                     PatternFile& patternFile);
 
     void ClearPattern();
@@ -46,12 +48,13 @@ protected:
 private:
     void watchColumn(CheckArray* column);
     void watchRotateButton(QAbstractButton* button, const QString& direction);
-    void copyLevel(int fromColumn, int toColumn, int row);
+    void change(void (Pattern::*edit)());
     // The held rotate button's run, which the history keeps as one step; 0 outside a run.
     int rotationRun() const;
 
     Form1& form_;
-    PatternPlayback& playback_;
+    PatternView& view_;
+    DrumOutput& output_;
     PatternFile& patternFile_;
     int run_ = 0;
     bool runOpen_ = false;

@@ -133,7 +133,11 @@ int CheckArray::value(int row) const {
 }
 
 void CheckArray::setValue(int row, int value) {
-    if (Tapcell* c = row >= 1 ? cell(row) : nullptr) c->setValue(value);
+    Tapcell* c = row >= 1 ? cell(row) : nullptr;
+    if (!c) return;
+    const int previous = c->value();
+    c->setValue(value);
+    if (c->value() != previous) emit valueChanged(row, c->value());
 }
 
 Tapcell* CheckArray::cell(int index) const {
@@ -158,7 +162,8 @@ void CheckArray::cellClicked(int row, int clickMode) {
     const int previous = clicked->value();
     clicked->setValue(levelAfterClick(previous, clickMode));
     QPointer<CheckArray> self(this);
-    if (clicked->value() != previous) emit levelClicked(row, previous, clickMode);
+    if (clicked->value() != previous) emit valueChanged(row, clicked->value());
+    if (self && clicked->value() != previous) emit levelClicked(row, previous, clickMode);
     if (self) emit Click(row);
     if (self) emit eventRaised(EventClick, {row});
 }

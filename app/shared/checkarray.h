@@ -78,6 +78,8 @@ signals:
     void moveAcrossRequested(int row, int direction);
     // A click changed the level of a row from `previous`; raised just before Click.
     void levelClicked(int index, int previous, int clickMode);
+    // The level of a row changed, by a click or put by the program.
+    void valueChanged(int index, int value);
 
 protected:
     QSizeF fixedSizeTwips() const override;

@@ -1,17 +1,17 @@
 #include "maincommands.h"
 
-#include "docs/midiexport.h"
-#include "docs/patternfile.h"
-#include "docs/songfile.h"
 #include "form1.h"
+#include "midifile/midiexport.h"
 #include "pattern/patterncommands.h"
-#include "playback/patternplayback.h"
+#include "pattern/patternfile.h"
 #include "shared/mainmenubar.h"
 #include "shared/maintoolbar.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmprint.h"
+#include "song/songfile.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
+#include "transport/transport.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,9 +19,9 @@
 #include <QEvent>
 
 MainCommands::MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                           PatternPlayback& playback, SongList& songList, SongFile& songFile,
+                           Transport& transport, SongList& songList, SongFile& songFile,
                            MidiExport& midiExport)
-    : form_(form), playback_(playback) {
+    : form_(form), transport_(transport) {
     addRoutes(commands, patternFile, songList, songFile, midiExport);
     connectMenus(commands, patternFile, songList, songFile, midiExport);
     connect(form.Toolbar1, &KeyedToolBar::ButtonClick, this, &MainCommands::Toolbar1_ButtonClick);
@@ -88,7 +88,7 @@ void MainCommands::Toolbar1_ButtonClick(const QString& key) {
 }
 
 void MainCommands::stopPlayback() {
-    if (form_.BtnPlay->isChecked()) form_.BtnPlay->click();
+    transport_.stop();
 }
 
 void MainCommands::Command1_Click() {

@@ -10,7 +10,7 @@ class FrmPrint;
 class MidiExport;
 class PatternCommands;
 class PatternFile;
-class PatternPlayback;
+class Transport;
 class SongFile;
 class SongList;
 
@@ -21,7 +21,7 @@ class MainCommands : public QObject {
 
 public:
     MainCommands(Form1& form, PatternCommands& commands, PatternFile& patternFile,
-                 PatternPlayback& playback, SongList& songList, SongFile& songFile,
+                 Transport& transport, SongList& songList, SongFile& songFile,
                  MidiExport& midiExport);
     ~MainCommands() override;
 
@@ -46,7 +46,7 @@ private:
     void stopPlayback();
 
     Form1& form_;
-    PatternPlayback& playback_;
+    Transport& transport_;
     KeyRouter router_;
     std::unique_ptr<FrmPrint> print_;
 };

@@ -1,13 +1,13 @@
 #include "songlist.h"
 
 #include "form1.h"
-#include "shared/checkarray.h"
+#include "pattern/patternview.h"
 #include "shared/editstep.h"
 #include "shared/fieldtext.h"
 #include "shared/numericvalue.h"
 #include "shared/selectallonfocus.h"
 #include "shared/songgrid.h"
-#include "shared/taglabel.h"
+#include "song/patternrecord.h"
 #include "system/dialogs.h"
 #include "system/twipsgeometry.h"
 
@@ -21,7 +21,7 @@ constexpr int kCopyKey = 3, kInsertKey = 22, kCutKey = 24;
 constexpr double kEditorLeft = 50, kEditorTop = 30;
 }  // namespace
 
-SongList::SongList(Form1& form) : form_(form) {
+SongList::SongList(Form1& form, PatternView& patternView) : form_(form), patternView_(patternView) {
     connect(form.cmdAddPatt, &QAbstractButton::clicked, this, &SongList::cmdAddPatt_Click);
     connect(form.cmdEditPat, &QAbstractButton::clicked, this, &SongList::cmdEditPat_Click);
     connect(form.cmdCancEd, &QAbstractButton::clicked, this, &SongList::cmdCancEd_Click);
@@ -47,10 +47,47 @@ void SongList::prepareHeader() {
     grid->setColWidth(0, listWidth - 2 * kNumberColumnWidth - kListMargin);
     grid->setColAlignment(0, SongGrid::kAlignLeftCenter);
     grid->setRow(1);
+    song_.rows = songRows();
 }
 
 int SongList::songRows() const {
     return form_.MSFlexGrid1->rows() - 1;
+}
+
+// The list gets the song's row count, though never more rows than the store has records.
+void SongList::setSong(const Song& song) {
+    form_.FrameText->hide();  // an open edit belongs to the rows being replaced
+    song_ = song;
+    form_.MSFlexGrid1->setRows(song.songRows() + 1);
+    for (int row = 1; row <= song.songRows(); ++row) showRecord(row);
+}
+
+SongList::Shown SongList::shown() const {
+    Shown shown;
+    const SongGrid* grid = form_.MSFlexGrid1;
+    for (int r = 1; r < grid->rows(); ++r) {
+        QStringList texts;
+        for (int c = 0; c < grid->columnCount(); ++c) texts << grid->textMatrix(r, c);
+        shown.rows << texts;
+    }
+    shown.currentRow = grid->row();
+    return shown;
+}
+
+void SongList::restore(const Song& song, const Shown& shown) {
+    form_.FrameText->hide();
+    song_ = song;
+    SongGrid* grid = form_.MSFlexGrid1;
+    grid->setRows(int(shown.rows.size()) + 1);
+    for (int r = 1; r <= shown.rows.size(); ++r)
+        for (int c = 0; c < shown.rows[r - 1].size(); ++c)
+            grid->setTextMatrix(r, c, shown.rows[r - 1][c]);
+    grid->setRow(shown.currentRow);
+}
+
+void SongList::setClipboard(const PatternClipboard& clipboard) {
+    clipboard_ = clipboard;
+    form_.txtPatClipboard->setText(clipboard.Name);
 }
 
 namespace {
@@ -59,65 +96,50 @@ constexpr EditJournal::Scope kSong = EditJournal::PatternAndSong;
 const char* const kColumnSteps[] = {"Pattern-Name", "loops", "BPM"};
 }  // namespace
 
-// A record holds 30 instrument rows and 30 steps; the rest of a larger pattern stays out.
 void SongList::StorePattern(int slot) {
-    StoredPattern& record = form_.PatternStore[slot];
-    record.Name = form_.txtPatNam->text();
-    record.BPM = StoredPattern::fieldValue(numericValue(form_.txtBPM->text()));
-    record.Takt = StoredPattern::fieldValue(numericValue(form_.txtTakt->text()));
-    record.SubDivs = StoredPattern::fieldValue(numericValue(form_.txtSubdivs->text()));
-    const int rows = form_.rowCount(), steps = record.stepCount();
-    for (int i = 1; i <= std::min(rows, StoredPattern::kMaxIndex); ++i) {
-        const QString tag = form_.Label(i) ? form_.Label(i)->tag() : QString();
-        record.Notes[i] = StoredPattern::fieldValue(numericValue(tag));
-        for (int j = 1; j <= std::min(steps, StoredPattern::kMaxIndex); ++j)
-            if (j < form_.checkArrayCount()) record.setCell(i, j, form_.checkArray(j)->value(i));
-    }
-    if (rows > StoredPattern::kMaxIndex || steps > StoredPattern::kMaxIndex)
+    if (!patternrecord::store(patternView_.pattern(), &song_.store[slot]))
         sys::Dialogs::current().message(QStringLiteral(
             "Nur die ersten 30 Schritte und 30 Instrumente werden in den Song übernommen."));
 }
 
-// Rows are matched by note; a row without a note matches nothing and keeps its levels.
 void SongList::LoadStoredPattern(int slot) {
-    const StoredPattern record = form_.PatternStore[slot];
-    putFieldText(form_.txtTakt, QString::number(record.Takt));
-    putFieldText(form_.txtBPM, QString::number(record.BPM));
-    putFieldText(form_.txtSubdivs, QString::number(record.SubDivs));
-    form_.txtPatNam->setText(record.Name);
-    const int steps = std::min(record.stepCount(), form_.checkArrayCount() - 1);
-    for (int r = 1; r <= form_.rowCount() && r < form_.labelCount(); ++r) {
-        const QString tag = form_.Label(r)->tag();
-        if (tag.trimmed().isEmpty()) continue;
-        for (int k = 1; k <= StoredPattern::kMaxIndex; ++k) {
-            if (numericValue(tag) != record.Notes[k]) continue;
-            for (int j = 1; j <= steps; ++j)
-                form_.checkArray(j)->setValue(r, std::min(record.cell(k, j), 3));
-        }
-    }
+    Pattern pattern = patternView_.pattern();
+    patternrecord::load(song_.store[slot], &pattern);
+    patternView_.show(pattern);
 }
 
 void SongList::InsertSongRow() {
     SongGrid* grid = form_.MSFlexGrid1;
     const int row = grid->row();
-    if (!form_.PatternStore.insertSongRow(row, songRows())) {
+    if (!song_.store.insertSongRow(row, songRows())) {
         sys::Dialogs::current().message(
             QStringLiteral("Der Song kann höchstens 30 Pattern enthalten."));
         return;
     }
-    grid->addItem(form_.PatternStore[0].Name, row);
+    grid->addItem(song_.store[0].Name, row);
+    song_.rows = songRows();
     showRecord(row);
     grid->setRow(row);
+    if (editedRecord_ >= row) ++editedRecord_;  // the stored pattern being edited moved down
+    emit rowInserted(row);
 }
 
 void SongList::showRecord(int row) {
-    const StoredPattern& record = form_.PatternStore[row];
+    const StoredPattern& record = song_.store[row];
     form_.MSFlexGrid1->setTextMatrix(row, 0, record.Name);
     form_.MSFlexGrid1->setTextMatrix(row, 1, QString::number(record.Loops));
     form_.MSFlexGrid1->setTextMatrix(row, 2, QString::number(record.BPM));
 }
 
+// The current song row; false when the list has none.
+bool SongList::currentRow(int* row) {
+    finishInPlaceEdit();
+    *row = form_.MSFlexGrid1->row();
+    return songRows() > 0 && *row >= 1 && *row <= songRows();
+}
+
 void SongList::cmdAddPatt_Click() {
+    finishInPlaceEdit();
     EditStep step(form_.edits, QStringLiteral("Ins Pat"), kSong);
     StorePattern(0);
     InsertSongRow();
@@ -127,57 +149,76 @@ void SongList::setEditing(bool editing) {
     form_.MSFlexGrid1->setEnabled(!editing);
     form_.cmdCancEd->setVisible(editing);
     form_.cmdCancEd->setEnabled(editing);
+    form_.cmdCut->setEnabled(!editing);  // the row being edited stays
+}
+
+void SongList::setEditedRecord(int record) {
+    editedRecord_ = record;
+    form_.cmdEditPat->setChecked(record != 0);
+    setEditing(record != 0);
 }
 
 void SongList::cmdEditPat_Click() {
-    const int row = form_.MSFlexGrid1->row();
     const bool entering = form_.cmdEditPat->isChecked();
+    int row = editedRecord_;
+    if (entering && !currentRow(&row)) {
+        form_.cmdEditPat->setChecked(false);  // no row to edit
+        return;
+    }
+    if (!entering && row == 0) return setEditedRecord(0);  // nothing is being edited
     EditStep step(form_.edits,
                   entering ? QStringLiteral("Edit") : QStringLiteral("Edit übernehmen"), kSong);
     if (entering) {
         StorePattern(0);  // the pattern on screen waits in record 0
         LoadStoredPattern(row);
-        setEditing(true);
+        setEditedRecord(row);
         return;
     }
     StorePattern(row);
-    setEditing(false);
-    form_.MSFlexGrid1->setTextMatrix(row, 0, form_.PatternStore[row].Name);
+    setEditedRecord(0);
+    form_.MSFlexGrid1->setTextMatrix(row, 0, song_.store[row].Name);
     LoadStoredPattern(0);
 }
 
 void SongList::cmdCancEd_Click() {
     EditStep step(form_.edits, QStringLiteral("Cancel"), kSong);
-    setEditing(false);
-    form_.cmdEditPat->setChecked(false);  // released without committing
+    setEditedRecord(0);  // released without committing
     LoadStoredPattern(0);
 }
 
 void SongList::MnuCopy_Click() {
+    int row = 0;
+    if (!currentRow(&row)) return;
     EditStep step(form_.edits, QStringLiteral("Copy"), kSong);
-    form_.PatternClipboard = form_.PatternStore[form_.MSFlexGrid1->row()];
-    form_.txtPatClipboard->setText(form_.PatternClipboard.Name);
+    setClipboard(song_.store[row]);
 }
 
-// The list keeps at least one song row: cutting the only one leaves it empty.
+// The list keeps at least one song row: cutting the only one leaves it empty. The row of a
+// stored pattern being edited stays; rows above it may go.
 void SongList::MnuCut_Click() {
+    int row = 0;
+    if (!currentRow(&row) || row == editedRecord_) return;
     EditStep step(form_.edits, QStringLiteral("Cut"), kSong);
     SongGrid* grid = form_.MSFlexGrid1;
-    const int row = grid->row(), rows = songRows();
-    form_.PatternClipboard = form_.PatternStore[row];
-    form_.txtPatClipboard->setText(form_.PatternClipboard.Name);
-    form_.PatternStore.removeSongRow(row, rows);
+    const int rows = songRows();
+    setClipboard(song_.store[row]);
+    song_.store.removeSongRow(row, rows);
+    if (row < editedRecord_) --editedRecord_;
     if (rows == 1) {
         for (int c = 0; c < grid->columnCount(); ++c) grid->setTextMatrix(1, c, QString());
+        emit rowRemoved(row);
         return;
     }
     grid->removeItem(row);
+    song_.rows = songRows();
     grid->setRow(std::min(row, songRows()));
+    emit rowRemoved(row);
 }
 
 void SongList::MnuInsert_Click() {
+    finishInPlaceEdit();
     EditStep step(form_.edits, QStringLiteral("Insert"), kSong);
-    form_.PatternStore[0] = form_.PatternClipboard;
+    song_.store[0] = clipboard_;
     InsertSongRow();
 }
 
@@ -187,33 +228,41 @@ void SongList::KeyPress(int keyAscii) {
     if (keyAscii == kCutKey) MnuCut_Click();
 }
 
+// The loop cell may show the passes a stopped song counted down to: the editor starts from
+// the record's loop count.
 void SongList::startInPlaceEdit() {
     SongGrid* grid = form_.MSFlexGrid1;
+    if (songRows() < 1) return;
     const QRectF gridAt = sys::TwipsGeometry::of(grid);
     const QRectF cell = grid->cellRect(grid->row(), grid->col());
     sys::TwipsGeometry::set(form_.FrameText, gridAt.x() + cell.x() + kEditorLeft,
                             gridAt.y() + cell.y() + kEditorTop, cell.width(), cell.height());
     sys::TwipsGeometry::set(form_.txtEdit, 0, 0, cell.width(), cell.height());
-    form_.EditRow = qint16(grid->row());
-    form_.EditCol = qint16(grid->col());
-    form_.txtEdit->setText(grid->textMatrix(grid->row(), grid->col()));
+    editRow_ = grid->row();
+    editCol_ = grid->col();
+    form_.txtEdit->setText(editCol_ == 1 ? QString::number(song_.store[editRow_].Loops)
+                                         : grid->textMatrix(editRow_, editCol_));
     form_.FrameText->show();
     form_.FrameText->raise();
     form_.txtEdit->setFocus();
     form_.txtEdit->selectAll();
 }
 
+void SongList::finishInPlaceEdit() {
+    if (form_.FrameText->isVisible()) commitInPlaceEdit();
+}
+
 void SongList::commitInPlaceEdit() {
-    EditStep step(form_.edits,
-                  QString::fromUtf8(kColumnSteps[std::clamp<int>(form_.EditCol, 0, 2)]), kSong);
-    const QString text = form_.txtEdit->text();
-    form_.MSFlexGrid1->setTextMatrix(form_.EditRow, form_.EditCol, text);
-    StoredPattern& record = form_.PatternStore[std::clamp<int>(form_.EditRow, 1, 30)];
-    const qint16 number = StoredPattern::fieldValue(numericValue(text));
-    if (form_.EditCol == 0) record.Name = text;
-    if (form_.EditCol == 1) record.Loops = number;
-    if (form_.EditCol == 2) record.BPM = number;
     form_.FrameText->hide();
+    if (editRow_ < 1 || editRow_ > songRows()) return;
+    EditStep step(form_.edits, QString::fromUtf8(kColumnSteps[std::clamp(editCol_, 0, 2)]), kSong);
+    const QString text = form_.txtEdit->text();
+    form_.MSFlexGrid1->setTextMatrix(editRow_, editCol_, text);
+    StoredPattern& record = song_.store[std::clamp(editRow_, 1, PatternStore::kMaxSongRows)];
+    const qint16 number = StoredPattern::fieldValue(numericValue(text));
+    if (editCol_ == 0) record.Name = text;
+    if (editCol_ == 1) record.Loops = number;
+    if (editCol_ == 2) record.BPM = number;
 }
 
 bool SongList::eventFilter(QObject* watched, QEvent* event) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QList>
+#include <optional>
 
 class PatternStore;
+struct StoredPattern;
 
 // One song row as song playback plays it and the MIDI export writes it.
 struct ScheduledRow {
@@ -19,4 +21,8 @@ struct ScheduledRow {
 // they play. A row plays when its loop count, beats per bar and steps per beat are all above
 // 0; every other row is passed over. A row's tempo is its own when above 0, otherwise the
 // tempo in effect before it stays, starting with `startTempo`.
+// Song row `row` as it plays from its record, or none when it is passed over; `tempo` is the
+// tempo in effect before it and becomes the row's own when it has one.
+std::optional<ScheduledRow> scheduledRow(const StoredPattern& record, int row, double* tempo);
+
 QList<ScheduledRow> songSchedule(const PatternStore& store, int songRows, double startTempo);

@@ -1,31 +1,31 @@
 #include "cellcommand.h"
 
-#include "form1.h"
-#include "shared/checkarray.h"
-#include "shared/taglabel.h"
+#include "pattern/patternview.h"
 #include "tapcell/tapcell.h"
 
 namespace {
 constexpr int kCellId = 2;
 }
 
-CellCommand::CellCommand(Form1& form, int column, int row, int from, int to, int clickMode)
-    : QUndoCommand(textOf(form, column, row)),
-      form_(form),
+CellCommand::CellCommand(PatternView& view, int column, int row, int from, int to, int clickMode)
+    : QUndoCommand(textOf(view, column, row)),
+      view_(view),
       column_(column),
       row_(row),
       from_(from),
       to_(to),
       doubleClick_(clickMode == Tapcell::DblClickM) {}
 
-QString CellCommand::textOf(const Form1& form, int column, int row) {
-    const TagLabel* label = form.Label(row);
+QString CellCommand::textOf(const PatternView& view, int column, int row) {
+    const QList<Instrument>& rows = view.pattern().instruments();
     const QString step = QStringLiteral("Schritt %1").arg(column);
-    return label ? label->text() + QStringLiteral(", ") + step : step;
+    return row >= 1 && row <= rows.size() ? rows[row - 1].name + QStringLiteral(", ") + step : step;
 }
 
 void CellCommand::put(int level) {
-    if (CheckArray* column = form_.checkArray(column_)) column->setValue(row_, level);
+    Pattern pattern = view_.pattern();
+    pattern.setLevel(column_, row_, level);
+    view_.show(pattern);
 }
 
 void CellCommand::undo() {

@@ -1,15 +1,17 @@
 #include "editstate.h"
 
-EditState EditState::capture(const Form1& form, bool withSong) {
+#include "pattern/patternview.h"
+
+EditState EditState::capture(const PatternView& view, const SongList& songList, bool withSong) {
     EditState state;
-    state.pattern_ = PatternState::capture(form);
-    if (withSong) state.song_ = std::make_shared<const SongState>(SongState::capture(form));
+    state.pattern_ = view.pattern();
+    if (withSong) state.song_ = std::make_shared<const SongState>(SongState::capture(songList));
     return state;
 }
 
-void EditState::restore(Form1& form) const {
-    if (song_) song_->restore(form);
-    pattern_.restore(form);
+void EditState::restore(PatternView& view, SongList& songList) const {
+    if (song_) song_->restore(songList);
+    view.show(pattern_);
 }
 
 void EditState::shareSong(const EditState& other) {

@@ -1,32 +1,24 @@
 #pragma once
 
-#include "shared/patternstore.h"
-#include "shared/storedpattern.h"
+#include "song/song.h"
+#include "song/songlist.h"
+#include "song/storedpattern.h"
 
-#include <QList>
-#include <QStringList>
+class SongList;
 
-class Form1;
-
-// The song as an edit of the song list may change it: the stored patterns, the clipboard,
-// the texts of the list's rows (they may differ from the records: an in-place edit shows
-// what was typed), the current row and whether a stored pattern is being edited.
+// The song as an edit of the song list may change it: the song, the clipboard, what the
+// list's rows show, the current row and the stored pattern being edited.
 class SongState {
 public:
-    static SongState capture(const Form1& form);
+    static SongState capture(const SongList& songList);
     // An in-place edit still open is dropped: the row it edits may be gone.
-    void restore(Form1& form) const;
+    void restore(SongList& songList) const;
 
     bool operator==(const SongState&) const = default;
 
 private:
-    void restoreRows(Form1& form) const;
-    void restoreEditing(Form1& form) const;
-
-    ::PatternStore store_;
-    ::PatternClipboard clipboard_;
-    QString clipboardText_;
-    QList<QStringList> rows_;  // song rows 1.., each with the texts of its columns
-    int currentRow_ = 1;
-    bool editing_ = false;
+    Song song_;
+    PatternClipboard clipboard_;
+    SongList::Shown shown_;
+    int editedRecord_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "pattern/gridgeometry.h"
+#include "pattern/patternview.h"
 #include "shared/checkarray.h"
 #include "shared/mainmenubar.h"
 #include "undo/cellcommand.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-// The steps' texts for the fields, in the order of PatternState::fields.
+// The steps' texts for the fields, in the order of Pattern::Field.
 const char* const kFieldSteps[] = {"Takt", "Taktnenner", "SubDivs", "Ticks", "BPM", "Pattern-Name"};
 
 QString actionText(const QString& action, const QString& step) {
@@ -22,12 +23,12 @@ QString actionText(const QString& action, const QString& step) {
 
 }  // namespace
 
-UndoHistory::UndoHistory(Form1& form, GridGeometry& geometry) : form_(form) {
+UndoHistory::UndoHistory(Form1& form, GridGeometry& geometry, PatternView& view, SongList& songList)
+    : form_(form), view_(view), songList_(songList) {
     stack_.setUndoLimit(kLimit);
     connect(&geometry, &GridGeometry::columnCreated, this, &UndoHistory::watchColumn);
     for (int c = 1; c < form.checkArrayCount(); ++c) watchColumn(form.checkArray(c));
-    const QList<QLineEdit*> fields = PatternState::fields(form);
-    for (int i = 0; i < fields.size(); ++i) watchField(fields[i], i);
+    for (int f = 0; f < Pattern::kFieldCount; ++f) watchField(view.field(Pattern::Field(f)), f);
     connect(&form.edits, &EditJournal::stepOpened, this, &UndoHistory::stepOpened);
     connect(&form.edits, &EditJournal::stepClosed, this, &UndoHistory::stepClosed);
     connectActions();
@@ -75,16 +76,16 @@ void UndoHistory::cellClicked(CheckArray* column, int row, int previous, int cli
     int index = 1;
     while (index < form_.checkArrayCount() && form_.checkArray(index) != column) ++index;
     if (index < form_.checkArrayCount())
-        stack_.push(new CellCommand(form_, index, row, previous, column->value(row), clickMode));
+        stack_.push(new CellCommand(view_, index, row, previous, column->value(row), clickMode));
 }
 
 // A field's text has been typed but its change handlers have not run yet: apart from the
 // field itself, the screen still shows the state before the keystroke.
 void UndoHistory::fieldEdited(QLineEdit* field, int index) {
     if (!isRecording()) return;
-    OpenStep step{QString::fromUtf8(kFieldSteps[index]), typing_, EditState::capture(form_, false),
-                  field};
-    step.before.pattern().setText(index, lastText_.value(field));
+    OpenStep step{QString::fromUtf8(kFieldSteps[index]), typing_,
+                  EditState::capture(view_, songList_, false), field};
+    step.before.pattern().setTextOnly(Pattern::Field(index), lastText_.value(field));
     open_ = std::move(step);
 }
 
@@ -97,7 +98,8 @@ void UndoHistory::fieldChanged(QLineEdit* field) {
 void UndoHistory::stepOpened(const QString& text, EditJournal::Scope scope, int mergeKey) {
     if (!isRecording()) return;
     const bool withSong = scope == EditJournal::PatternAndSong;
-    open_ = OpenStep{text, mergeKey, EditState::capture(form_, withSong), nullptr, withSong};
+    open_ =
+        OpenStep{text, mergeKey, EditState::capture(view_, songList_, withSong), nullptr, withSong};
 }
 
 // A step that changed nothing (a cancelled dialog, an insert into a full song) is not kept.
@@ -105,7 +107,7 @@ void UndoHistory::stepClosed() {
     if (!open_) return;
     OpenStep step = std::move(*open_);
     open_.reset();
-    EditState after = EditState::capture(form_, step.withSong);
+    EditState after = EditState::capture(view_, songList_, step.withSong);
     if (after == step.before) return;
     after.shareSong(step.before);
     if (const auto* last = dynamic_cast<const SnapshotCommand*>(stack_.command(stack_.index() - 1)))
@@ -118,7 +120,7 @@ void UndoHistory::stepClosed() {
 // An undo or redo ends the typing in progress: the next keystroke is a step of its own.
 void UndoHistory::restore(const EditState& state) {
     restoring_ = true;
-    state.restore(form_);
+    state.restore(view_, songList_);
     restoring_ = false;
     ++typing_;
 }

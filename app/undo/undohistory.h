@@ -11,6 +11,8 @@
 class CheckArray;
 class Form1;
 class GridGeometry;
+class PatternView;
+class SongList;
 class QLineEdit;
 
 // Undo and redo for every edit of the pattern and the song. Cell clicks and keystrokes in
@@ -26,7 +28,7 @@ public:
 
     // Built after the grid geometry: its field handlers must have run when a keystroke is
     // taken in, and every column it makes is watched.
-    UndoHistory(Form1& form, GridGeometry& geometry);
+    UndoHistory(Form1& form, GridGeometry& geometry, PatternView& view, SongList& songList);
 
     QUndoStack& stack() { return stack_; }
     // Forgets every step (the state reached at start-up is where undoing ends).
@@ -58,6 +60,8 @@ private:
     bool isHistoryKey(const QEvent* event) const;
 
     Form1& form_;
+    PatternView& view_;
+    SongList& songList_;
     QUndoStack stack_;
     std::optional<OpenStep> open_;
     QHash<QLineEdit*, QString> lastText_;  // each field's text before its latest change

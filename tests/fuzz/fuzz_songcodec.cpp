@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the song reader as a song file would reach it. Checks that every
 // record read whole is written back byte for byte and that a song read without an error is
 // saved and read back to the same records.
-#include "docs/littleendianreader.h"
-#include "docs/songcodec.h"
-#include "shared/patternstore.h"
+#include "song/littleendianreader.h"
+#include "song/patternstore.h"
+#include "song/songcodec.h"
 
 #include <cstddef>
 #include <cstdint>

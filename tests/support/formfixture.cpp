@@ -1,5 +1,9 @@
 #include "formfixture.h"
 
+#include "pattern/patternview.h"
+#include "song/songlist.h"
+#include "transport/transport.h"
+
 #include "beatloft.h"
 #include "form1.h"
 #include "midi/midiservices.h"
@@ -52,4 +56,38 @@ QList<int> FormFixture::row(int r) const {
 void FormFixture::setRow(int r, const QList<int>& levels) {
     for (int c = 1; c <= levels.size() && c < app_->form().checkArrayCount(); ++c)
         app_->form().checkArray(c)->setValue(r, levels[c - 1]);
+}
+
+Transport& FormFixture::transport() {
+    return app_->transport();
+}
+
+StepTimer& FormFixture::timer() {
+    return app_->transport().timer();
+}
+
+const Song& FormFixture::song() {
+    return app_->songList().song();
+}
+
+void FormFixture::editSong(const std::function<void(Song&)>& edit) {
+    Song song = app_->songList().song();
+    edit(song);
+    app_->songList().setSong(song);
+}
+
+void FormFixture::setInstrumentName(int row, const QString& name) {
+    Pattern pattern = app_->patternView().pattern();
+    QList<Instrument> rows = pattern.instruments();
+    rows[row - 1].name = name;
+    pattern.setInstruments(rows);
+    app_->patternView().show(pattern);
+}
+
+void FormFixture::setInstrumentTag(int row, const QString& tag) {
+    Pattern pattern = app_->patternView().pattern();
+    QList<Instrument> rows = pattern.instruments();
+    rows[row - 1].tag = tag;
+    pattern.setInstruments(rows);
+    app_->patternView().show(pattern);
 }

@@ -5,10 +5,14 @@
 #include "tempprogramfolder.h"
 
 #include <QList>
+#include <functional>
 #include <memory>
 
 class Beatloft;
 class Form1;
+class StepTimer;
+class Transport;
+struct Song;
 
 // Everything a test of the main window needs: a sandboxed settings store and program
 // folder, scripted dialogs, one virtual output device, and the started program.
@@ -29,6 +33,16 @@ public:
     // Packed short messages the output device received since the last clearSent().
     QList<quint32> sent() const;
     void clearSent() const;
+
+    Transport& transport();
+    StepTimer& timer();
+    const Song& song();
+    // Changes the song in the list as loading one would.
+    void editSong(const std::function<void(Song&)>& edit);
+
+    // An instrument row's name or note tag, changed as the instrument list would.
+    void setInstrumentName(int row, const QString& name);
+    void setInstrumentTag(int row, const QString& tag);
 
     // Levels of one row in steps 1..n, and setting them.
     QList<int> row(int r) const;

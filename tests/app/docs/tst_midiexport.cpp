@@ -1,10 +1,11 @@
 #include "beatloft.h"
-#include "docs/smfbuilder.h"
-#include "docs/songcodec.h"
 #include "form1.h"
 #include "formfixture.h"
 #include "midifile.h"
+#include "midifile/smfbuilder.h"
 #include "shell/maincommands.h"
+#include "song/song.h"
+#include "song/songcodec.h"
 #include "song/songlist.h"
 
 #include <QFile>
@@ -80,7 +81,7 @@ private slots:
         const SmfSettings settings{name, 1, 4, 4, 100};
         const QByteArray built =
             name == "Groove" ? *SmfBuilder::exportPattern(settings, {{36}, {{3}, {0}, {1}, {0}}})
-                             : *SmfBuilder::exportSong(settings, form.PatternStore, 2);
+                             : *SmfBuilder::exportSong(settings, f.song().store, 2);
         QCOMPARE(readAll(f.folder().filePath("out.mid")), saveAs == "out.mid" ? built : "");
         QCOMPARE(readAll(f.folder().filePath("keep.mid")), QByteArray("old"));
     }

@@ -1,8 +1,8 @@
 #include "beatloft.h"
-#include "docs/patternfile.h"
 #include "form1.h"
 #include "formfixture.h"
 #include "pattern/patterncommands.h"
+#include "pattern/patternfile.h"
 #include "shared/checkarray.h"
 #include "shared/taglabel.h"
 
@@ -173,7 +173,7 @@ private slots:
         FormFixture f;
         Form1& form = f.form();
         form.txtPatNam->setText("12\" Groove");
-        form.Label(1)->setText("Kick \"tief\"");
+        f.setInstrumentName(1, "Kick \"tief\"");
         f.setRow(1, {3});
         const QString path = f.folder().filePath("quote.drm");
         f.dialogs().answerSaveFile(path);
@@ -248,7 +248,7 @@ private slots:
 
     void twoRowsWithTheSameNoteTheUpperGetsIt() {
         FormFixture f;
-        f.form().Label(7)->setTag("38.0");  // the same number written otherwise
+        f.setInstrumentTag(7, "38.0");  // the same number written otherwise
         f.form().txtSpalt->setText("4");
         const QString path = f.folder().filePath("dup.drm");
         write(path, fourStepFile({{38, "1221"}}));

@@ -1,6 +1,6 @@
-#include "docs/smfbuilder.h"
 #include "midifile.h"
-#include "shared/patternstore.h"
+#include "midifile/smfbuilder.h"
+#include "song/patternstore.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "docs/littleendianreader.h"
-#include "docs/songcodec.h"
-#include "shared/patternstore.h"
+#include "song/littleendianreader.h"
+#include "song/patternstore.h"
+#include "song/songcodec.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "beatloft.h"
-#include "docs/patternfile.h"
 #include "form1.h"
 #include "formfixture.h"
+#include "pattern/patternfile.h"
 #include "shared/taglabel.h"
 
 #include <QFile>

@@ -154,12 +154,12 @@ private slots:
         QAccessibleActionInterface* play = button->actionInterface();
         play->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(form.BtnPlay->isChecked());
-        QVERIFY(form.tmrPlay->isEnabled());
+        QVERIFY(f.timer().isEnabled());
         QVERIFY(form.Cursor->isVisible());
         QCOMPARE(f.sent().value(0), noteOn(36, 84));
         play->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(!form.BtnPlay->isChecked());
-        QVERIFY(!form.tmrPlay->isEnabled());
+        QVERIFY(!f.timer().isEnabled());
         QVERIFY(!form.Cursor->isVisible());
     }
 };

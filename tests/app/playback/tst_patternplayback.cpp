@@ -3,18 +3,18 @@
 #include "formfixture.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "playback/patternplayback.h"
 #include "shared/checkarray.h"
 #include "shared/steptimer.h"
 #include "shared/taglabel.h"
 #include "system/twipsgeometry.h"
+#include "transport/controloutput.h"
+#include "transport/patternplayback.h"
+#include "transport/transport.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTest>
-#include <QThread>
 #include <memory>
 
 // Pattern playback driven tick by tick, heard through a virtual output device.
@@ -28,7 +28,9 @@ class TstPatternPlayback : public QObject {
     static quint32 noteOn(int note, int velocity) { return 0x99u | (note << 8) | (velocity << 16); }
     int note(int row) const { return form_->Label(row)->tag().toInt(); }
     void press() { QTest::mouseClick(form_->BtnPlay, Qt::LeftButton); }
-    void tick() { fixture_->app().playback().tmrPlay_Timer(); }
+    void tick() { fixture_->transport().tick(); }
+    int position() const { return fixture_->transport().position(); }
+    Transport::State state() const { return fixture_->transport().state(); }
     double cursorLeft() const { return sys::TwipsGeometry::of(form_->Cursor).x(); }
     double columnLeft(int c) const { return sys::TwipsGeometry::of(form_->checkArray(c)).x(); }
 
@@ -38,7 +40,7 @@ private slots:
         form_ = &fixture_->form();
     }
     void cleanup() {
-        if (form_->tmrPlay->isEnabled()) press();
+        if (fixture_->timer().isEnabled()) press();
         fixture_.reset();
     }
 
@@ -46,14 +48,14 @@ private slots:
         form_->checkArray(1)->setValue(1, 2);
         form_->checkArray(2)->setValue(3, 3);
         press();
-        QVERIFY(form_->tmrPlay->isEnabled());
-        QVERIFY(form_->PatternMode);
+        QVERIFY(fixture_->timer().isEnabled());
+        QCOMPARE(state(), Transport::State::Pattern);
         QVERIFY(form_->Cursor->isVisible());
-        QCOMPARE(form_->PlayPosition, 1);
+        QCOMPARE(position(), 1);
         QCOMPARE(cursorLeft(), columnLeft(1));
         QCOMPARE(sent(), (QList<quint32>{noteOn(note(1), 84), noteOn(note(1), 0)}));
         tick();
-        QCOMPARE(form_->PlayPosition, 2);
+        QCOMPARE(position(), 2);
         QCOMPARE(cursorLeft(), columnLeft(2));
         QCOMPARE(sent().mid(2), (QList<quint32>{noteOn(note(3), 126), noteOn(note(3), 0)}));
     }
@@ -61,19 +63,19 @@ private slots:
     void wrapsAfterTheLastColumn() {
         press();
         for (int i = 0; i < 15; ++i) tick();
-        QCOMPARE(form_->PlayPosition, 16);
+        QCOMPARE(position(), 16);
         tick();
-        QCOMPARE(form_->PlayPosition, 1);
+        QCOMPARE(position(), 1);
         QCOMPARE(cursorLeft(), columnLeft(1));
     }
 
     void fewerColumnsWhilePlayingWrapsAtOnce() {
         press();
         for (int i = 0; i < 11; ++i) tick();
-        QCOMPARE(form_->PlayPosition, 12);
+        QCOMPARE(position(), 12);
         form_->txtSpalt->setText("8");
         tick();
-        QCOMPARE(form_->PlayPosition, 1);
+        QCOMPARE(position(), 1);
     }
 
     void emptyColumnSendsNothingButMovesTheCursor() {
@@ -111,7 +113,7 @@ private slots:
     void rowsWithoutAUsableNoteStaySilent() {
         QFETCH(QString, tag);
         QFETCH(int, expectedNote);
-        form_->Label(1)->setTag(tag);
+        fixture_->setInstrumentTag(1, tag);
         form_->checkArray(1)->setValue(1, 3);
         press();
         if (expectedNote < 0)
@@ -181,70 +183,32 @@ private slots:
         form_->txtBPM->setText(bpm);
         form_->txtSubdivs->setText(subdivs);
         press();
-        QCOMPARE(form_->tmrPlay->interval(), interval);
-        QVERIFY(form_->tmrPlay->isEnabled());  // playback starts whatever the tempo says
+        QCOMPARE(fixture_->timer().interval(), interval);
+        QVERIFY(fixture_->timer().isEnabled());  // playback starts whatever the tempo says
     }
 
     void exactPeriodBehindTheWholeInterval() {
         form_->txtBPM->setText("90");
         press();
-        QCOMPARE(form_->tmrPlay->interval(), 167);
-        QCOMPARE(form_->tmrPlay->period(), 60000.0 / 360);
+        QCOMPARE(fixture_->timer().interval(), 167);
+        QCOMPARE(fixture_->timer().period(), 60000.0 / 360);
     }
 
     void releasingStopsAndHidesTheCursor() {
         press();
         press();
-        QVERIFY(!form_->tmrPlay->isEnabled());
+        QVERIFY(!fixture_->timer().isEnabled());
         QVERIFY(!form_->Cursor->isVisible());
-        QVERIFY(form_->PatternMode);
+        QCOMPARE(state(), Transport::State::Stopped);
         QVERIFY(!form_->BtnPlay->isChecked());
     }
 
     void playDrumNoteWithoutADeviceNeverFails() {
         midi::VirtualDevices::clear();  // the open device disappears under the control
-        fixture_->app().playback().PlayDrumNote(36, 3);
+        fixture_->app().output().PlayDrumNote(36, 3);
         form_->checkArray(1)->setValue(1, 3);
         press();
-        QCOMPARE(form_->PlayPosition, 1);
-    }
-
-    void timerTicksOnItsGrid() {
-        // Real time, generous bounds: the tenth tick of 20 ms comes after about 200 ms.
-        StepTimer timer;
-        int ticks = 0;
-        QElapsedTimer clock;
-        qint64 tenth = 0;
-        QObject::connect(&timer, &StepTimer::timeout, [&] {
-            if (++ticks == 10) {
-                tenth = clock.elapsed();
-                timer.setEnabled(false);
-            }
-        });
-        timer.setInterval(20, 20.0);
-        clock.start();
-        timer.setEnabled(true);
-        QTRY_VERIFY_WITH_TIMEOUT(!timer.isEnabled(), 10000);
-        QCOMPARE(ticks, 10);
-        QVERIFY2(tenth >= 199, qPrintable(QString::number(tenth)));  // never early
-    }
-
-    void stallSkipsInsteadOfBursting() {
-        StepTimer timer;
-        int ticks = 0;
-        QObject::connect(&timer, &StepTimer::timeout, [&] {
-            if (++ticks == 1) QThread::msleep(75);  // a slow handler: more than three periods
-        });
-        timer.setInterval(20, 20.0);
-        timer.setEnabled(true);
-        QTRY_VERIFY_WITH_TIMEOUT(timer.skipped() >= 2, 5000);
-        const int heard = ticks;
-        QElapsedTimer clock;
-        clock.start();
-        QTest::qWait(100);
-        // no burst: after the stall, ticks come no faster than one a period
-        QVERIFY(ticks - heard <= clock.elapsed() / 20 + 1);
-        timer.setEnabled(false);
+        QCOMPARE(position(), 1);
     }
 };
 

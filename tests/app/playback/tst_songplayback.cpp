@@ -1,11 +1,13 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "playback/songplayback.h"
 #include "shared/songgrid.h"
 #include "shared/stepgrid.h"
 #include "shared/steptimer.h"
 #include "shared/taglabel.h"
+#include "song/song.h"
+#include "transport/songplayback.h"
+#include "transport/transport.h"
 
 #include <QAbstractButton>
 #include <QTest>
@@ -21,10 +23,12 @@ class TstSongPlayback : public QObject {
     };
     // Every row sounds row 1's instrument at its first step.
     static void setSong(FormFixture& f, const QList<Row>& rows) {
-        Form1& form = f.form();
-        form.MSFlexGrid1->setRows(int(rows.size()) + 1);
+        f.editSong([&](Song& song) { fillSong(song, rows); });
+    }
+    static void fillSong(Song& song, const QList<Row>& rows) {
+        song.rows = int(rows.size());
         for (int r = 1; r <= rows.size(); ++r) {
-            StoredPattern& record = form.PatternStore[r];
+            StoredPattern& record = song.store[r];
             record = StoredPattern();
             record.Name = QString::number(r);
             record.Loops = qint16(rows[r - 1].loops);
@@ -32,16 +36,15 @@ class TstSongPlayback : public QObject {
             record.SubDivs = qint16(rows[r - 1].subdivs);
             record.BPM = qint16(rows[r - 1].bpm);
             record.setCell(1, 1, 3);
-            form.MSFlexGrid1->setTextMatrix(r, 1, QString::number(record.Loops));
         }
     }
-    static void tick(FormFixture& f) { f.app().songPlayback().tmrPlay_Timer(); }
+    static void tick(FormFixture& f) { f.transport().tick(); }
     // The rows played tick by tick from the press until the song ends (at most 100 ticks).
     static QString run(FormFixture& f) {
         QStringList played;
         QTest::mouseClick(f.form().cmdPlySng, Qt::LeftButton);
-        for (int i = 0; i < 100 && f.form().tmrPlay->isEnabled(); ++i) {
-            played << QString::number(f.form().SongRow);
+        for (int i = 0; i < 100 && f.timer().isEnabled(); ++i) {
+            played << QString::number(f.transport().songRow());
             tick(f);
         }
         return played.join(' ');
@@ -84,19 +87,19 @@ private slots:
         QTest::mouseClick(f.form().cmdPlySng, Qt::LeftButton);
         QCOMPARE(grid->textMatrix(1, 1), QStringLiteral("2"));
         QCOMPARE(grid->cellBackColor(1, 0), QColor(Qt::white));
-        QVERIFY(!f.form().tmrPlay->isEnabled());
+        QVERIFY(!f.timer().isEnabled());
         f.clearSent();
         QTest::mouseClick(f.form().cmdPlySng, Qt::LeftButton);  // again from row 1, pass 1
-        QCOMPARE(f.form().SongRow, 1);
-        QCOMPARE(f.form().LoopsLeft, 4);
+        QCOMPARE(f.transport().songRow(), 1);
+        QCOMPARE(f.transport().loopsLeft(), 4);
         QCOMPARE(f.sent().size(), 2);
     }
 
     void notesOfTheCurrentInstrumentList() {
         FormFixture f;
         setSong(f, {{1}});
-        f.form().PatternStore[1].Notes[1] = 99;  // the stored note is not used
-        f.form().Label(1)->setTag("40");
+        f.editSong([](Song& song) { song.store[1].Notes[1] = 99; });  // the stored note is not used
+        f.setInstrumentTag(1, "40");
         QTest::mouseClick(f.form().cmdPlySng, Qt::LeftButton);
         QCOMPARE(f.sent().value(0), 0x99u | 40u << 8 | 126u << 16);
     }
@@ -113,9 +116,9 @@ private slots:
         FormFixture f;
         setSong(f, {{1, 1, 100}, {1, 2, 150}});
         QTest::mouseClick(f.form().cmdPlySng, Qt::LeftButton);
-        QCOMPARE(f.form().tmrPlay->interval(), 600);
+        QCOMPARE(f.timer().interval(), 600);
         tick(f);  // row 2 begins
-        QCOMPARE(f.form().tmrPlay->interval(), 200);
+        QCOMPARE(f.timer().interval(), 200);
         QTest::mouseClick(f.form().cmdPlySng, Qt::LeftButton);
 
         using namespace std::chrono;

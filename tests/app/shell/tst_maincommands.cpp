@@ -148,11 +148,11 @@ private slots:
         QTest::mouseClick(f.form().Command1, Qt::LeftButton);
         QCOMPARE(f.dialogs().shown()[0].text, QStringLiteral("Wirklich beenden?"));
         QCOMPARE(f.dialogs().shown()[0].buttons, sys::MessageButtons::OkCancel);
-        QVERIFY(f.form().tmrPlay->isEnabled());  // still playing
+        QVERIFY(f.timer().isEnabled());  // still playing
         QVERIFY(f.form().isVisible());
         f.dialogs().answerMessage(sys::MessageAnswer::Ok);
         QVERIFY(endsTheProgram([&] { f.form().Command1->click(); }));
-        QVERIFY(!f.form().tmrPlay->isEnabled());
+        QVERIFY(!f.timer().isEnabled());
     }
 
     // "Ende" and the close box end the program although a helper window is still open.
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(endsTheProgram(
             [&] { closeBox ? void(f.form().close()) : f.form().Menus->MnuEnd->trigger(); }));
         QVERIFY(!f.form().isVisible());
-        QVERIFY(!f.form().tmrPlay->isEnabled());
+        QVERIFY(!f.timer().isEnabled());
         QVERIFY(f.dialogs().shown().isEmpty());
     }
 

@@ -4,6 +4,7 @@
 #include "shared/checkarray.h"
 #include "shared/songgrid.h"
 #include "shared/taglabel.h"
+#include "song/song.h"
 #include "song/songlist.h"
 #include "system/twipsgeometry.h"
 
@@ -20,7 +21,7 @@ class TstSongList : public QObject {
         QStringList result;
         for (int r = 1; r < f.form().MSFlexGrid1->rows(); ++r) {
             result << f.form().MSFlexGrid1->textMatrix(r, 0);
-            if (result.last() != f.form().PatternStore[r].Name) return {"record mismatch"};
+            if (result.last() != f.song().store[r].Name) return {"record mismatch"};
         }
         return result;
     }
@@ -77,16 +78,16 @@ private slots:
         FormFixture f;
         f.form().activateWindow();  // focus moves only inside the active window
         QVERIFY(QTest::qWaitForWindowActive(&f.form()));
-        f.form().PatternStore[0].Loops = 0;
+        f.editSong([](Song& song) { song.store[0].Loops = 0; });
         QTest::mouseClick(f.form().txtInsert, Qt::LeftButton);  // loops 0 goes in as 1
         QCOMPARE(f.form().MSFlexGrid1->textMatrix(1, 1), QStringLiteral("1"));
         editCell(f, 1, 1, "0");
-        QCOMPARE(f.form().PatternStore[1].Loops, 0);  // an edit may set 0
+        QCOMPARE(f.song().store[1].Loops, 0);  // an edit may set 0
         editCell(f, 1, 2, "schnell");
         QCOMPARE(f.form().MSFlexGrid1->textMatrix(1, 2), QStringLiteral("schnell"));
-        QCOMPARE(f.form().PatternStore[1].BPM, 0);
+        QCOMPARE(f.song().store[1].BPM, 0);
         editCell(f, 1, 2, "99999");
-        QCOMPARE(f.form().PatternStore[1].BPM, 32767);
+        QCOMPARE(f.song().store[1].BPM, 32767);
         editCell(f, 1, 0, "Intro");
         QCOMPARE(names(f), (QStringList{"Intro", ""}));
         QVERIFY(!f.form().FrameText->isVisible());
@@ -107,7 +108,7 @@ private slots:
         f.setRow(1, {3, 0, 2});
         form.txtBPM->setText("90");
         add(f, "Stored");
-        form.Label(2)->setTag("99");  // this note is not in the record
+        f.setInstrumentTag(2, "99");  // this note is not in the record
         f.setRow(2, {1, 1, 1});
         f.setRow(1, {0, 1});
         form.txtPatNam->setText("Screen");
@@ -120,7 +121,7 @@ private slots:
         QTest::mouseClick(form.cmdEditPat, Qt::LeftButton);  // commit
         QCOMPARE(names(f), (QStringList{"Changed", ""}));
         QCOMPARE(form.MSFlexGrid1->textMatrix(1, 2), QStringLiteral("90"));  // not refreshed
-        QCOMPARE(form.PatternStore[1].BPM, 140);
+        QCOMPARE(f.song().store[1].BPM, 140);
         QCOMPARE(form.txtPatNam->text(), QStringLiteral("Screen"));  // back on screen
         QCOMPARE(f.row(1).mid(0, 2), (QList<int>{0, 1}));
         // Cancel keeps the record; adding meanwhile overwrites the saved screen pattern.
@@ -130,7 +131,7 @@ private slots:
         QTest::mouseClick(form.cmdCancEd, Qt::LeftButton);
         QVERIFY(!form.cmdEditPat->isChecked() && !form.cmdCancEd->isVisible());
         QCOMPARE(form.txtPatNam->text(), QStringLiteral("Added"));
-        QCOMPARE(form.PatternStore[1].Name, QStringLiteral("Added"));
+        QCOMPARE(f.song().store[1].Name, QStringLiteral("Added"));
     }
 
     void limits() {
@@ -143,8 +144,8 @@ private slots:
             f.dialogs().messageTexts(),
             QStringList{
                 "Nur die ersten 30 Schritte und 30 Instrumente werden in den Song übernommen."});
-        QCOMPARE(f.form().PatternStore[1].cell(1, 30), 2);
-        QCOMPARE(f.form().PatternStore[1].cell(1, 31), 0);
+        QCOMPARE(f.song().store[1].cell(1, 30), 2);
+        QCOMPARE(f.song().store[1].cell(1, 31), 0);
         f.form().txtTakt->setText("4");
         for (int i = 2; i <= 29; ++i) add(f, QString::number(i));
         QCOMPARE(f.app().songList().songRows(), 30);

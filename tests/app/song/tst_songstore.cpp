@@ -1,4 +1,4 @@
-#include "shared/patternstore.h"
+#include "song/patternstore.h"
 
 #include <QTest>
 

@@ -6,6 +6,8 @@
 #include "shared/mainmenubar.h"
 #include "shared/songgrid.h"
 #include "shared/steptimer.h"
+#include "song/song.h"
+#include "song/songlist.h"
 #include "system/twipsgeometry.h"
 #include "undo/undohistory.h"
 
@@ -53,11 +55,12 @@ class TstUndoHistory : public QObject {
     static void undo(Form1& form) { form.Menus->MnuUndo->trigger(); }
     static void redo(Form1& form) { form.Menus->MnuRedo->trigger(); }
     static int steps(FormFixture& f) { return f.app().undoHistory().stack().count(); }
-    // Levels in every cell, none alike in a row, so any lost or moved level shows.
+    // Levels in every cell, no row repeating after a few steps, so any lost or moved level
+    // shows (a rotation by four steps is no edit of a row that repeats every four).
     static void fill(FormFixture& f) {
         for (int r = 1; r <= f.form().rowCount(); ++r) {
             QList<int> levels;
-            for (int c = 1; c <= 16; ++c) levels << (c * r + r) % 4;
+            for (int c = 1; c <= 16; ++c) levels << (c * 7 / 5 + r) % 4;
             f.setRow(r, levels);
         }
     }
@@ -168,7 +171,7 @@ private slots:
         QTest::keyClick(form.txtTakt, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(screen(form), after);
         QVERIFY(form.BtnPlay->isChecked());
-        QVERIFY(form.tmrPlay->isEnabled());
+        QVERIFY(f.timer().isEnabled());
         // Typing after an undo starts a step of its own.
         QTest::keyClick(form.txtTakt, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClicks(form.txtTakt, "5");
@@ -203,7 +206,7 @@ private slots:
             QTest::mouseClick(form.cmdAddPatt, Qt::LeftButton);
         }
         grid->setTextMatrix(2, 1, "7");  // shown as typed, not as stored
-        const PatternStore store = form.PatternStore;
+        const PatternStore store = f.song().store;
         grid->setRow(2);
         QTest::mouseClick(form.cmdCut, Qt::LeftButton);
         QCOMPARE(grid->textMatrix(2, 0), QStringLiteral("C"));
@@ -213,13 +216,13 @@ private slots:
         QCOMPARE(grid->textMatrix(2, 0), QStringLiteral("B"));
         QCOMPARE(grid->textMatrix(2, 1), QStringLiteral("7"));
         QCOMPARE(grid->row(), 2);
-        QVERIFY(form.PatternStore == store);
+        QVERIFY(f.song().store == store);
         QVERIFY(form.txtPatClipboard->text().isEmpty());
-        QVERIFY(form.PatternClipboard == PatternClipboard());
+        QVERIFY(f.app().songList().clipboard() == PatternClipboard());
         redo(form);
         QCOMPARE(grid->rows(), 4);
         QCOMPARE(form.txtPatClipboard->text(), QStringLiteral("B"));
-        QCOMPARE(form.PatternStore[2].Name, QStringLiteral("C"));
+        QCOMPARE(f.song().store[2].Name, QStringLiteral("C"));
     }
 
     // Editing a stored pattern: committing is undone back into the edit, which is undone too.
@@ -232,7 +235,7 @@ private slots:
         QTest::mouseClick(form.cmdEditPat, Qt::LeftButton);
         QTest::mouseClick(cell(form, 1, 1), Qt::LeftButton);
         QTest::mouseClick(form.cmdEditPat, Qt::LeftButton);  // commit
-        const StoredPattern committed = form.PatternStore[1];
+        const StoredPattern committed = f.song().store[1];
         undo(form);
         QVERIFY(form.cmdEditPat->isChecked());
         QVERIFY(form.cmdCancEd->isVisible());
@@ -246,7 +249,7 @@ private slots:
         redo(form);
         redo(form);
         redo(form);
-        QVERIFY(form.PatternStore[1] == committed);
+        QVERIFY(f.song().store[1] == committed);
         QVERIFY(!form.cmdEditPat->isChecked());
     }
 

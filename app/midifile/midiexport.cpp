@@ -1,0 +1,65 @@
+#include "midiexport.h"
+
+#include "form1.h"
+#include "pattern/patternview.h"
+#include "song/song.h"
+#include "song/songlist.h"
+#include "system/dialogs.h"
+#include "system/safefilewriter.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+const QString MidiExport::kDialogTitle = QStringLiteral("Pattern als Midi (Format1) speichern");
+const QString MidiExport::kFilter = QStringLiteral("Midi (.mid)|*.mid|Alle Dateien|*.*");
+const QString MidiExport::kImpossibleText =
+    QStringLiteral("Tempo und SubDivs ergeben keine gültige MIDI-Datei.");
+
+QString MidiExport::writeFailedText(const QString& path) {
+    return QStringLiteral("Die MIDI-Datei konnte nicht gespeichert werden:\n%1")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+MidiExport::MidiExport(Form1& form, PatternView& patternView, SongList& songList)
+    : form_(form), patternView_(patternView), songList_(songList) {}
+
+void MidiExport::ExportMidi(Mode mode) {
+    auto& dialogs = sys::Dialogs::current();
+    const std::optional<QByteArray> bytes =
+        midiFile(mode, patternView_.pattern(), songList_.song(), nameOf(mode));
+    if (!bytes) {
+        dialogs.message(kImpossibleText);
+        return;
+    }
+    const QString proposed =
+        form_.DataPath + QLatin1Char('/') + nameOf(mode) + QStringLiteral(".mid");
+    const QString path =
+        dialogs.saveFile({kDialogTitle, proposed, QStringLiteral(".mid"), kFilter});
+    if (path.isEmpty()) return;  // cancelled: nothing is written
+    if (!sys::SafeFileWriter::writeFile(path, *bytes))
+        dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+}
+
+std::optional<QByteArray> MidiExport::midiFile(Mode mode, const ::Pattern& pattern,
+                                               const ::Song& song, const QString& name) {
+    const SmfSettings settings = settingsOf(pattern, name);
+    if (mode == Pattern) return SmfBuilder::exportPattern(settings, patternOf(pattern));
+    return SmfBuilder::exportSong(settings, song.store, song.rows);
+}
+
+QString MidiExport::nameOf(Mode mode) const {
+    return (mode == Pattern ? form_.txtPatNam : form_.txtSongNam)->text();
+}
+
+SmfSettings MidiExport::settingsOf(const ::Pattern& pattern, const QString& name) {
+    return {name, pattern.number(::Pattern::Takt), pattern.number(::Pattern::TaktNenner),
+            pattern.number(::Pattern::SubDivs), pattern.number(::Pattern::Bpm)};
+}
+
+// A row without a note gets one no file can carry, so the builder leaves it out.
+SmfPattern MidiExport::patternOf(const ::Pattern& pattern) {
+    SmfPattern smf;
+    for (const std::optional<int>& note : pattern.rowNotes()) smf.notes << note.value_or(-1);
+    for (int c = 1; c <= pattern.playableColumns(); ++c) smf.steps << pattern.column(c);
+    return smf;
+}

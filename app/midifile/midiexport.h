@@ -1,0 +1,52 @@
+#pragma once
+
+#include "midifile/smfbuilder.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+class Form1;
+class Pattern;
+class PatternView;
+class SongList;
+struct Song;
+
+// Exports the pattern on screen or the song as a Standard MIDI File: has the bytes built from
+// the pattern or the song, asks for the file and writes it.
+class MidiExport {
+public:
+    enum Mode { Pattern = 1, Song = 2 };
+
+    static const QString kDialogTitle;
+    static const QString kFilter;
+    static const QString kImpossibleText;
+    // The message for a file that could not be written.
+    static QString writeFailedText(const QString& path);
+
+    MidiExport(Form1& form, PatternView& patternView, SongList& songList);
+
+    void MnuSavMidi_Click() { ExportMidi(Pattern); }
+    void MnuSavMidiSong_Click() { ExportMidi(Song); }
+    // Builds the file, asks where to save it (proposing the name in the data folder) and
+    // writes it. An impossible export is reported before any question; a cancelled dialog
+    // writes nothing; a failed write keeps the old file and is reported.
+    void ExportMidi(Mode mode);
+
+    // The file of a pattern, or of a song with the settings of a pattern, under a name; none
+    // when the pattern's settings give no valid file.
+    static std::optional<QByteArray> midiFile(Mode mode, const ::Pattern& pattern,
+                                              const ::Song& song, const QString& name);
+
+    // The pattern's settings as numbers, under the given name.
+    static SmfSettings settingsOf(const ::Pattern& pattern, const QString& name);
+    // The playable step columns of a pattern with the notes of their rows.
+    static SmfPattern patternOf(const ::Pattern& pattern);
+
+private:
+    QString nameOf(Mode mode) const;
+
+    Form1& form_;
+    PatternView& patternView_;
+    SongList& songList_;
+};

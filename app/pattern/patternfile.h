@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class Form1;
+class Pattern;
+class PatternView;
+
+// The pattern document (.drm): a quoted name line, a header line with the four settings
+// as typed, then for every instrument row that holds a level an instrument line (quoted
+// name, note) and a cells line (" level ," per step). Lines end with CR LF; the text is in
+// the Windows code page.
+class PatternFile {
+public:
+    struct Row {
+        QString name;
+        QString note;
+        QList<int> levels;
+    };
+    struct Contents {
+        QString name;
+        QString takt, taktNenner, subDivs, bpm;  // as typed in the fields
+        QList<Row> rows;
+    };
+
+    PatternFile(Form1& form, PatternView& view) : form_(form), view_(view) {}
+
+    // Asks for a name when the pattern still has the default one, then for the file, and
+    // writes the pattern. A failed write keeps the old file and is reported.
+    void SavePatternFile();
+    // Opens (MixMode false) or mixes in (MixMode true) a pattern file: PendingFile if set,
+    // else the one chosen in the open dialog. Always leaves MixMode true. Returns whether
+    // the file was read to its end.
+    bool LoadPatternFile();
+    // Opens a pattern file as the command line does: no dialog, no mixing question.
+    bool openDocument(const QString& path);
+
+    static QByteArray format(const Contents& contents);
+    // What a pattern saves as, with steps 1..stepCount.
+    static Contents contentsOf(const Pattern& pattern);
+    // Reads a pattern file over a pattern, as opening one does (no mixing); false, with what
+    // was read before kept, when it cannot be read to its end.
+    static bool readFile(const QString& path, Pattern* pattern);
+
+    static const QString kFilter;
+
+private:
+    bool writeFile(const QString& path, const QByteArray& bytes) const;
+    bool readInto(const QString& path);
+
+    Form1& form_;
+    PatternView& view_;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+// Where playback sends its drum notes: channel 10, each note ended at once.
+class DrumOutput {
+public:
+    // A cell's level times this is the velocity of its note.
+    static constexpr int kVelocityPerLevel = 42;
+
+    virtual ~DrumOutput() = default;
+    // Sounds one drum note at a level 1..3; never fails (a failing device stays silent).
+    virtual void PlayDrumNote(int note, int level) = 0;
+};

@@ -1,0 +1,80 @@
+#include "songfile.h"
+
+#include "form1.h"
+#include "shared/editstep.h"
+#include "song/patternstore.h"
+#include "song/songlist.h"
+#include "system/dialogs.h"
+#include "system/safefilewriter.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <algorithm>
+
+const QString SongFile::kFilter = QStringLiteral("Drum-Song (.dsg)|*.dsg|Alle Dateien|*.*");
+
+namespace {
+const QString kExtension = QStringLiteral(".dsg");
+}  // namespace
+
+void SongFile::MnuSaveSong_Click() {
+    auto& dialogs = sys::Dialogs::current();
+    const QString proposed =
+        form_.DataPath + QLatin1Char('/') + form_.txtSongNam->text() + kExtension;
+    const QString path =
+        dialogs.saveFile({QStringLiteral("Song speichern"), proposed, kExtension, kFilter});
+    if (path.isEmpty()) return;  // cancelled: nothing is written
+    Song song = songList_.song();
+    song.header = SongCodec::headerText(sys::Dialogs::applicationTitle());
+    song.headerRows = qint16(song.songRows());
+    const QByteArray bytes = SongCodec::encodeSong(song.header, song.store, song.rows);
+    if (!sys::SafeFileWriter::writeFile(path, bytes)) {
+        dialogs.message(QStringLiteral("Der Song konnte nicht gespeichert werden:\n%1")
+                            .arg(QDir::toNativeSeparators(path)),
+                        sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+        return;
+    }
+    songList_.setSong(song);
+}
+
+// While a stored pattern is edited, the rows stay: its edit goes back into its record.
+void SongFile::MnuLoadSong_Click() {
+    if (songList_.editedRecord() != 0) return;
+    const EditStep step(form_.edits, QStringLiteral("Lade Song"), EditJournal::PatternAndSong);
+    QString path = form_.PendingFile;
+    form_.PendingFile.clear();
+    if (path.isEmpty())
+        path = sys::Dialogs::current().openFile({QStringLiteral("Song laden"),
+                                                 form_.DataPath + QStringLiteral("/*") + kExtension,
+                                                 kExtension, kFilter});
+    if (path.isEmpty()) return;  // cancelled: nothing changes and nothing is said
+    if (const auto error = load(path))
+        sys::Dialogs::current().message(error->message() + QLatin1Char('\n') +
+                                        QDir::toNativeSeparators(path));
+}
+
+void SongFile::openDocument(const QString& path) {
+    form_.PendingFile = path;
+    MnuLoadSong_Click();
+}
+
+std::optional<SongLoadError> SongFile::load(const QString& path) {
+    Song song = songList_.song();
+    const auto error = read(path, &song);
+    if (!error || *error == SongLoadError::tooManyRows()) songList_.setSong(song);
+    return error;
+}
+
+std::optional<SongLoadError> SongFile::read(const QString& path, Song* song) {
+    QByteArray bytes;
+    if (const auto error = SongCodec::readFile(path, &bytes)) return error;
+    PatternStore store = song->store;
+    const SongLoadResult result = SongCodec::decodeSong(bytes, &store);
+    // A damaged file changes nothing; one of more than 30 rows keeps its first 30.
+    if (result.error && *result.error != SongLoadError::tooManyRows()) return result.error;
+    song->store = store;
+    song->header = result.header;
+    song->headerRows = qint16(result.rowCount.value_or(0));
+    song->rows = std::min(result.rowCount.value_or(0), PatternStore::kMaxSongRows);
+    return result.error;
+}

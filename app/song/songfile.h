@@ -1,0 +1,38 @@
+#pragma once
+
+#include "song/songcodec.h"
+
+#include <QString>
+#include <optional>
+
+class Form1;
+class SongList;
+struct Song;
+
+// The song document (.dsg): the song list with its stored patterns saved and loaded back.
+// The pattern on screen, the song name and the pattern clipboard are never touched.
+class SongFile {
+public:
+    SongFile(Form1& form, SongList& songList) : form_(form), songList_(songList) {}
+
+    // Asks where to save (proposing the song name in the data folder) and writes the song.
+    // A failed write keeps the old file and is reported.
+    void MnuSaveSong_Click();
+    // Loads PendingFile if set, else the file chosen in the open dialog; an error is shown
+    // as its number directly followed by its description, and the file's path.
+    void MnuLoadSong_Click();
+    // Opens a song as the command line does: without a dialog.
+    void openDocument(const QString& path);
+    // Reads a song file into the list and returns the error instead of showing it.
+    std::optional<SongLoadError> load(const QString& path);
+
+    // Reads a song file over a song: its records, row count and header. A file that cannot
+    // be read whole changes nothing, except that one of more than 30 rows keeps its first 30.
+    static std::optional<SongLoadError> read(const QString& path, Song* song);
+
+    static const QString kFilter;
+
+private:
+    Form1& form_;
+    SongList& songList_;
+};

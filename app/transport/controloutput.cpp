@@ -1,0 +1,52 @@
+#include "controloutput.h"
+
+#include "form1.h"
+#include "hosting/automationerror.h"
+#include "hosting/controlmodule.h"
+#include "hosting/controlwidget.h"
+#include "midicontrols/module/sonaportids.h"
+#include "midicontrols/module/sonaportmodule.h"
+#include "system/twipsgeometry.h"
+
+#include <QGroupBox>
+
+namespace {
+constexpr int kNoteOnStatus = 144;
+constexpr int kDrumChannel = 9;
+constexpr qint16 kStartDevice = 8;
+}  // namespace
+
+void ControlOutput::selectStartDevice() {
+    createMidiOutput();
+    if (form_.MidiOutput1)
+        form_.MidiOutput1->putProperty(Form1::kDispDeviceID, QVariant::fromValue(kStartDevice));
+}
+
+// Created by its class identifier and driven only through dispatch, as any container would.
+void ControlOutput::createMidiOutput() {
+    sonaport::module();  // the library ships with the program: make sure it is loaded
+    form_.ambient.setUserMode(true);
+    QWidget* control =
+        hosting::ControlModule::createControl(sonaport::ids::kMidiOutput.control, form_.frmSong);
+    form_.MidiOutput1 = qobject_cast<hosting::ControlWidget*>(control);
+    if (!form_.MidiOutput1) return;
+    form_.MidiOutput1->setObjectName(QStringLiteral("MidiOutput1"));
+    form_.MidiOutput1->setAmbient(&form_.ambient);
+    sys::TwipsGeometry::set(form_.MidiOutput1, 120, 5985, 3255, 300);
+    form_.MidiOutput1->show();
+}
+
+void ControlOutput::PlayDrumNote(int note, int level) {
+    hosting::ControlWidget* output = form_.MidiOutput1;
+    if (!output) return;
+    const auto send = [&](int velocity) {
+        try {
+            output->invoke(Form1::kDispSendShortMessage,
+                           {kNoteOnStatus, kDrumChannel, note, velocity});
+        } catch (const hosting::AutomationError&) {
+            // A failing device makes playback silent, never stops it.
+        }
+    };
+    send(level * kVelocityPerLevel);
+    send(0);
+}

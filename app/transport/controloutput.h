@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shared/drumoutput.h"
+
+class Form1;
+
+// Drum notes through the window's MIDI output control, reached only by dispatch as any
+// container would reach it.
+class ControlOutput : public DrumOutput {
+public:
+    explicit ControlOutput(Form1& form) : form_(form) {}
+
+    // Start-up: the MIDI output is made and goes to device 8, which lands on the last device
+    // when fewer exist (the built-in synthesizer).
+    void selectStartDevice();
+    void PlayDrumNote(int note, int level) override;
+
+private:
+    void createMidiOutput();
+
+    Form1& form_;
+};

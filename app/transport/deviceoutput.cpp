@@ -1,0 +1,25 @@
+#include "deviceoutput.h"
+
+#include "midi/shortmessage.h"
+
+#include <algorithm>
+
+DeviceOutput::DeviceOutput() {
+    midi::MidiServices& services = midi::MidiServices::instance();
+    const unsigned count = services.outputCount();
+    if (count == 0) return;
+    midi::OutputHandle handle = 0;
+    if (services.openOutput(std::min(kStartDevice, count - 1), &handle) == midi::kNoError)
+        handle_ = handle;
+}
+
+DeviceOutput::~DeviceOutput() {
+    if (handle_) midi::MidiServices::instance().closeOutput(handle_);
+}
+
+void DeviceOutput::PlayDrumNote(int note, int level) {
+    if (!handle_) return;
+    midi::MidiServices& services = midi::MidiServices::instance();
+    services.shortMessage(handle_, midi::drumNoteOn(note, level * kVelocityPerLevel));
+    services.shortMessage(handle_, midi::drumNoteOn(note, 0));
+}

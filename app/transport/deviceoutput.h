@@ -1,0 +1,22 @@
+#pragma once
+
+#include "midi/midiservices.h"
+#include "shared/drumoutput.h"
+
+// Drum notes straight to a MIDI output device, for playing without a window. Opens the
+// device the window starts with: device 8, or the last one when fewer exist.
+class DeviceOutput : public DrumOutput {
+public:
+    static constexpr unsigned kStartDevice = 8;
+
+    DeviceOutput();
+    ~DeviceOutput() override;
+    DeviceOutput(const DeviceOutput&) = delete;
+    DeviceOutput& operator=(const DeviceOutput&) = delete;
+
+    bool isOpen() const { return handle_ != 0; }
+    void PlayDrumNote(int note, int level) override;
+
+private:
+    midi::OutputHandle handle_ = 0;
+};

@@ -1,0 +1,114 @@
+#include "transport.h"
+
+#include "pattern/pattern.h"
+#include "shared/drumoutput.h"
+#include "song/song.h"
+
+#include <cmath>
+
+namespace {
+constexpr int kMaxTimerInterval = 65535;
+}
+
+Transport::Transport(const Pattern& pattern, const Song& song, DrumOutput& output)
+    : pattern_(pattern), song_(song), output_(output) {
+    connect(&timer_, &StepTimer::timeout, this, &Transport::tick);
+    applyPatternInterval();  // the interval of the start-up pattern, kept while its tempo is 0
+}
+
+std::optional<int> Transport::stepInterval(double bpm, double subdivs) {
+    const double interval = (1000 / subdivs) / (bpm / 60);
+    if (!std::isfinite(interval)) return std::nullopt;
+    const double whole = std::nearbyint(interval);  // the default rounding: halves to even
+    if (whole < 1 || whole > kMaxTimerInterval) return std::nullopt;
+    return int(whole);
+}
+
+int Transport::songRow() const {
+    const bool playing = state_ == State::Song && stepper_ && stepper_->current();
+    return playing ? stepper_->current()->row : 0;
+}
+
+int Transport::loopsLeft() const {
+    return stepper_ ? stepper_->passesLeft() : 0;
+}
+
+// When tempo and steps per beat give no interval, the timer keeps the one it has.
+bool Transport::applyInterval(double bpm, double subdivs) {
+    const auto interval = stepInterval(bpm, subdivs);
+    if (interval) timer_.setInterval(*interval, 60000.0 / (bpm * subdivs));
+    return interval.has_value();
+}
+
+void Transport::applyPatternInterval() {
+    applyInterval(pattern_.number(Pattern::Bpm), pattern_.number(Pattern::SubDivs));
+}
+
+void Transport::setState(State state) {
+    timer_.setEnabled(state != State::Stopped);
+    if (state == state_) return;
+    state_ = state;
+    emit stateChanged(state);
+}
+
+void Transport::playPattern() {
+    applyPatternInterval();
+    position_ = 0;
+    stepper_.reset();
+    setState(State::Pattern);
+    tick();
+}
+
+void Transport::playSong() {
+    stepper_.emplace(song_, pattern_.number(Pattern::Bpm));
+    position_ = 0;
+    if (stepper_->isEmpty()) return stop();
+    const ScheduledRow& first = *stepper_->current();
+    if (!applyInterval(first.tempo, first.stepsPerBeat))
+        applyPatternInterval();  // so the song never stands still
+    setState(State::Song);
+    emit songRowStarted(first.row);
+    songStep();
+}
+
+void Transport::stop() {
+    setState(State::Stopped);
+}
+
+void Transport::tick() {
+    if (state_ == State::Pattern) patternStep();
+    if (state_ == State::Song) songStep();
+}
+
+void Transport::patternStep() {
+    if (++position_ > pattern_.playableColumns()) position_ = 1;
+    if (position_ > pattern_.columns()) return;  // no column to play
+    emit patternStepped(position_);
+    play(pattern_.notesAt(position_));
+}
+
+void Transport::songStep() {
+    const int playing = songRow();
+    const SongStepper::Tick tick = stepper_->next();
+    if (tick.passesLeftShown >= 0) emit passesLeftChanged(playing, tick.passesLeftShown);
+    for (int row : tick.finishedRows) emit songRowFinished(row);
+    if (tick.ended) return stop();
+    if (tick.startedRow) {
+        emit songRowStarted(tick.startedRow->row);
+        applyInterval(tick.startedRow->tempo, tick.startedRow->stepsPerBeat);
+    }
+    position_ = tick.step;
+    play(stepper_->record().notesAt(tick.step, pattern_.rowNotes()));
+}
+
+void Transport::play(const QList<StepNote>& notes) {
+    for (const StepNote& n : notes) output_.PlayDrumNote(n.note, n.level);
+}
+
+void Transport::songRowRemoved(int row) {
+    if (stepper_) stepper_->rowRemoved(row);
+}
+
+void Transport::songRowInserted(int row) {
+    if (stepper_) stepper_->rowInserted(row);
+}
