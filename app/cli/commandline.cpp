@@ -108,7 +108,11 @@ QString CommandLine::value(const QString& option, const QString& fallback) const
 // Takes the argument at *at with the values of its option and moves past them.
 bool CommandLine::take(const QStringList& arguments, qsizetype* at) {
     const QString argument = arguments[(*at)++];
-    if (!looksLikeOption(argument)) {
+    if (argument == QLatin1String("--") && !operandsOnly_) {
+        operandsOnly_ = true;  // what follows are files, even those starting with "-"
+        return true;
+    }
+    if (operandsOnly_ || !looksLikeOption(argument)) {
         if (command_ != Command::Editor)
             return fail(QStringLiteral("überzähliges Argument: %1").arg(argument));
         operands_ << argument;
@@ -118,9 +122,15 @@ bool CommandLine::take(const QStringList& arguments, qsizetype* at) {
     if (!option) return fail(QStringLiteral("unbekannte Option: %1").arg(argument));
     const QString name = QLatin1String(option->name);
     QStringList values;
-    while (values.size() < option->values && *at < arguments.size() &&
-           !looksLikeOption(arguments[*at]))
+    while (values.size() < option->values && *at < arguments.size()) {
+        if (arguments[*at] == QLatin1String("--") && !operandsOnly_) {
+            operandsOnly_ = true;
+            ++*at;
+            continue;
+        }
+        if (!operandsOnly_ && looksLikeOption(arguments[*at])) break;
         values << arguments[(*at)++];
+    }
     if (values.size() < option->values)
         return fail(QStringLiteral("fehlender Wert für %1").arg(name));
     if (option->isValid && !option->isValid(values.value(0)))

@@ -38,4 +38,5 @@ private:
     QStringList operands_;
     QMap<QString, QString> settings_;
     QString error_;
+    bool operandsOnly_ = false;  // after "--"
 };

@@ -13,6 +13,7 @@
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
 #include "system/safefilewriter.h"
+#include "system/samefile.h"
 #include "transport/deviceoutput.h"
 #include "transport/transport.h"
 
@@ -73,19 +74,28 @@ std::optional<Document> openDocument(const QString& path) {
 int HeadlessRun::run(const CommandLine& line) {
     sys::ConsoleDialogs console;
     sys::Dialogs::install(&console);
-    int code = 0;
-    switch (line.command()) {
-        case CommandLine::Command::RenderWav:
-            code = renderWav(line);
-            break;
-        case CommandLine::Command::ExportMidi:
-            code = exportMidi(line);
-            break;
-        default:
-            code = play(line);
-    }
+    int code = refuseOverwritingSource(line);
+    if (code == 0) code = runCommand(line);
     sys::Dialogs::install(nullptr);
     return code;
+}
+
+int HeadlessRun::runCommand(const CommandLine& line) {
+    switch (line.command()) {
+        case CommandLine::Command::RenderWav:
+            return renderWav(line);
+        case CommandLine::Command::ExportMidi:
+            return exportMidi(line);
+        default:
+            return play(line);
+    }
+}
+
+int HeadlessRun::refuseOverwritingSource(const CommandLine& line) {
+    const QStringList files = line.operands();
+    if (files.size() < 2 || !sys::isSameFile(files[0], files[1])) return 0;
+    fail(QStringLiteral("Die Ausgabe würde die Eingabe überschreiben: %1").arg(files[1]));
+    return 2;
 }
 
 int HeadlessRun::renderWav(const CommandLine& line) {

@@ -11,6 +11,9 @@ public:
     static int run(const CommandLine& line);
 
 private:
+    static int runCommand(const CommandLine& line);
+    // 2 when the output would replace the document read (the same file), else 0.
+    static int refuseOverwritingSource(const CommandLine& line);
     static int renderWav(const CommandLine& line);
     static int play(const CommandLine& line);
     static int exportMidi(const CommandLine& line);
