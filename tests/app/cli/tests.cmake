@@ -9,3 +9,6 @@ target_compile_definitions(tst_bounce PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatlo
 
 beatloft_add_test(tst_commandline SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_commandline.cpp
                   LIBS beatloft_app)
+
+beatloft_add_test(tst_headless SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_headless.cpp
+                  LIBS beatloft_app)

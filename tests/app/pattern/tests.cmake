@@ -10,3 +10,4 @@ beatloft_add_test(tst_patternfile SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_patternf
                   LIBS beatloft_formfixture)
 beatloft_add_test(tst_standardpatterns SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_standardpatterns.cpp
                   LIBS beatloft_formfixture)
+beatloft_add_test(tst_pattern SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_pattern.cpp LIBS beatloft_app)

@@ -6,3 +6,5 @@ beatloft_add_test(tst_songcodec SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_songcodec.
                   LIBS beatloft_app)
 beatloft_add_test(tst_songfile SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_songfile.cpp
                   LIBS beatloft_formfixture)
+beatloft_add_test(tst_songstepper SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_songstepper.cpp
+                  LIBS beatloft_app)

@@ -4,13 +4,18 @@
 #include "shared/checkarray.h"
 #include "shared/songgrid.h"
 #include "shared/taglabel.h"
+#include "shell/maincommands.h"
 #include "song/song.h"
 #include "song/songlist.h"
 #include "system/twipsgeometry.h"
+#include "transport/transport.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
+
+using Script = std::function<QString(FormFixture&)>;
 
 // The song list through its buttons, keys and the in-place editor.
 class TstSongList : public QObject {
@@ -132,6 +137,99 @@ private slots:
         QVERIFY(!form.cmdEditPat->isChecked() && !form.cmdCancEd->isVisible());
         QCOMPARE(form.txtPatNam->text(), QStringLiteral("Added"));
         QCOMPARE(f.song().store[1].Name, QStringLiteral("Added"));
+    }
+
+    // Edits of the song while it plays or while a stored pattern is edited, through the
+    // window; each row's script answers with what it found.
+    void editsDuringPlayOrEdit_data() {
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<QString>("found");
+        const auto abc = [](FormFixture& f) {
+            for (const char* name : {"A", "B", "C"}) {
+                add(f, name);
+                f.form().MSFlexGrid1->setRow(f.form().MSFlexGrid1->rows() - 1);
+            }
+            f.form().MSFlexGrid1->setRow(1);
+        };
+        QTest::newRow("a commit goes into the record edited, not the playing row")
+            << Script([=](FormFixture& f) {
+                   abc(f);
+                   f.form().cmdPlySng->click();
+                   f.form().cmdEditPat->click();
+                   f.form().txtPatNam->setText("A-edited");
+                   for (int i = 0; i < 16; ++i) f.transport().tick();  // row 2 plays
+                   f.form().cmdEditPat->click();
+                   return names(f).join(',');
+               })
+            << "A-edited,B,C,";
+        QTest::newRow("an insert while editing moves the record edited along")
+            << Script([=](FormFixture& f) {
+                   abc(f);
+                   f.form().cmdEditPat->click();
+                   f.form().txtPatNam->setText("A2");
+                   f.app().mainCommands().Toolbar1_ButtonClick("Tcut");  // the edited row stays
+                   f.app().mainCommands().Toolbar1_ButtonClick("Tpaste");
+                   f.form().cmdEditPat->click();
+                   return names(f).join(',');
+               })
+            << ",A2,B,C,";
+        QTest::newRow("a toolbar cut with the in-place editor open commits first")
+            << Script([=](FormFixture& f) {
+                   abc(f);
+                   const QRect cell =
+                       f.form().MSFlexGrid1->visualRect(f.form().MSFlexGrid1->model()->index(0, 0));
+                   QTest::mouseDClick(f.form().MSFlexGrid1->viewport(), Qt::LeftButton, {},
+                                      cell.center());
+                   QTest::keyClicks(f.form().txtEdit, "Z");  // still open
+                   f.app().mainCommands().Toolbar1_ButtonClick("Tcut");
+                   return names(f).join(',') + " " + f.form().txtPatClipboard->text();
+               })
+            << "B,C, Z";
+        QTest::newRow("the countdown shown is not taken as the loop count")
+            << Script([=](FormFixture& f) {
+                   f.form().txtTakt->setText("1");
+                   f.form().txtSubdivs->setText("1");
+                   add(f, "A");
+                   editCell(f, 1, 1, "4");
+                   f.form().cmdPlySng->click();
+                   f.transport().tick();
+                   f.transport().tick();  // pass 3: the cell shows 2
+                   f.form().cmdPlySng->click();
+                   const QString shown = f.form().MSFlexGrid1->textMatrix(1, 1);
+                   editCell(f, 1, 1, "");
+                   f.form().FrameText->hide();
+                   return shown + " " + QString::number(f.song().store[1].Loops);
+               })
+            << "2 4";
+        QTest::newRow("no row: copy, cut and edit do nothing") << Script([=](FormFixture& f) {
+            abc(f);
+            f.editSong([](Song& song) { song.rows = 0; });
+            f.form().cmdCopy->click();
+            f.app().mainCommands().Toolbar1_ButtonClick("Tcut");
+            f.form().cmdEditPat->click();
+            return f.form().txtPatClipboard->text() + "|" +
+                   QString::number(f.form().cmdEditPat->isChecked()) + f.form().txtPatNam->text();
+        }) << "|0C";
+        QTest::newRow("the song taking the timer releases the pattern's Play")
+            << Script([=](FormFixture& f) {
+                   abc(f);
+                   f.form().BtnPlay->click();
+                   f.form().cmdPlySng->click();
+                   QString found = QString::number(f.form().BtnPlay->isChecked()) +
+                                   QString::number(f.form().Cursor->isVisible());
+                   for (int i = 0; i < 48; ++i) f.transport().tick();  // the song ends
+                   return found + QString::number(f.form().cmdPlySng->isChecked());
+               })
+            << "000";
+    }
+    void editsDuringPlayOrEdit() {
+        QFETCH(Script, script);
+        QFETCH(QString, found);
+        FormFixture f;
+        f.form().activateWindow();  // the in-place editor needs the focus
+        QVERIFY(QTest::qWaitForWindowActive(&f.form()));
+        QCOMPARE(script(f), found);
+        QCOMPARE(f.transport().state() == Transport::State::Song, f.form().cmdPlySng->isChecked());
     }
 
     void limits() {

@@ -1,0 +1,101 @@
+#include "cli/commandline.h"
+#include "cli/headlessrun.h"
+#include "midi/midiservices.h"
+#include "song/song.h"
+#include "song/songcodec.h"
+#include "tempprogramfolder.h"
+
+#include <sys/stat.h>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The commands without a window, run inside a core application: making any widget here
+// would abort the test, so every row also proves that none is made.
+class TstHeadless : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<TempProgramFolder> folder_;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    static void write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // A song of `rows` rows, every cell of its 30 x 30 set, at the given numbers.
+    static QByteArray song(int rows, qint16 tempo, qint16 subdivs, qint16 takt, qint16 loops) {
+        Song song;
+        song.rows = rows;
+        for (int r = 1; r <= rows; ++r) {
+            StoredPattern& record = song.store[r];
+            record.Name = QStringLiteral("R%1").arg(r);
+            record.BPM = tempo, record.SubDivs = subdivs, record.Takt = takt, record.Loops = loops;
+            for (int i = 1; i <= 30; ++i) {
+                record.Notes[i] = qint16(34 + i);
+                for (int j = 1; j <= 30; ++j) record.setCell(i, j, 2);
+            }
+        }
+        return SongCodec::encodeSong(QStringLiteral("Test"), song.store, rows);
+    }
+    QByteArray read(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.read(16) : QByteArray();
+    }
+
+private slots:
+    void initTestCase() {
+        midi::MidiServices::instance().useVirtualOnly(true);  // no synthesizer for --play
+        folder_ = std::make_unique<TempProgramFolder>();
+        QFile::copy(folder_->filePath("Std.drm"), path("std.drm"));
+        QFile::copy(folder_->filePath("Std.drm"), path("-dash.drm"));
+        write(path("song.dsg"), song(2, 120, 4, 1, 2));
+        write(path("huge.dsg"), song(30, 32767, 32767, 1, 32767));
+        QCOMPARE(::mkfifo(QFile::encodeName(path("fifo.dsg")).constData(), 0600), 0);
+    }
+
+    void commands_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");  // its first bytes afterwards, or "none"
+        QTest::newRow("pattern to MIDI")
+            << QStringList{"--export-midi", "std.drm", "p.mid"} << 0 << "MThd";
+        QTest::newRow("pattern to WAV")
+            << QStringList{"--render-wav", "std.drm", "p.wav"} << 0 << "RIFF";
+        QTest::newRow("pattern played")
+            << QStringList{"--play", "std.drm", "--seconds", "0.1"} << 0 << "";
+        QTest::newRow("song to MIDI")
+            << QStringList{"--export-midi", "song.dsg", "s.mid"} << 0 << "MThd";
+        QTest::newRow("song to WAV")
+            << QStringList{"--render-wav", "song.dsg", "s.wav"} << 0 << "RIFF";
+        QTest::newRow("song played to its end") << QStringList{"--play", "song.dsg"} << 0 << "";
+        QTest::newRow("a file after --")
+            << QStringList{"--export-midi", "--", "-dash.drm", "d.mid"} << 0 << "MThd";
+        QTest::newRow("MIDI over its own song")
+            << QStringList{"--export-midi", "song.dsg", "song.dsg"} << 2 << "Test";
+        QTest::newRow("WAV over its own pattern")
+            << QStringList{"--render-wav", "std.drm", "std.drm"} << 2 << "\"Rock";
+        QTest::newRow("a FIFO as the song")
+            << QStringList{"--render-wav", "fifo.dsg", "f.wav"} << 1 << "none";
+        QTest::newRow("a song of 1.8 billion notes")
+            << QStringList{"--render-wav", "huge.dsg", "h.wav"} << 1 << "none";
+    }
+    void commands() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QVERIFY(QDir::setCurrent(dir_.path()));
+        const CommandLine line = CommandLine::parse(arguments);
+        QVERIFY2(line.isValid(), qPrintable(line.error()));
+        QCOMPARE(HeadlessRun::run(line), exitCode);
+        if (output.isEmpty()) return;
+        const QString target = line.operands().value(1);
+        QVERIFY(output == "none" ? !QFile::exists(target)
+                                 : read(target).startsWith(output.toLatin1()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstHeadless)
+#include "tst_headless.moc"
