@@ -100,8 +100,7 @@ public:
     // --- the MIDI output every note goes through, reached by dispatch identifier ---
     hosting::ControlWidget* MidiOutput1 = nullptr;
     hosting::AmbientProperties ambient;  // what the window tells the controls it holds
-    static constexpr int kDispDeviceID = 1;
-    static constexpr int kDispSendShortMessage = 2;
+    enum MidiOutputId : int { DispDeviceID = 1, DispSendShortMessage = 2 };
 
     // --- menus, toolbar and the quit button ---
     MainToolBar* Toolbar1 = nullptr;

@@ -33,7 +33,7 @@ public:
     // Ticks fired so far in this run and ticks skipped after stalls.
     long long ticks() const { return k_; }
     long long skipped() const { return skipped_; }
-    // The ideal time of the tick being handled (valid while Timer is emitted).
+    // The ideal time of the tick being handled (valid while timeout() is emitted).
     Clock::time_point currentDeadline() const { return deadline(k_); }
 
 signals:

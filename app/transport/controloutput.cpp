@@ -19,7 +19,7 @@ constexpr qint16 kStartDevice = 8;
 void ControlOutput::selectStartDevice() {
     createMidiOutput();
     if (form_.MidiOutput1)
-        form_.MidiOutput1->putProperty(Form1::kDispDeviceID, QVariant::fromValue(kStartDevice));
+        form_.MidiOutput1->putProperty(Form1::DispDeviceID, QVariant::fromValue(kStartDevice));
 }
 
 // Created by its class identifier and driven only through dispatch, as any container would.
@@ -41,7 +41,7 @@ void ControlOutput::PlayDrumNote(int note, int level) {
     if (!output) return;
     const auto send = [&](int velocity) {
         try {
-            output->invoke(Form1::kDispSendShortMessage,
+            output->invoke(Form1::DispSendShortMessage,
                            {kNoteOnStatus, kDrumChannel, note, velocity});
         } catch (const hosting::AutomationError&) {
             // A failing device makes playback silent, never stops it.

@@ -334,7 +334,7 @@ private slots:
         midi::MidiServices::instance().rescan();
         auto form = start();
         QVERIFY(form->MidiOutput1);
-        QCOMPARE(form->MidiOutput1->getProperty(Form1::kDispDeviceID).toInt(), 2);
+        QCOMPARE(form->MidiOutput1->getProperty(Form1::DispDeviceID).toInt(), 2);
         QVERIFY(midi::VirtualDevices::isOpen(last));
     }
 
