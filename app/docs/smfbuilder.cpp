@@ -73,8 +73,12 @@ bool tempoFits(double bpm) {
            std::nearbyint(microseconds) <= kMaxTempoMicroseconds;
 }
 
+// Every tempo event, the first one and a song row's: the whole microseconds are rounded
+// before they are split into bytes, so a value just below a byte boundary carries over
+// (125 BPM is 479999.99999999994 microseconds, written as 480000).
 QByteArray tempoEvent(double bpm) {
-    return QByteArray::fromHex("FF5103") + SmfBuilder::BigEndianBytes(3, tempoMicroseconds(bpm));
+    return QByteArray::fromHex("FF5103") +
+           SmfBuilder::BigEndianBytes(3, std::nearbyint(tempoMicroseconds(bpm)));
 }
 
 QByteArray textEvent(char type, const QByteArray& text) {
