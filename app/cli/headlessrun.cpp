@@ -50,13 +50,16 @@ std::unique_ptr<Beatloft> openDocument(const QString& path) {
 
 // The document's MIDI file: a pattern named as its file names it, a song with the pattern
 // fields of a freshly started window, named after the song file. False (said on stderr)
-// when the document cannot be read; no bytes when it gives no valid MIDI file.
-bool midiFileOf(const QString& path, std::optional<QByteArray>* bytes) {
+// when the document cannot be read; no bytes (the reason in *refusal) when it gives no valid
+// MIDI file.
+bool midiFileOf(const QString& path, std::optional<QByteArray>* bytes,
+                SmfBuilder::Refusal* refusal) {
     const auto program = openDocument(path);
     if (!program) return false;
     const bool song = isSong(path);
     if (song) program->form().txtSongNam->setText(QFileInfo(path).completeBaseName());
-    *bytes = program->midiExport().midiFile(song ? MidiExport::Song : MidiExport::Pattern);
+    const MidiExport::Mode mode = song ? MidiExport::Song : MidiExport::Pattern;
+    *bytes = program->midiExport().midiFile(mode, refusal);
     return true;
 }
 
@@ -128,9 +131,10 @@ int HeadlessRun::play(const CommandLine& line) {
 int HeadlessRun::exportMidi(const CommandLine& line) {
     const QString source = line.operands().value(0), target = line.operands().value(1);
     std::optional<QByteArray> bytes;
-    if (!midiFileOf(source, &bytes)) return 1;
+    SmfBuilder::Refusal refusal{};
+    if (!midiFileOf(source, &bytes, &refusal)) return 1;
     if (!bytes) {
-        fail(MidiExport::kImpossibleText);
+        fail(MidiExport::refusalText(refusal));
         return 1;
     }
     QString error;

@@ -16,6 +16,14 @@ const QString MidiExport::kFilter = QStringLiteral("Midi (.mid)|*.mid|Alle Datei
 const QString MidiExport::kImpossibleText =
     QStringLiteral("Tempo und SubDivs ergeben keine gültige MIDI-Datei.");
 
+QString MidiExport::refusalText(SmfBuilder::Refusal refusal) {
+    if (refusal != SmfBuilder::Refusal::TooLarge) return kImpossibleText;
+    return QStringLiteral(
+               "Die Noten der MIDI-Datei ergäben mehr als %1 MiB; eine so große Datei "
+               "wird nicht geschrieben.")
+        .arg(SmfBuilder::kMaxEventBytes / (1024 * 1024));
+}
+
 QString MidiExport::writeFailedText(const QString& path) {
     return QStringLiteral("Die MIDI-Datei konnte nicht gespeichert werden:\n%1")
         .arg(QDir::toNativeSeparators(path));
@@ -25,9 +33,10 @@ MidiExport::MidiExport(Form1& form, SongList& songList) : form_(form), songList_
 
 void MidiExport::ExportMidi(Mode mode) {
     auto& dialogs = sys::Dialogs::current();
-    const std::optional<QByteArray> bytes = midiFile(mode);
+    SmfBuilder::Refusal refusal{};
+    const std::optional<QByteArray> bytes = midiFile(mode, &refusal);
     if (!bytes) {
-        dialogs.message(kImpossibleText);
+        dialogs.message(refusalText(refusal));
         return;
     }
     const QString proposed =
@@ -39,10 +48,10 @@ void MidiExport::ExportMidi(Mode mode) {
         dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);
 }
 
-std::optional<QByteArray> MidiExport::midiFile(Mode mode) const {
+std::optional<QByteArray> MidiExport::midiFile(Mode mode, SmfBuilder::Refusal* refusal) const {
     const SmfSettings settings = settingsOf(form_, nameOf(mode));
-    if (mode == Pattern) return SmfBuilder::exportPattern(settings, patternOf(form_));
-    return SmfBuilder::exportSong(settings, form_.PatternStore, songList_.songRows());
+    if (mode == Pattern) return SmfBuilder::exportPattern(settings, patternOf(form_), refusal);
+    return SmfBuilder::exportSong(settings, form_.PatternStore, songList_.songRows(), refusal);
 }
 
 QString MidiExport::nameOf(Mode mode) const {

@@ -18,6 +18,8 @@ public:
     static const QString kDialogTitle;
     static const QString kFilter;
     static const QString kImpossibleText;
+    // The message for an export the builder refuses: kImpossibleText, or the size limit.
+    static QString refusalText(SmfBuilder::Refusal refusal);
     // The message for a file that could not be written.
     static QString writeFailedText(const QString& path);
 
@@ -31,8 +33,9 @@ public:
     void ExportMidi(Mode mode);
 
     // The file of the pattern (named by txtPatNam) or the song (named by txtSongNam) as it
-    // stands now; none when the pattern fields give no valid file.
-    std::optional<QByteArray> midiFile(Mode mode) const;
+    // stands now; none when the pattern fields give no valid file or the file would be too
+    // large (the reason in *refusal, if given).
+    std::optional<QByteArray> midiFile(Mode mode, SmfBuilder::Refusal* refusal = nullptr) const;
 
     // The pattern fields of the window as numbers, under the given name.
     static SmfSettings settingsOf(const Form1& form, const QString& name);

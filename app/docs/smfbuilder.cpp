@@ -119,6 +119,11 @@ QList<StepNotes> storedSteps(const StoredPattern& record, int steps) {
     return result;
 }
 
+std::nullopt_t refuse(SmfBuilder::Refusal* refusal, SmfBuilder::Refusal reason) {
+    if (refusal) *refusal = reason;
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool SmfBuilder::isValid() const {
@@ -127,8 +132,9 @@ bool SmfBuilder::isValid() const {
            tempoFits(settings_.tempo);
 }
 
-std::optional<QByteArray> SmfBuilder::BuildPatternEvents(const SmfPattern& pattern) const {
-    if (!isValid()) return std::nullopt;
+std::optional<QByteArray> SmfBuilder::BuildPatternEvents(const SmfPattern& pattern,
+                                                         Refusal* refusal) const {
+    if (!isValid()) return refuse(refusal, Refusal::InvalidSettings);
     QByteArray events = firstEvents();
     StepClock clock{settings_.stepsPerBeat};
     for (const QList<int>& levels : pattern.steps) {
@@ -136,20 +142,20 @@ std::optional<QByteArray> SmfBuilder::BuildPatternEvents(const SmfPattern& patte
         for (qsizetype row = 0; row < levels.size() && row < pattern.notes.size(); ++row)
             addNote(&notes, pattern.notes[row], levels[row]);
         appendStep(&events, notes, nextDelta(&clock));
-        if (events.size() > kMaxEventBytes) return std::nullopt;
+        if (events.size() > kMaxEventBytes) return refuse(refusal, Refusal::TooLarge);
     }
     return events;
 }
 
-std::optional<QByteArray> SmfBuilder::BuildSongEvents(const PatternStore& store,
-                                                      int songRows) const {
-    if (!isValid()) return std::nullopt;
+std::optional<QByteArray> SmfBuilder::BuildSongEvents(const PatternStore& store, int songRows,
+                                                      Refusal* refusal) const {
+    if (!isValid()) return refuse(refusal, Refusal::InvalidSettings);
     QByteArray events = firstEvents();
     StepClock clock{settings_.stepsPerBeat};
     double tempo = settings_.tempo;
     for (const ScheduledRow& row : songSchedule(store, songRows, settings_.tempo)) {
         if (row.tempo != tempo) {
-            if (!tempoFits(row.tempo)) return std::nullopt;
+            if (!tempoFits(row.tempo)) return refuse(refusal, Refusal::InvalidSettings);
             events.append('\0' + tempoEvent(row.tempo));
             tempo = row.tempo;
         }
@@ -159,7 +165,7 @@ std::optional<QByteArray> SmfBuilder::BuildSongEvents(const PatternStore& store,
             for (int step = 0; step < row.steps; ++step) {
                 appendStep(&events, step < steps.size() ? steps[step] : StepNotes(),
                            nextDelta(&clock));
-                if (events.size() > kMaxEventBytes) return std::nullopt;
+                if (events.size() > kMaxEventBytes) return refuse(refusal, Refusal::TooLarge);
             }
         }
     }
@@ -181,17 +187,18 @@ QByteArray SmfBuilder::file(const QByteArray& MidiEvents) const {
 }
 
 std::optional<QByteArray> SmfBuilder::exportPattern(const SmfSettings& settings,
-                                                    const SmfPattern& pattern) {
+                                                    const SmfPattern& pattern, Refusal* refusal) {
     const SmfBuilder builder(settings);
-    const std::optional<QByteArray> events = builder.BuildPatternEvents(pattern);
+    const std::optional<QByteArray> events = builder.BuildPatternEvents(pattern, refusal);
     if (!events) return std::nullopt;
     return builder.file(*events);
 }
 
 std::optional<QByteArray> SmfBuilder::exportSong(const SmfSettings& settings,
-                                                 const PatternStore& store, int songRows) {
+                                                 const PatternStore& store, int songRows,
+                                                 Refusal* refusal) {
     const SmfBuilder builder(settings);
-    const std::optional<QByteArray> events = builder.BuildSongEvents(store, songRows);
+    const std::optional<QByteArray> events = builder.BuildSongEvents(store, songRows, refusal);
     if (!events) return std::nullopt;
     return builder.file(*events);
 }

@@ -96,6 +96,8 @@ private slots:
         // A row at 90 BPM in triplets, played three times, over the start-up fields' 100 BPM.
         QTest::newRow("song") << QStringList{"Mein Song.dsg", "out.mid"} << 0 << "Mein Song"
                               << QList<double>{0, 0.66667, 1.33333};
+        QTest::newRow("too large") << QStringList{"huge.dsg", "out.mid"} << 1
+                                   << "ergäben mehr als 32 MiB" << QList<double>();
         QTest::newRow("unreadable") << QStringList{"short.dsg", "out.mid"} << 1
                                     << "62Einlesen hinter Dateiende" << QList<double>();
         QTest::newRow("bad arguments") << QStringList{"x.txt", "out.mid"} << 2
@@ -120,6 +122,8 @@ private slots:
         song[1].Notes[1] = 38;
         song[1].setCell(1, 1, 2);
         dir.writeFile("Mein Song.dsg", SongCodec::encodeSong("Beatloft", song, 1));
+        song[1].SubDivs = song[1].Takt = song[1].Loops = 32767;
+        dir.writeFile("huge.dsg", SongCodec::encodeSong("Beatloft", song, 1));
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("BEATLOFT_MIDI_BACKENDS");  // the program as installed
