@@ -9,6 +9,7 @@
 #include "midi/offlinerenderer.h"
 #include "playback/patternbounce.h"
 #include "playback/songbounce.h"
+#include "shared/windowscodepage.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
 #include "system/safefilewriter.h"
@@ -51,15 +52,16 @@ std::unique_ptr<Beatloft> openDocument(const QString& path) {
 // The document's MIDI file: a pattern named as its file names it, a song with the pattern
 // fields of a freshly started window, named after the song file. False (said on stderr)
 // when the document cannot be read; no bytes (the reason in *refusal) when it gives no valid
-// MIDI file.
-bool midiFileOf(const QString& path, std::optional<QByteArray>* bytes,
-                SmfBuilder::Refusal* refusal) {
+// MIDI file. *nameKept tells whether the name goes into the file as it stands.
+bool midiFileOf(const QString& path, std::optional<QByteArray>* bytes, SmfBuilder::Refusal* refusal,
+                bool* nameKept) {
     const auto program = openDocument(path);
     if (!program) return false;
     const bool song = isSong(path);
     if (song) program->form().txtSongNam->setText(QFileInfo(path).completeBaseName());
     const MidiExport::Mode mode = song ? MidiExport::Song : MidiExport::Pattern;
     *bytes = program->midiExport().midiFile(mode, refusal);
+    *nameKept = program->midiExport().keepsName(mode);
     return true;
 }
 
@@ -132,7 +134,8 @@ int HeadlessRun::exportMidi(const CommandLine& line) {
     const QString source = line.operands().value(0), target = line.operands().value(1);
     std::optional<QByteArray> bytes;
     SmfBuilder::Refusal refusal{};
-    if (!midiFileOf(source, &bytes, &refusal)) return 1;
+    bool nameKept = true;
+    if (!midiFileOf(source, &bytes, &refusal, &nameKept)) return 1;
     if (!bytes) {
         fail(MidiExport::refusalText(refusal));
         return 1;
@@ -142,5 +145,6 @@ int HeadlessRun::exportMidi(const CommandLine& line) {
         fail(QStringLiteral("%1 (%2)").arg(MidiExport::writeFailedText(target), error));
         return 1;
     }
+    if (!nameKept) sys::Dialogs::current().message(lostCharactersText());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "playback/patternplayback.h"
 #include "shared/checkarray.h"
 #include "shared/numericvalue.h"
+#include "shared/windowscodepage.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
 #include "system/safefilewriter.h"
@@ -46,12 +47,21 @@ void MidiExport::ExportMidi(Mode mode) {
     if (path.isEmpty()) return;  // cancelled: nothing is written
     if (!sys::SafeFileWriter::writeFile(path, *bytes))
         dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+    else if (!keepsName(mode))
+        dialogs.message(lostCharactersText(), sys::MessageButtons::Ok,
+                        sys::MessageIcon::Exclamation);
 }
 
 std::optional<QByteArray> MidiExport::midiFile(Mode mode, SmfBuilder::Refusal* refusal) const {
     const SmfSettings settings = settingsOf(form_, nameOf(mode));
     if (mode == Pattern) return SmfBuilder::exportPattern(settings, patternOf(form_), refusal);
     return SmfBuilder::exportSong(settings, form_.PatternStore, songList_.songRows(), refusal);
+}
+
+bool MidiExport::keepsName(Mode mode) const {
+    bool lost = false;
+    toWindowsCodePage(nameOf(mode), &lost);
+    return !lost;
 }
 
 QString MidiExport::nameOf(Mode mode) const {

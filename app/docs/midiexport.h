@@ -36,6 +36,8 @@ public:
     // stands now; none when the pattern fields give no valid file or the file would be too
     // large (the reason in *refusal, if given).
     std::optional<QByteArray> midiFile(Mode mode, SmfBuilder::Refusal* refusal = nullptr) const;
+    // False when the name holds a character the file cannot keep (it is written as '?').
+    bool keepsName(Mode mode) const;
 
     // The pattern fields of the window as numbers, under the given name.
     static SmfSettings settingsOf(const Form1& form, const QString& name);

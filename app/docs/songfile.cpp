@@ -4,6 +4,7 @@
 #include "shared/editstep.h"
 #include "shared/patternstore.h"
 #include "shared/songgrid.h"
+#include "shared/windowscodepage.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
 #include "system/safefilewriter.h"
@@ -28,11 +29,16 @@ void SongFile::MnuSaveSong_Click() {
     form_.SongHeader = SongCodec::headerText(sys::Dialogs::applicationTitle());
     const int songRows = songList_.songRows();
     form_.SongRowCount = qint16(std::min(songRows, PatternStore::kMaxSongRows));
-    const QByteArray bytes = SongCodec::encodeSong(form_.SongHeader, form_.PatternStore, songRows);
+    bool lostCharacters = false;
+    const QByteArray bytes =
+        SongCodec::encodeSong(form_.SongHeader, form_.PatternStore, songRows, &lostCharacters);
     if (!sys::SafeFileWriter::writeFile(path, bytes))
         dialogs.message(QStringLiteral("Der Song konnte nicht gespeichert werden:\n%1")
                             .arg(QDir::toNativeSeparators(path)),
                         sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+    else if (lostCharacters)
+        dialogs.message(lostCharactersText(), sys::MessageButtons::Ok,
+                        sys::MessageIcon::Exclamation);
 }
 
 void SongFile::MnuLoadSong_Click() {

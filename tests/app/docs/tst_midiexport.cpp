@@ -4,6 +4,7 @@
 #include "form1.h"
 #include "formfixture.h"
 #include "midifile.h"
+#include "shared/windowscodepage.h"
 #include "shell/maincommands.h"
 #include "song/songlist.h"
 
@@ -83,6 +84,18 @@ private slots:
                              : *SmfBuilder::exportSong(settings, form.PatternStore, 2);
         QCOMPARE(readAll(f.folder().filePath("out.mid")), saveAs == "out.mid" ? built : "");
         QCOMPARE(readAll(f.folder().filePath("keep.mid")), QByteArray("old"));
+    }
+
+    // A name the code page cannot hold is exported with '?' and said once, after the write.
+    void nameOutsideTheCodePage() {
+        FormFixture f;
+        f.form().txtPatNam->setText(QString::fromUtf8("Schnee ☃"));
+        const QString path = f.folder().filePath("out.mid");
+        f.dialogs().answerSaveFile(path);
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        f.app().mainCommands().Toolbar1_ButtonClick("TSaveMidiPat");
+        QCOMPARE(f.dialogs().messageTexts(), QStringList{lostCharactersText()});
+        QCOMPARE(MidiFile::read(readAll(path)).meta(0x03), QByteArray("Schnee ?"));
     }
 
     // Files are read back by a reader of the tests' own: the name and the notes' times.
