@@ -7,6 +7,7 @@
 #include "pattern/pattern.h"
 #include "pattern/patternbounce.h"
 #include "pattern/patternreader.h"
+#include "shared/windowscodepage.h"
 #include "song/song.h"
 #include "song/songbounce.h"
 #include "song/songfile.h"
@@ -159,11 +160,12 @@ int HeadlessRun::exportMidi(const CommandLine& line) {
     // A song is named after its file, a pattern as its file names it.
     const QString name =
         document->isSong ? QFileInfo(source).completeBaseName() : document->pattern.name();
+    SmfBuilder::Refusal refusal{};
     const auto bytes =
         MidiExport::midiFile(document->isSong ? MidiExport::Song : MidiExport::Pattern,
-                             document->pattern, document->song, name);
+                             document->pattern, document->song, name, &refusal);
     if (!bytes) {
-        fail(MidiExport::kImpossibleText);
+        fail(MidiExport::refusalText(refusal));
         return 1;
     }
     QString error;
@@ -171,5 +173,6 @@ int HeadlessRun::exportMidi(const CommandLine& line) {
         fail(QStringLiteral("%1 (%2)").arg(MidiExport::writeFailedText(target), error));
         return 1;
     }
+    if (!MidiExport::keepsName(name)) sys::Dialogs::current().message(lostCharactersText());
     return 0;
 }

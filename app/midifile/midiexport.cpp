@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "pattern/patternview.h"
+#include "shared/windowscodepage.h"
 #include "song/song.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
@@ -15,6 +16,14 @@ const QString MidiExport::kFilter = QStringLiteral("Midi (.mid)|*.mid|Alle Datei
 const QString MidiExport::kImpossibleText =
     QStringLiteral("Tempo und SubDivs ergeben keine gültige MIDI-Datei.");
 
+QString MidiExport::refusalText(SmfBuilder::Refusal refusal) {
+    if (refusal != SmfBuilder::Refusal::TooLarge) return kImpossibleText;
+    return QStringLiteral(
+               "Die Noten der MIDI-Datei ergäben mehr als %1 MiB; eine so große Datei "
+               "wird nicht geschrieben.")
+        .arg(SmfBuilder::kMaxEventBytes / (1024 * 1024));
+}
+
 QString MidiExport::writeFailedText(const QString& path) {
     return QStringLiteral("Die MIDI-Datei konnte nicht gespeichert werden:\n%1")
         .arg(QDir::toNativeSeparators(path));
@@ -25,10 +34,11 @@ MidiExport::MidiExport(Form1& form, PatternView& patternView, SongList& songList
 
 void MidiExport::ExportMidi(Mode mode) {
     auto& dialogs = sys::Dialogs::current();
+    SmfBuilder::Refusal refusal{};
     const std::optional<QByteArray> bytes =
-        midiFile(mode, patternView_.pattern(), songList_.song(), nameOf(mode));
+        midiFile(mode, patternView_.pattern(), songList_.song(), nameOf(mode), &refusal);
     if (!bytes) {
-        dialogs.message(kImpossibleText);
+        dialogs.message(refusalText(refusal));
         return;
     }
     const QString proposed =
@@ -38,13 +48,23 @@ void MidiExport::ExportMidi(Mode mode) {
     if (path.isEmpty()) return;  // cancelled: nothing is written
     if (!sys::SafeFileWriter::writeFile(path, *bytes))
         dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+    else if (!keepsName(nameOf(mode)))
+        dialogs.message(lostCharactersText(), sys::MessageButtons::Ok,
+                        sys::MessageIcon::Exclamation);
 }
 
 std::optional<QByteArray> MidiExport::midiFile(Mode mode, const ::Pattern& pattern,
-                                               const ::Song& song, const QString& name) {
+                                               const ::Song& song, const QString& name,
+                                               SmfBuilder::Refusal* refusal) {
     const SmfSettings settings = settingsOf(pattern, name);
-    if (mode == Pattern) return SmfBuilder::exportPattern(settings, patternOf(pattern));
-    return SmfBuilder::exportSong(settings, song.store, song.rows);
+    if (mode == Pattern) return SmfBuilder::exportPattern(settings, patternOf(pattern), refusal);
+    return SmfBuilder::exportSong(settings, song.store, song.rows, refusal);
+}
+
+bool MidiExport::keepsName(const QString& name) {
+    bool lost = false;
+    toWindowsCodePage(name, &lost);
+    return !lost;
 }
 
 QString MidiExport::nameOf(Mode mode) const {

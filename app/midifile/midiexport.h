@@ -21,6 +21,8 @@ public:
     static const QString kDialogTitle;
     static const QString kFilter;
     static const QString kImpossibleText;
+    // The message for an export the builder refuses: kImpossibleText, or the size limit.
+    static QString refusalText(SmfBuilder::Refusal refusal);
     // The message for a file that could not be written.
     static QString writeFailedText(const QString& path);
 
@@ -34,9 +36,13 @@ public:
     void ExportMidi(Mode mode);
 
     // The file of a pattern, or of a song with the settings of a pattern, under a name; none
-    // when the pattern's settings give no valid file.
+    // when the pattern's settings give no valid file or the file would be too large (the
+    // reason in *refusal, if given).
     static std::optional<QByteArray> midiFile(Mode mode, const ::Pattern& pattern,
-                                              const ::Song& song, const QString& name);
+                                              const ::Song& song, const QString& name,
+                                              SmfBuilder::Refusal* refusal = nullptr);
+    // False when the name holds a character the file cannot keep (it is written as '?').
+    static bool keepsName(const QString& name);
 
     // The pattern's settings as numbers, under the given name.
     static SmfSettings settingsOf(const ::Pattern& pattern, const QString& name);

@@ -73,8 +73,12 @@ bool tempoFits(double bpm) {
            std::nearbyint(microseconds) <= kMaxTempoMicroseconds;
 }
 
+// Every tempo event, the first one and a song row's: the whole microseconds are rounded
+// before they are split into bytes, so a value just below a byte boundary carries over
+// (125 BPM is 479999.99999999994 microseconds, written as 480000).
 QByteArray tempoEvent(double bpm) {
-    return QByteArray::fromHex("FF5103") + SmfBuilder::BigEndianBytes(3, tempoMicroseconds(bpm));
+    return QByteArray::fromHex("FF5103") +
+           SmfBuilder::BigEndianBytes(3, std::nearbyint(tempoMicroseconds(bpm)));
 }
 
 QByteArray textEvent(char type, const QByteArray& text) {
@@ -115,6 +119,11 @@ QList<StepNotes> storedSteps(const StoredPattern& record, int steps) {
     return result;
 }
 
+std::nullopt_t refuse(SmfBuilder::Refusal* refusal, SmfBuilder::Refusal reason) {
+    if (refusal) *refusal = reason;
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool SmfBuilder::isValid() const {
@@ -123,8 +132,9 @@ bool SmfBuilder::isValid() const {
            tempoFits(settings_.tempo);
 }
 
-std::optional<QByteArray> SmfBuilder::BuildPatternEvents(const SmfPattern& pattern) const {
-    if (!isValid()) return std::nullopt;
+std::optional<QByteArray> SmfBuilder::BuildPatternEvents(const SmfPattern& pattern,
+                                                         Refusal* refusal) const {
+    if (!isValid()) return refuse(refusal, Refusal::InvalidSettings);
     QByteArray events = firstEvents();
     StepClock clock{settings_.stepsPerBeat};
     for (const QList<int>& levels : pattern.steps) {
@@ -132,20 +142,20 @@ std::optional<QByteArray> SmfBuilder::BuildPatternEvents(const SmfPattern& patte
         for (qsizetype row = 0; row < levels.size() && row < pattern.notes.size(); ++row)
             addNote(&notes, pattern.notes[row], levels[row]);
         appendStep(&events, notes, nextDelta(&clock));
-        if (events.size() > kMaxEventBytes) return std::nullopt;
+        if (events.size() > kMaxEventBytes) return refuse(refusal, Refusal::TooLarge);
     }
     return events;
 }
 
-std::optional<QByteArray> SmfBuilder::BuildSongEvents(const PatternStore& store,
-                                                      int songRows) const {
-    if (!isValid()) return std::nullopt;
+std::optional<QByteArray> SmfBuilder::BuildSongEvents(const PatternStore& store, int songRows,
+                                                      Refusal* refusal) const {
+    if (!isValid()) return refuse(refusal, Refusal::InvalidSettings);
     QByteArray events = firstEvents();
     StepClock clock{settings_.stepsPerBeat};
     double tempo = settings_.tempo;
     for (const ScheduledRow& row : songSchedule(store, songRows, settings_.tempo)) {
         if (row.tempo != tempo) {
-            if (!tempoFits(row.tempo)) return std::nullopt;
+            if (!tempoFits(row.tempo)) return refuse(refusal, Refusal::InvalidSettings);
             events.append('\0' + tempoEvent(row.tempo));
             tempo = row.tempo;
         }
@@ -155,7 +165,7 @@ std::optional<QByteArray> SmfBuilder::BuildSongEvents(const PatternStore& store,
             for (int step = 0; step < row.steps; ++step) {
                 appendStep(&events, step < steps.size() ? steps[step] : StepNotes(),
                            nextDelta(&clock));
-                if (events.size() > kMaxEventBytes) return std::nullopt;
+                if (events.size() > kMaxEventBytes) return refuse(refusal, Refusal::TooLarge);
             }
         }
     }
@@ -177,17 +187,18 @@ QByteArray SmfBuilder::file(const QByteArray& MidiEvents) const {
 }
 
 std::optional<QByteArray> SmfBuilder::exportPattern(const SmfSettings& settings,
-                                                    const SmfPattern& pattern) {
+                                                    const SmfPattern& pattern, Refusal* refusal) {
     const SmfBuilder builder(settings);
-    const std::optional<QByteArray> events = builder.BuildPatternEvents(pattern);
+    const std::optional<QByteArray> events = builder.BuildPatternEvents(pattern, refusal);
     if (!events) return std::nullopt;
     return builder.file(*events);
 }
 
 std::optional<QByteArray> SmfBuilder::exportSong(const SmfSettings& settings,
-                                                 const PatternStore& store, int songRows) {
+                                                 const PatternStore& store, int songRows,
+                                                 Refusal* refusal) {
     const SmfBuilder builder(settings);
-    const std::optional<QByteArray> events = builder.BuildSongEvents(store, songRows);
+    const std::optional<QByteArray> events = builder.BuildSongEvents(store, songRows, refusal);
     if (!events) return std::nullopt;
     return builder.file(*events);
 }

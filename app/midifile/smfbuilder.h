@@ -34,6 +34,10 @@ public:
     static constexpr qsizetype kMaxEventBytes = 32 * 1024 * 1024;
     static const QString kNotice;
 
+    // Why no file can be built: the settings give no valid file, or the note events would
+    // exceed kMaxEventBytes.
+    enum class Refusal { InvalidSettings, TooLarge };
+
     explicit SmfBuilder(SmfSettings settings) : settings_(std::move(settings)) {}
 
     // False when the settings give no valid file: steps per beat or tempo not above 0, a step
@@ -43,17 +47,21 @@ public:
 
     // The note events of track 2 after its framing delta: a note off of note 36, then per
     // step its note ons, a step marker (note off of note 1) carrying the step's length and
-    // the note offs. Empty when the export is impossible.
-    std::optional<QByteArray> BuildPatternEvents(const SmfPattern& pattern) const;
+    // the note offs. Empty when the export is impossible (the reason in *refusal, if given).
+    std::optional<QByteArray> BuildPatternEvents(const SmfPattern& pattern,
+                                                 Refusal* refusal = nullptr) const;
     // The song as it plays: each row with its own steps per beat, and a tempo event where a
     // row's tempo differs from the one in effect.
-    std::optional<QByteArray> BuildSongEvents(const PatternStore& store, int songRows) const;
+    std::optional<QByteArray> BuildSongEvents(const PatternStore& store, int songRows,
+                                              Refusal* refusal = nullptr) const;
 
     // The whole file for the pattern (mode 1) or the song (mode 2); empty when impossible.
     static std::optional<QByteArray> exportPattern(const SmfSettings& settings,
-                                                   const SmfPattern& pattern);
+                                                   const SmfPattern& pattern,
+                                                   Refusal* refusal = nullptr);
     static std::optional<QByteArray> exportSong(const SmfSettings& settings,
-                                                const PatternStore& store, int songRows);
+                                                const PatternStore& store, int songRows,
+                                                Refusal* refusal = nullptr);
 
     // `count` bytes holding the non-negative `value` big-endian; a fraction is rounded in the
     // last byte only (halves to even). The value must fit the bytes.

@@ -106,9 +106,9 @@ QString SongCodec::headerText(const QString& title) {
     return title + QStringLiteral(" Version ") + appversion::text();
 }
 
-QByteArray SongCodec::encodeRecord(const StoredPattern& record) {
+QByteArray SongCodec::encodeRecord(const StoredPattern& record, bool* lostCharacters) {
     QByteArray out;
-    appendText(&out, toWindowsCodePage(record.Name));
+    appendText(&out, toWindowsCodePage(record.Name, lostCharacters));
     for (qint16 value : {record.BPM, record.SubDivs, record.Takt}) appendLittleEndian(&out, value);
     for (qint16 note : record.Notes) appendLittleEndian(&out, note);
     out.append(reinterpret_cast<const char*>(record.Cells.data()), qsizetype(record.Cells.size()));
@@ -133,11 +133,12 @@ std::optional<SongLoadError> SongCodec::decodeRecord(LittleEndianReader& reader,
     return readVariant(reader, &record->ReservedVariant);
 }
 
-QByteArray SongCodec::encodeSong(const QString& header, const PatternStore& store, int songRows) {
+QByteArray SongCodec::encodeSong(const QString& header, const PatternStore& store, int songRows,
+                                 bool* lostCharacters) {
     const int rows = std::clamp(songRows, 0, PatternStore::kMaxSongRows);
     QByteArray out = paddedHeader(header);
     appendLittleEndian(&out, qint16(rows));
-    for (int row = 1; row <= rows; ++row) out.append(encodeRecord(store[row]));
+    for (int row = 1; row <= rows; ++row) out.append(encodeRecord(store[row], lostCharacters));
     return out;
 }
 

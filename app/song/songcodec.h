@@ -47,14 +47,16 @@ public:
     // The header a save writes: "<title> Version <major>.<minor>.<revision>".
     static QString headerText(const QString& title);
 
-    static QByteArray encodeRecord(const StoredPattern& record);
+    // A name character outside the code page is written as '?' and sets *lostCharacters.
+    static QByteArray encodeRecord(const StoredPattern& record, bool* lostCharacters = nullptr);
     // Reads one record at the reader's position. On an error the record is left partly read.
     static std::optional<SongLoadError> decodeRecord(LittleEndianReader& reader,
                                                      StoredPattern* record);
 
     // Header padded with blanks or cut to 30 bytes, the count and records 1..songRows (at
     // most the store's 30).
-    static QByteArray encodeSong(const QString& header, const PatternStore& store, int songRows);
+    static QByteArray encodeSong(const QString& header, const PatternStore& store, int songRows,
+                                 bool* lostCharacters = nullptr);
     // Reads records 1..n into the store; records above n keep their content and bytes after
     // the last record are ignored.
     static SongLoadResult decodeSong(const QByteArray& bytes, PatternStore* store);

@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "shared/editstep.h"
+#include "shared/windowscodepage.h"
 #include "song/patternstore.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
@@ -24,17 +25,20 @@ void SongFile::MnuSaveSong_Click() {
     const QString path =
         dialogs.saveFile({QStringLiteral("Song speichern"), proposed, kExtension, kFilter});
     if (path.isEmpty()) return;  // cancelled: nothing is written
-    Song song = songList_.song();
-    song.header = SongCodec::headerText(sys::Dialogs::applicationTitle());
-    song.headerRows = qint16(song.songRows());
-    const QByteArray bytes = SongCodec::encodeSong(song.header, song.store, song.rows);
+    const Song& song = songList_.song();
+    const QString header = SongCodec::headerText(sys::Dialogs::applicationTitle());
+    bool lostCharacters = false;
+    const QByteArray bytes = SongCodec::encodeSong(header, song.store, song.rows, &lostCharacters);
     if (!sys::SafeFileWriter::writeFile(path, bytes)) {
         dialogs.message(QStringLiteral("Der Song konnte nicht gespeichert werden:\n%1")
                             .arg(QDir::toNativeSeparators(path)),
                         sys::MessageButtons::Ok, sys::MessageIcon::Critical);
         return;
     }
-    songList_.setSong(song);
+    songList_.setHeader(header);
+    if (lostCharacters)
+        dialogs.message(lostCharactersText(), sys::MessageButtons::Ok,
+                        sys::MessageIcon::Exclamation);
 }
 
 // While a stored pattern is edited, the rows stay: its edit goes back into its record.

@@ -27,6 +27,11 @@ public:
     const Song& song() const { return song_; }
     // Puts a whole song into the list (a loaded song, an undone edit).
     void setSong(const Song& song);
+    // The header of the song file just written, with the song's row count.
+    void setHeader(const QString& header) {
+        song_.header = header;
+        song_.headerRows = qint16(song_.songRows());
+    }
     const PatternClipboard& clipboard() const { return clipboard_; }
     void setClipboard(const PatternClipboard& clipboard);
     // The record a stored pattern being edited goes back to; 0 while none is edited.

@@ -3,6 +3,7 @@
 #include "formfixture.h"
 #include "midifile.h"
 #include "midifile/smfbuilder.h"
+#include "shared/windowscodepage.h"
 #include "shell/maincommands.h"
 #include "song/song.h"
 #include "song/songcodec.h"
@@ -86,6 +87,18 @@ private slots:
         QCOMPARE(readAll(f.folder().filePath("keep.mid")), QByteArray("old"));
     }
 
+    // A name the code page cannot hold is exported with '?' and said once, after the write.
+    void nameOutsideTheCodePage() {
+        FormFixture f;
+        f.form().txtPatNam->setText(QString::fromUtf8("Schnee ☃"));
+        const QString path = f.folder().filePath("out.mid");
+        f.dialogs().answerSaveFile(path);
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        f.app().mainCommands().Toolbar1_ButtonClick("TSaveMidiPat");
+        QCOMPARE(f.dialogs().messageTexts(), QStringList{lostCharactersText()});
+        QCOMPARE(MidiFile::read(readAll(path)).meta(0x03), QByteArray("Schnee ?"));
+    }
+
     // Files are read back by a reader of the tests' own: the name and the notes' times.
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
@@ -97,6 +110,8 @@ private slots:
         // A row at 90 BPM in triplets, played three times, over the start-up fields' 100 BPM.
         QTest::newRow("song") << QStringList{"Mein Song.dsg", "out.mid"} << 0 << "Mein Song"
                               << QList<double>{0, 0.66667, 1.33333};
+        QTest::newRow("too large") << QStringList{"huge.dsg", "out.mid"} << 1
+                                   << "ergäben mehr als 32 MiB" << QList<double>();
         QTest::newRow("unreadable") << QStringList{"short.dsg", "out.mid"} << 1
                                     << "62Einlesen hinter Dateiende" << QList<double>();
         QTest::newRow("bad arguments") << QStringList{"x.txt", "out.mid"} << 2
@@ -121,6 +136,8 @@ private slots:
         song[1].Notes[1] = 38;
         song[1].setCell(1, 1, 2);
         dir.writeFile("Mein Song.dsg", SongCodec::encodeSong("Beatloft", song, 1));
+        song[1].SubDivs = song[1].Takt = song[1].Loops = 32767;
+        dir.writeFile("huge.dsg", SongCodec::encodeSong("Beatloft", song, 1));
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("BEATLOFT_MIDI_BACKENDS");  // the program as installed

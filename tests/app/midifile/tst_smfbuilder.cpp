@@ -3,6 +3,7 @@
 #include "song/patternstore.h"
 
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -92,6 +93,32 @@ private slots:
         QCOMPARE(file.meta(0x58), timeSignature);
         QCOMPARE(file.meta(0x51), tempo);
         QCOMPARE(file.meta(0x03), fields.name.toLatin1());
+    }
+
+    // Microseconds per quarter, round(60e6 / BPM), big-endian: in the file's first tempo event
+    // and in a song row's (the screen plays at 60 BPM, the row at the given tempo).
+    void tempoBytes_data() {
+        QTest::addColumn<double>("bpm");
+        QTest::addColumn<QByteArray>("tempo");
+        QTest::newRow("125: 479999.99999999994 carries") << 125.0 << hex("075300");
+        QTest::newRow("62.5: 959999.9999999999 carries") << 62.5 << hex("0EA600");
+        QTest::newRow("90: 666666.67 rounds up") << 90.0 << hex("0A2C2B");
+        QTest::newRow("250") << 250.0 << hex("03A980");
+        QTest::newRow("4: the slowest whole tempo") << 4.0 << hex("E4E1C0");
+    }
+    void tempoBytes() {
+        QFETCH(double, bpm);
+        QFETCH(QByteArray, tempo);
+        const MidiFile pattern = MidiFile::read(*SmfBuilder::exportPattern(settings(4, bpm), {}));
+        QCOMPARE(pattern.meta(0x51), tempo);
+        if (bpm != std::floor(bpm)) return;  // a song row's tempo is a whole number
+        PatternStore store;
+        store[1] = storedRow(int(bpm), 4, 1, 1);
+        const MidiFile song = MidiFile::read(*SmfBuilder::exportSong(settings(4, 60), store, 1));
+        QList<QByteArray> tempos;
+        for (const MidiEvent& e : song.eventsOf(0xFF))
+            if (e.data.startsWith('\x51')) tempos << e.data.mid(1);
+        QCOMPARE(tempos, (QList<QByteArray>{hex("0F4240"), tempo}));
     }
 
     void impossibleExports_data() {

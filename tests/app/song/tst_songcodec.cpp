@@ -83,6 +83,31 @@ private slots:
         QCOMPARE(SongCodec::encodeRecord(decoded), bytes);
     }
 
+    // A name character the code page cannot hold is written as '?', as Windows writes it
+    // (a character beyond 16 bits is one character), and the encoder says so.
+    void namesOutsideTheCodePage_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("code page only")
+            << QString::fromUtf8("Füll€") << hex("0500 46FC6C6C80") << false;
+        QTest::newRow("question mark") << "Wer?" << hex("0400") + "Wer?" << false;
+        QTest::newRow("snowman") << QString::fromUtf8("Schnee ☃") << hex("0800") + "Schnee ?"
+                                 << true;
+        QTest::newRow("emoji") << QString::fromUtf8("a😀b") << hex("0300") + "a?b" << true;
+        QTest::newRow("Polish") << QString::fromUtf8("Łódź") << hex("0400 3FF3643F") << true;
+    }
+    void namesOutsideTheCodePage() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, field);
+        QFETCH(bool, lost);
+        StoredPattern record;
+        record.Name = name;
+        bool lostCharacters = false;
+        QCOMPARE(SongCodec::encodeRecord(record, &lostCharacters).left(field.size()), field);
+        QCOMPARE(lostCharacters, lost);
+    }
+
     void damagedFiles_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("error");     // 0: none

@@ -3,6 +3,7 @@
 #include "formfixture.h"
 #include "shared/mainmenubar.h"
 #include "shared/songgrid.h"
+#include "shared/windowscodepage.h"
 #include "shell/maincommands.h"
 #include "song/song.h"
 #include "song/songlist.h"
@@ -160,6 +161,19 @@ private slots:
                      f.app().songList().clipboard().Name,
                  "Mein SongAuf dem SchirmBB");
         QCOMPARE(f.row(3).mid(0, 3), (QList<int>{1, 2, 3}));
+    }
+
+    // Names the code page cannot hold are saved with '?' and said once for the file.
+    void lostCharactersSaidOnce() {
+        FormFixture f;
+        addPatterns(f, {QString::fromUtf8("Schnee ☃"), QString::fromUtf8("Łódź")});
+        const QString path = f.form().DataPath + "/lost.dsg";
+        f.dialogs().answerSaveFile(path);
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        f.form().Menus->MnuSaveSong->trigger();
+        QCOMPARE(f.dialogs().messageTexts(), QStringList{lostCharactersText()});
+        QCOMPARE(f.dialogs().shown().constLast().icon, sys::MessageIcon::Exclamation);
+        QVERIFY(readAll(path).contains("Schnee ?"));
     }
 
     // A full disk, as a file size limit: the old file stays and the failure is said.
