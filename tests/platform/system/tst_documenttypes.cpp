@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 // Starts copies of the real program with the user's folders in a temporary folder and
 // asks the desktop's own tools what the start registered.
 class TstDocumentTypes : public QObject {
@@ -86,6 +90,53 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, exec);
         QCOMPARE(sys::DesktopEntry::execProgram(program), exec);
+    }
+
+    // Something planted where the registration reads and writes: a link out of the user's
+    // folders, a FIFO, a device. The start ends, the planted file stays as it was, and
+    // nothing lands outside.
+    void plantedFilesAreLeftAlone_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");  // link (to outside), fifo, zero (link), device
+        for (const char* name :
+             {"data/applications/beatloft.desktop", "data/icons/hicolor/scalable/apps/beatloft.svg",
+              "data/mime/packages/beatloft.xml", "config/mimeapps.list", "data/applications",
+              "data/mime", "data/icons/hicolor"})
+            QTest::newRow(name) << name << "link";
+        QTest::newRow("FIFO desktop entry") << "data/applications/beatloft.desktop"
+                                            << "fifo";
+        QTest::newRow("FIFO mimeapps.list") << "config/mimeapps.list"
+                                            << "fifo";
+        QTest::newRow("mimeapps.list to /dev/zero") << "config/mimeapps.list"
+                                                    << "zero";
+        if (::geteuid() == 0)
+            QTest::newRow("device mimeapps.list") << "config/mimeapps.list"
+                                                  << "device";
+    }
+    void plantedFilesAreLeftAlone() {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        write("outside/file", "unchanged");
+        QDir().mkpath(QFileInfo(path(name)).path());
+        const QByteArray planted = QFile::encodeName(path(name));
+        if (kind == "link") {
+            // A folder's link leads to the folder outside, a file's to the file there.
+            QVERIFY(QFile::link(path(name.contains('.') ? "outside/file" : "outside"), path(name)));
+        } else if (kind == "zero") {
+            QVERIFY(QFile::link("/dev/zero", path(name)));
+        } else {
+            const mode_t type = kind == "fifo" ? S_IFIFO : S_IFCHR;
+            QCOMPARE(::mknod(planted.constData(), type | 0600, makedev(1, 5)), 0);
+        }
+        struct stat before {};
+        QCOMPARE(::lstat(planted.constData(), &before), 0);
+        QVERIFY(!start("bin").isEmpty());
+        struct stat after {};
+        QCOMPARE(::lstat(planted.constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(QDir(path("outside")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"file"});
+        QCOMPARE(read("outside/file"), QByteArray("unchanged"));
     }
 
     void withDefault_data() {
