@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -46,6 +47,19 @@ void refreshDatabases(const QString& dataHome) {
     process.startDetached();
 }
 
+// Said once a run, however many types are registered.
+void warnCannotRegister(const QString& program) {
+    static bool warned = false;
+    if (std::exchange(warned, true)) return;
+    QString shown = program;
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control) c = u'?';
+    std::fprintf(stderr,
+                 "beatloft: Dateitypen nicht registriert: der Programmpfad %s enthält ein "
+                 "Steuer- oder Prozentzeichen\n",
+                 qUtf8Printable(shown));
+}
+
 QString& pendingRefresh() {
     static QString dataHome;
     return dataHome;
@@ -61,6 +75,10 @@ DocumentTypes::DocumentTypes(QString dataHome, QString configHome, QString progr
 QString DocumentTypes::RegisterDocumentType(const QString& extension, const QString& typeName) {
     const QString program = QCoreApplication::applicationFilePath();
     if (qgetenv("BEATLOFT_DESKTOP_REGISTRATION") == "0") return program;
+    if (!DesktopEntry::canStart(program)) {
+        warnCannotRegister(program);
+        return program;
+    }
     const DocumentTypes types(
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), program);

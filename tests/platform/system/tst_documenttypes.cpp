@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +19,7 @@ class TstDocumentTypes : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir_;
+    QByteArray errors_;  // what the last start said on stderr
 
     QString path(const QString& name) const { return dir_->filePath(name); }
     QByteArray read(const QString& name) const {
@@ -45,7 +47,7 @@ class TstDocumentTypes : public QObject {
         return env;
     }
     // The program copied into folder and started once; returns where it lies.
-    QString start(const QString& folder, const QString& dataHome = "data") const {
+    QString start(const QString& folder, const QString& dataHome = "data") {
         const QString program = path(folder) + "/beatloft";
         QDir().mkpath(path(folder));
         if (!QFile::exists(program)) QFile::copy(BEATLOFT_PROGRAM, program);
@@ -55,6 +57,7 @@ class TstDocumentTypes : public QObject {
         process.setProcessEnvironment(env);
         process.start(program, {});
         const bool ended = process.waitForFinished(30000);
+        errors_ = process.readAllStandardError();
         return ended && process.exitCode() == 0 ? program : QString();
     }
     QString tool(const QString& program, const QStringList& arguments) const {
@@ -90,6 +93,39 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, exec);
         QCOMPARE(sys::DesktopEntry::execProgram(program), exec);
+    }
+
+    // A program path is either written into an entry the desktop's validator takes, or
+    // refused.
+    void programPath_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("startable");
+        QTest::newRow("quote and blank") << "/a b/x\"y/beatloft" << true;
+        QTest::newRow("dollar, backquote, backslash") << "/x$`\\y/beatloft" << true;
+        QTest::newRow("reserved") << "/a;b&c|d<e>f~g*h?i#j(k)'l/beatloft" << true;
+        QTest::newRow("line break") << "/a\nb/beatloft" << false;
+        QTest::newRow("tab") << "/a\tb/beatloft" << false;
+        QTest::newRow("control character") << "/a\x01/beatloft" << false;
+        QTest::newRow("delete") << "/a b\x7f/beatloft" << false;
+        QTest::newRow("percent") << "/100%/beatloft" << false;
+    }
+    void programPath() {
+        QFETCH(QString, program);
+        QFETCH(bool, startable);
+        if (QStandardPaths::findExecutable("desktop-file-validate").isEmpty())
+            QSKIP("desktop-file-validate is not installed");
+        if (sys::DesktopEntry::canStart(program)) {
+            write("entry.desktop", sys::DesktopEntry::text(program, {"application/x-a"}));
+            QCOMPARE(tool("desktop-file-validate", {path("entry.desktop")}), QString());
+        }
+        QCOMPARE(sys::DesktopEntry::canStart(program), startable);
+    }
+
+    void pathThatCannotBeWrittenIsNotRegistered() {
+        QVERIFY(!start("100%").isEmpty());
+        QCOMPARE(errors_.count("nicht registriert"), 1);
+        QVERIFY(!QFile::exists(path("data/applications")));
+        QVERIFY(!QFile::exists(path("data/mime")));
     }
 
     // Something planted where the registration reads and writes: a link out of the user's
