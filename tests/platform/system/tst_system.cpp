@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,6 +59,24 @@ private slots:
         QCOMPARE(::lstat(chosen, &info), 0);
         QVERIFY(S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
                 (info.st_mode & 0777) == 0700);
+    }
+
+    void freshRuntimeFolderGoesAtExit() {
+        QTemporaryDir temp;
+        const QString fixed = "beatloft-runtime-" + QString::number(::getuid());
+        QFile blocker(temp.filePath(fixed));  // a file where the fixed folder would be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.insert("TMPDIR", temp.path());
+        run.setProcessEnvironment(env);
+        run.start(BEATLOFT_PROGRAM,
+                  {"--export-midi", BEATLOFT_SOURCE_DATA_DIR "/Std.drm", temp.filePath("std.mid")});
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 (QStringList{fixed, "std.mid"}));
     }
 
     void usersOwnFolder_data() {
