@@ -1,7 +1,7 @@
 # make run   – install what is missing, build and start Beatloft
 # make test  – install, build and run every test (no display or sound card needed)
 # make bench – build and run the benchmarks in bench/
-# make install – build and install into PREFIX (/usr/local): bin/, lib/, share/
+# make install – build and install into PREFIX (/usr/local): bin/, lib/beatloft/, share/
 # make package – build the Debian package $(BUILD)/beatloft_<version>_amd64.deb
 # make asan  – build and test with address and undefined-behaviour sanitizers
 # make format – format every source (make test checks the formatting first)

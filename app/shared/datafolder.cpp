@@ -7,8 +7,11 @@
 #include <QStandardPaths>
 
 QString datafolder::prepare() {
-    const QString beside = sys::ProgramFolder::path() + QStringLiteral("/Data");
-    if (QDir().mkpath(beside) && QFileInfo(beside).isWritable()) return beside;
+    const QString program = sys::ProgramFolder::path();
+    const QString beside = program + QStringLiteral("/Data");
+    if (sys::ProgramFolder::isUsersOwn(program) && QDir().mkpath(beside) &&
+        QFileInfo(beside).isWritable())
+        return beside;
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                         QStringLiteral("/Beatloft");
     QDir().mkpath(own);

@@ -14,6 +14,8 @@ namespace {
 
 QMutex foldersMutex;
 QStringList replacedFolders;
+QMutex reportedMutex;
+QStringList reportedFonts;  // every synthesizer of a run passes over the same fonts
 
 QStringList defaultFolders() {
     return {QStringLiteral("/usr/share/sounds/sf2"), QStringLiteral("/usr/share/sounds/sf3")};
@@ -72,8 +74,11 @@ QString SoundFontLocator::find() {
 
 void SoundFontLocator::reportPassedOver(const QString& loaded) {
     const QString used = QFileInfo(loaded).canonicalFilePath();
+    QMutexLocker lock(&reportedMutex);
     for (const QString& font : configured()) {
         if (QFileInfo(font).canonicalFilePath() == used) return;
+        if (reportedFonts.contains(font)) continue;
+        reportedFonts << font;
         std::fprintf(stderr,
                      "beatloft: Soundfont kann nicht geladen werden: %s; stattdessen wird %s "
                      "verwendet\n",

@@ -48,6 +48,12 @@ QString DesktopEntry::execProgram(const QString& program) {
     return escapedValue(word);
 }
 
+bool DesktopEntry::canStart(const QString& program) {
+    for (const QChar c : program)
+        if (c == u'%' || c.category() == QChar::Other_Control) return false;
+    return true;
+}
+
 QByteArray DesktopEntry::text(const QString& program, const QStringList& mimeTypes) {
     const QString entry = QStringLiteral(
                               "[Desktop Entry]\n"

@@ -3,16 +3,15 @@
 #include "desktopentry.h"
 #include "mimeappslist.h"
 #include "mimepackage.h"
+#include "userfolderfile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -25,36 +24,40 @@ const char kIconName[] = "beatloft";
 const char kPackage[] = "mime/packages/beatloft.xml";
 const qint64 kLargestFileRead = 1 << 20;
 
-// The whole file; empty when it does not exist; nothing when it exists but cannot be read
-// whole, so it is left alone rather than replaced by a shortened copy.
-std::optional<QByteArray> readFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) return QByteArray();
-    if (file.size() > kLargestFileRead || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return file.readAll();
-}
-
 // Replaces the file when its contents differ; true when it was written.
-bool writeIfChanged(const QString& path, const QByteArray& contents) {
-    if (readFile(path) == contents) return false;
-    if (!QDir().mkpath(QFileInfo(path).path())) return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() &&
-           file.commit();
+bool writeIfChanged(const UserFolderFile& file, const QByteArray& contents) {
+    return file.read(kLargestFileRead) != contents && file.write(contents);
 }
 
 // The desktop's own tools compile the MIME database and the desktop entries' cache; one
-// shell runs both in turn, detached, its output dropped, a missing tool ignored.
+// shell runs both in turn, detached, its output dropped, a missing tool ignored. A database
+// folder that is a link is not refreshed: the tool would write where the link points.
 void refreshDatabases(const QString& dataHome) {
+    QStringList commands;
+    if (UserFolderFile(dataHome, QStringLiteral("mime")).isPlainFolder())
+        commands << QStringLiteral("update-mime-database \"$0/mime\"");
+    if (UserFolderFile(dataHome, QStringLiteral("applications")).isPlainFolder())
+        commands << QStringLiteral("update-desktop-database \"$0/applications\"");
+    if (commands.isEmpty()) return;
     QProcess process;
     process.setProgram(QStringLiteral("/bin/sh"));
-    process.setArguments({QStringLiteral("-c"),
-                          QStringLiteral("update-mime-database \"$0/mime\"; "
-                                         "update-desktop-database \"$0/applications\""),
-                          dataHome});
+    process.setArguments({QStringLiteral("-c"), commands.join(QStringLiteral("; ")), dataHome});
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.startDetached();
+}
+
+// Said once a run, however many types are registered.
+void warnCannotRegister(const QString& program) {
+    static bool warned = false;
+    if (std::exchange(warned, true)) return;
+    QString shown = program;
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control) c = u'?';
+    std::fprintf(stderr,
+                 "beatloft: Dateitypen nicht registriert: der Programmpfad %s enthält ein "
+                 "Steuer- oder Prozentzeichen\n",
+                 qUtf8Printable(shown));
 }
 
 QString& pendingRefresh() {
@@ -72,6 +75,10 @@ DocumentTypes::DocumentTypes(QString dataHome, QString configHome, QString progr
 QString DocumentTypes::RegisterDocumentType(const QString& extension, const QString& typeName) {
     const QString program = QCoreApplication::applicationFilePath();
     if (qgetenv("BEATLOFT_DESKTOP_REGISTRATION") == "0") return program;
+    if (!DesktopEntry::canStart(program)) {
+        warnCannotRegister(program);
+        return program;
+    }
     const DocumentTypes types(
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), program);
@@ -82,7 +89,7 @@ QString DocumentTypes::RegisterDocumentType(const QString& extension, const QStr
 bool DocumentTypes::add(const QString& extension, const QString& typeName) const {
     bool changed = false;
     const QStringList mimeTypes = writePackage(extension, typeName, changed);
-    changed |= writeIfChanged(dataPath(QStringLiteral("applications/") + kDesktopId),
+    changed |= writeIfChanged(dataFile(QStringLiteral("applications/") + kDesktopId),
                               DesktopEntry::text(program_, mimeTypes));
     changed |= writeIcons();
     changed |= writeDefault(mimeTypeFor(typeName));
@@ -93,13 +100,14 @@ bool DocumentTypes::add(const QString& extension, const QString& typeName) const
 // all of them.
 QStringList DocumentTypes::writePackage(const QString& extension, const QString& typeName,
                                         bool& changed) const {
-    const QString path = dataPath(QString::fromLatin1(kPackage));
-    QList<MimeType> types = MimePackage::read(readFile(path).value_or(QByteArray()));
+    const UserFolderFile package = dataFile(QString::fromLatin1(kPackage));
+    QList<MimeType> types =
+        MimePackage::read(package.read(kLargestFileRead).value_or(QByteArray()));
     const QString glob =
         extension.startsWith(u'.') ? u'*' + extension : QStringLiteral("*.") + extension;
     MimePackage::put(types,
                      {mimeTypeFor(typeName), glob, typeName, QString::fromLatin1(kIconName)});
-    changed |= writeIfChanged(path, MimePackage::write(types));
+    changed |= writeIfChanged(package, MimePackage::write(types));
     QStringList names;
     for (const MimeType& type : types) names << type.name;
     return names;
@@ -110,20 +118,20 @@ bool DocumentTypes::writeIcons() const {
     for (const auto& [resource, target] :
          {std::pair{":/beatloft/beatloft.svg", "icons/hicolor/scalable/apps/beatloft.svg"},
           std::pair{":/beatloft/beatloft-48.png", "icons/hicolor/48x48/apps/beatloft.png"}}) {
-        const auto image = readFile(QString::fromLatin1(resource));
-        if (image && !image->isEmpty())
-            changed |= writeIfChanged(dataPath(QString::fromLatin1(target)), *image);
+        QFile image(QString::fromLatin1(resource));
+        if (image.open(QIODevice::ReadOnly))
+            changed |= writeIfChanged(dataFile(QString::fromLatin1(target)), image.readAll());
     }
     return changed;
 }
 
 bool DocumentTypes::writeDefault(const QString& mimeType) const {
     if (configHome_.isEmpty()) return false;
-    const QString path = configHome_ + QStringLiteral("/mimeapps.list");
-    const auto text = readFile(path);
+    const UserFolderFile defaults(configHome_, QStringLiteral("mimeapps.list"));
+    const auto text = defaults.read(kLargestFileRead);
     if (!text) return false;
     return writeIfChanged(
-        path, MimeAppsList::withDefault(*text, mimeType, QString::fromLatin1(kDesktopId)));
+        defaults, MimeAppsList::withDefault(*text, mimeType, QString::fromLatin1(kDesktopId)));
 }
 
 QString DocumentTypes::mimeTypeFor(const QString& typeName) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "userfolderfile.h"
+
 #include <QByteArray>
 #include <QIcon>
 #include <QString>
@@ -30,7 +32,7 @@ public:
     static QIcon icon();
 
 private:
-    QString dataPath(const QString& name) const { return dataHome_ + u'/' + name; }
+    UserFolderFile dataFile(const QString& name) const { return {dataHome_, name}; }
     QStringList writePackage(const QString& extension, const QString& typeName,
                              bool& changed) const;
     bool writeIcons() const;

@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace sys {
 
 namespace {
@@ -12,14 +16,26 @@ QString& overridePath() {
     return folder;
 }
 
+const QString kInstalledFiles = QStringLiteral("share/beatloft");
+
 // The files lie beside the program in the build tree and in ../share/beatloft once it is
 // installed.
 QString filesFolder(const QString& programFolder) {
     if (QFileInfo::exists(programFolder + QStringLiteral("/Instrumentation.txt")))
         return programFolder;
-    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/beatloft"));
+    const QString installed =
+        QDir::cleanPath(programFolder + QStringLiteral("/../") + kInstalledFiles);
     return QFileInfo(installed).isDir() ? installed : programFolder;
 }
+
+bool isOwnedByUser(const QFileInfo& folder) {
+#ifdef Q_OS_UNIX
+    return folder.ownerId() == ::getuid();
+#else
+    return true;
+#endif
+}
+
 }  // namespace
 
 QString ProgramFolder::path() {
@@ -29,6 +45,12 @@ QString ProgramFolder::path() {
 
 void ProgramFolder::setPath(const QString& folder) {
     overridePath() = folder;
+}
+
+bool ProgramFolder::isUsersOwn(const QString& folder) {
+    const QFileInfo info(folder);
+    return !QDir::cleanPath(info.absoluteFilePath()).endsWith(u'/' + kInstalledFiles) &&
+           isOwnedByUser(info) && info.isWritable();
 }
 
 QString ProgramFolder::rawCommandLine(const QStringList& arguments) {

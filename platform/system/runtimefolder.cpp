@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -20,6 +23,20 @@ bool isPrivateFolder(const QByteArray& path) {
            info.st_uid == ::getuid() && (info.st_mode & 07777) == 0700;
 }
 
+// The folder made for this run alone goes with the run, so none is left behind in the
+// temporary folder. Made before the exit handler is registered, the path outlives it; the
+// handler needs nothing of Qt, whose statics may be gone by then.
+void removeAtExit(const QByteArray& folder) {
+    static std::filesystem::path made;
+    const bool registered = !made.empty();
+    made = folder.constData();
+    if (!registered)
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(made, ignored);
+        });
+}
+
 }  // namespace
 
 QString RuntimeFolder::fixedPath() {
@@ -33,6 +50,7 @@ void RuntimeFolder::ensure() {
     if (!isPrivateFolder(folder)) {
         folder = QFile::encodeName(QDir::tempPath()) + "/beatloft-runtime-XXXXXX";
         if (!::mkdtemp(folder.data())) return;
+        removeAtExit(folder);
     }
     qputenv("XDG_RUNTIME_DIR", folder);
 }

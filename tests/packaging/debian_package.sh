@@ -20,11 +20,19 @@ for need in libqt6widgets6 librtmidi libfluidsynth timgm6mb-soundfont; do
 done
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for file in usr/bin/beatloft usr/lib/libsonaport.so.1 usr/lib/libtapcell.so \
-    usr/lib/libbeatloft_system.so usr/share/beatloft/Instrumentation.txt \
+for file in usr/bin/beatloft usr/lib/beatloft/libsonaport.so.1 usr/lib/beatloft/libtapcell.so \
+    usr/lib/beatloft/libbeatloft_system.so usr/share/beatloft/Instrumentation.txt \
     usr/share/beatloft/Std.drm usr/share/beatloft/StdFill.drm \
     usr/share/applications/beatloft.desktop usr/share/mime/packages/beatloft.xml \
-    usr/share/icons/hicolor/scalable/apps/beatloft.svg usr/share/icons/hicolor/48x48/apps/beatloft.png; do
+    usr/share/icons/hicolor/scalable/apps/beatloft.svg usr/share/icons/hicolor/48x48/apps/beatloft.png \
+    usr/share/doc/beatloft/copyright usr/share/doc/beatloft/changelog.gz; do
     grep -qx "./$file" <<<"$contents" || fail "$file is missing"
 done
 if grep -E 'tst_|bench|\.a$|/include/' <<<"$contents"; then fail "test or development files"; fi
+if grep -E '^\./usr/lib/[^/]+$' <<<"$contents"; then fail "a library outside lib/beatloft"; fi
+
+changelog=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/beatloft/changelog.gz | gzip -dc)
+[[ ${changelog%%$'\n'*} == "beatloft ($version) "* ]] || fail "the changelog has no entry for $version"
+# Private libraries need no ldconfig, so the package has no maintainer scripts at all.
+if dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'post(inst|rm)$'; then fail "maintainer scripts"; fi
+lintian --fail-on error "$deb" || fail "lintian found errors"

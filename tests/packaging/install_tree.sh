@@ -11,8 +11,15 @@ mkdir -p "$root/home" "$root/run" && chmod 700 "$root/run"
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 program=$root/usr/bin/beatloft
 
-readelf -d "$program" | grep -q 'RUNPATH.*\[\$ORIGIN/\.\./lib\]' || fail "RUNPATH is not \$ORIGIN/../lib"
-if ldd "$program" | grep -F "$build"; then fail "libraries come from the build tree"; fi
+private=$root/usr/lib/beatloft
+[[ $(ls "$root/usr/lib") == beatloft ]] || fail "lib/ holds more than the private folder"
+[[ $(readelf -d "$program") == *'RUNPATH)'*'[$ORIGIN/../lib/beatloft]'* ]] ||
+    fail "RUNPATH is not \$ORIGIN/../lib/beatloft"
+libraries=$(ldd "$program")
+if grep -F "$build" <<<"$libraries"; then fail "libraries come from the build tree"; fi
+grep -qF "/lib/beatloft/libtapcell.so" <<<"$libraries" || fail "the program misses its libraries"
+# A library finds the others beside itself, whoever loads it.
+if ldd "$private/libsonaport.so.1" | grep -E "not found|$build"; then fail "libsonaport's libraries"; fi
 
 run() { (cd "$root" && env -i PATH=/usr/bin:/bin HOME="$root/home" XDG_RUNTIME_DIR="$root/run" "$@"); }
 [[ $(run "$program" --version) == "Beatloft $version" ]] || fail "--version"
@@ -21,4 +28,7 @@ said=$(run "$program" --render-wav "$root/usr/share/beatloft/Std.drm" "$root/std
 # A message here would mean the instrument list beside the pattern was not found.
 [[ -z $said ]] || fail "--render-wav said: $said"
 [[ $(tail -c +45 "$root/std.wav" | tr -d '\0' | wc -c) -gt 10000 ]] || fail "the WAV file is silent"
+# An installed program keeps its data folder in the user's folders, even for the tree's owner.
+[[ ! -e $root/usr/share/beatloft/Data ]] || fail "the data folder is in the install tree"
+[[ -d $root/home/.local/share/Beatloft ]] || fail "no data folder in the user's folders"
 desktop-file-validate "$root/usr/share/applications/beatloft.desktop" || fail "desktop entry"

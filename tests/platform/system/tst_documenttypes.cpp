@@ -5,8 +5,13 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 // Starts copies of the real program with the user's folders in a temporary folder and
 // asks the desktop's own tools what the start registered.
@@ -14,6 +19,7 @@ class TstDocumentTypes : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir_;
+    QByteArray errors_;  // what the last start said on stderr
 
     QString path(const QString& name) const { return dir_->filePath(name); }
     QByteArray read(const QString& name) const {
@@ -41,7 +47,7 @@ class TstDocumentTypes : public QObject {
         return env;
     }
     // The program copied into folder and started once; returns where it lies.
-    QString start(const QString& folder, const QString& dataHome = "data") const {
+    QString start(const QString& folder, const QString& dataHome = "data") {
         const QString program = path(folder) + "/beatloft";
         QDir().mkpath(path(folder));
         if (!QFile::exists(program)) QFile::copy(BEATLOFT_PROGRAM, program);
@@ -51,6 +57,7 @@ class TstDocumentTypes : public QObject {
         process.setProcessEnvironment(env);
         process.start(program, {});
         const bool ended = process.waitForFinished(30000);
+        errors_ = process.readAllStandardError();
         return ended && process.exitCode() == 0 ? program : QString();
     }
     QString tool(const QString& program, const QStringList& arguments) const {
@@ -86,6 +93,86 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, exec);
         QCOMPARE(sys::DesktopEntry::execProgram(program), exec);
+    }
+
+    // A program path is either written into an entry the desktop's validator takes, or
+    // refused.
+    void programPath_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("startable");
+        QTest::newRow("quote and blank") << "/a b/x\"y/beatloft" << true;
+        QTest::newRow("dollar, backquote, backslash") << "/x$`\\y/beatloft" << true;
+        QTest::newRow("reserved") << "/a;b&c|d<e>f~g*h?i#j(k)'l/beatloft" << true;
+        QTest::newRow("line break") << "/a\nb/beatloft" << false;
+        QTest::newRow("tab") << "/a\tb/beatloft" << false;
+        QTest::newRow("control character") << "/a\x01/beatloft" << false;
+        QTest::newRow("delete") << "/a b\x7f/beatloft" << false;
+        QTest::newRow("percent") << "/100%/beatloft" << false;
+    }
+    void programPath() {
+        QFETCH(QString, program);
+        QFETCH(bool, startable);
+        if (QStandardPaths::findExecutable("desktop-file-validate").isEmpty())
+            QSKIP("desktop-file-validate is not installed");
+        if (sys::DesktopEntry::canStart(program)) {
+            write("entry.desktop", sys::DesktopEntry::text(program, {"application/x-a"}));
+            QCOMPARE(tool("desktop-file-validate", {path("entry.desktop")}), QString());
+        }
+        QCOMPARE(sys::DesktopEntry::canStart(program), startable);
+    }
+
+    void pathThatCannotBeWrittenIsNotRegistered() {
+        QVERIFY(!start("100%").isEmpty());
+        QCOMPARE(errors_.count("nicht registriert"), 1);
+        QVERIFY(!QFile::exists(path("data/applications")));
+        QVERIFY(!QFile::exists(path("data/mime")));
+    }
+
+    // Something planted where the registration reads and writes: a link out of the user's
+    // folders, a FIFO, a device. The start ends, the planted file stays as it was, and
+    // nothing lands outside.
+    void plantedFilesAreLeftAlone_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");  // link (to outside), fifo, zero (link), device
+        for (const char* name :
+             {"data/applications/beatloft.desktop", "data/icons/hicolor/scalable/apps/beatloft.svg",
+              "data/mime/packages/beatloft.xml", "config/mimeapps.list", "data/applications",
+              "data/mime", "data/icons/hicolor"})
+            QTest::newRow(name) << name << "link";
+        QTest::newRow("FIFO desktop entry") << "data/applications/beatloft.desktop"
+                                            << "fifo";
+        QTest::newRow("FIFO mimeapps.list") << "config/mimeapps.list"
+                                            << "fifo";
+        QTest::newRow("mimeapps.list to /dev/zero") << "config/mimeapps.list"
+                                                    << "zero";
+        if (::geteuid() == 0)
+            QTest::newRow("device mimeapps.list") << "config/mimeapps.list"
+                                                  << "device";
+    }
+    void plantedFilesAreLeftAlone() {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        write("outside/file", "unchanged");
+        QDir().mkpath(QFileInfo(path(name)).path());
+        const QByteArray planted = QFile::encodeName(path(name));
+        if (kind == "link") {
+            // A folder's link leads to the folder outside, a file's to the file there.
+            QVERIFY(QFile::link(path(name.contains('.') ? "outside/file" : "outside"), path(name)));
+        } else if (kind == "zero") {
+            QVERIFY(QFile::link("/dev/zero", path(name)));
+        } else {
+            const mode_t type = kind == "fifo" ? S_IFIFO : S_IFCHR;
+            QCOMPARE(::mknod(planted.constData(), type | 0600, makedev(1, 5)), 0);
+        }
+        struct stat before {};
+        QCOMPARE(::lstat(planted.constData(), &before), 0);
+        QVERIFY(!start("bin").isEmpty());
+        struct stat after {};
+        QCOMPARE(::lstat(planted.constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(QDir(path("outside")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"file"});
+        QCOMPARE(read("outside/file"), QByteArray("unchanged"));
     }
 
     void withDefault_data() {

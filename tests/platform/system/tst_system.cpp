@@ -4,7 +4,9 @@
 #include "system/settingsstore.h"
 #include "tempprogramfolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +59,44 @@ private slots:
         QCOMPARE(::lstat(chosen, &info), 0);
         QVERIFY(S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
                 (info.st_mode & 0777) == 0700);
+    }
+
+    void freshRuntimeFolderGoesAtExit() {
+        QTemporaryDir temp;
+        const QString fixed = "beatloft-runtime-" + QString::number(::getuid());
+        QFile blocker(temp.filePath(fixed));  // a file where the fixed folder would be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.insert("TMPDIR", temp.path());
+        run.setProcessEnvironment(env);
+        run.start(BEATLOFT_PROGRAM,
+                  {"--export-midi", BEATLOFT_SOURCE_DATA_DIR "/Std.drm", temp.filePath("std.mid")});
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 (QStringList{fixed, "std.mid"}));
+    }
+
+    void usersOwnFolder_data() {
+        QTest::addColumn<QString>("folder");  // below a temporary folder
+        QTest::addColumn<bool>("nobodys");    // owned by the user nobody
+        QTest::addColumn<bool>("own");
+        QTest::newRow("build tree") << "build/bin" << false << true;
+        QTest::newRow("install tree") << "usr/share/beatloft" << false << false;
+        QTest::newRow("a folder named beatloft") << "src/beatloft" << false << true;
+        if (::geteuid() == 0) QTest::newRow("another user's") << "opt/bl" << true << false;
+    }
+    void usersOwnFolder() {
+        QFETCH(QString, folder);
+        QFETCH(bool, nobodys);
+        QFETCH(bool, own);
+        QTemporaryDir temp;
+        const QString path = temp.filePath(folder);
+        QVERIFY(QDir().mkpath(path));
+        if (nobodys) QCOMPARE(::chown(QFile::encodeName(path), 65534, 65534), 0);
+        QCOMPARE(sys::ProgramFolder::isUsersOwn(path), own);
     }
 
     void settingsLandInTheSandbox() {
