@@ -1,6 +1,6 @@
 #include "sonaportdemo.h"
 
-#include "midicontrols/module/sonaportids.h"
+#include "midicontrols/common/sonaportids.h"
 #include "midicontrols/module/sonaportmodule.h"
 
 #include "hosting/controlmodule.h"

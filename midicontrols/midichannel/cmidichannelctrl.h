@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/sonaportcontrol.h"
+#include "midicontrols/common/sonaportcontrol.h"
 
 namespace sonaport {
 class DropDownList;

@@ -1,6 +1,6 @@
 #include "cmidikeyboardctrl.h"
 
-#include "midicontrols/module/sonaportids.h"
+#include "midicontrols/common/sonaportids.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "cmidioutputctrl.h"
 
-#include "midicontrols/module/ansistring.h"
-#include "midicontrols/module/dropdownlist.h"
-#include "midicontrols/module/sonaportids.h"
+#include "midicontrols/common/ansistring.h"
+#include "midicontrols/common/dropdownlist.h"
+#include "midicontrols/common/sonaportids.h"
 
 #include "hosting/propertybag.h"
 #include "system/dialogs.h"

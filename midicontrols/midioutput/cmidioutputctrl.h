@@ -1,7 +1,7 @@
 #pragma once
 
 #include "longmessagesender.h"
-#include "midicontrols/module/sonaportcontrol.h"
+#include "midicontrols/common/sonaportcontrol.h"
 
 #include "midi/midiservices.h"
 

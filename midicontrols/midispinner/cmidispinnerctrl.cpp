@@ -1,8 +1,8 @@
 #include "cmidispinnerctrl.h"
 
-#include "midicontrols/module/icontitlefont.h"
-#include "midicontrols/module/paintpanel.h"
-#include "midicontrols/module/sonaportids.h"
+#include "midicontrols/common/icontitlefont.h"
+#include "midicontrols/common/paintpanel.h"
+#include "midicontrols/common/sonaportids.h"
 
 #include <QLabel>
 #include <QMouseEvent>

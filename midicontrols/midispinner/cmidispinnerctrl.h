@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/rangecontrol.h"
+#include "midicontrols/common/rangecontrol.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sonaportids.h"
+#include "midicontrols/common/sonaportids.h"
 
 #include <QString>
 #include <functional>

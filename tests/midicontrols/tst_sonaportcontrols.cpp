@@ -1,5 +1,5 @@
-#include "midicontrols/module/sonaportcontrol.h"
-#include "midicontrols/module/sonaportids.h"
+#include "midicontrols/common/sonaportcontrol.h"
+#include "midicontrols/common/sonaportids.h"
 #include "midicontrols/module/sonaportmodule.h"
 #include "presenteddialogs.h"
 

@@ -1,6 +1,6 @@
+#include "midicontrols/common/sonaportids.h"
 #include "midicontrols/midioutput/cmidioutputctrl.h"
 #include "midicontrols/midioutput/cmidioutputproppage.h"
-#include "midicontrols/module/sonaportids.h"
 #include "midicontrols/module/sonaportmodule.h"
 #include "scripteddialogs.h"
 
