@@ -1,7 +1,7 @@
 #include "cmidiinputctrl.h"
 
-#include "midicontrols/common/dropdownlist.h"
-#include "midicontrols/common/sonaportids.h"
+#include "common/dropdownlist.h"
+#include "common/sonaportids.h"
 
 #include "hosting/propertybag.h"
 #include "midi/inputnotification.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/common/sonaportcontrol.h"
+#include "common/sonaportcontrol.h"
 
 #include "midi/midiheader.h"
 #include "midi/midiservices.h"

@@ -1,6 +1,6 @@
 #include "cmidikeyboardctrl.h"
 
-#include "midicontrols/common/sonaportids.h"
+#include "common/sonaportids.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "pianokeys.h"
 
-#include "midicontrols/common/sonaportcontrol.h"
+#include "common/sonaportcontrol.h"
 
 // The MIDI keyboard control: five octaves of piano keys drawn at a fixed size; a press on
 // a key raises NoteOn with its note, every release over the control NoteOff with the

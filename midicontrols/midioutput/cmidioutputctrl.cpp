@@ -1,8 +1,8 @@
 #include "cmidioutputctrl.h"
 
-#include "midicontrols/common/ansistring.h"
-#include "midicontrols/common/dropdownlist.h"
-#include "midicontrols/common/sonaportids.h"
+#include "common/ansistring.h"
+#include "common/dropdownlist.h"
+#include "common/sonaportids.h"
 
 #include "hosting/propertybag.h"
 #include "system/dialogs.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/sonaportcontrol.h"
 #include "longmessagesender.h"
-#include "midicontrols/common/sonaportcontrol.h"
 
 #include "midi/midiservices.h"
 

@@ -1,8 +1,8 @@
 #include "cmidisliderctrl.h"
 
-#include "midicontrols/common/icontitlefont.h"
-#include "midicontrols/common/paintpanel.h"
-#include "midicontrols/common/sonaportids.h"
+#include "common/icontitlefont.h"
+#include "common/paintpanel.h"
+#include "common/sonaportids.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/common/rangecontrol.h"
+#include "common/rangecontrol.h"
 
 #include <optional>
 

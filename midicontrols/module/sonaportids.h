@@ -2,4 +2,4 @@
 
 // The identities live beside the controls that use them; includers of this older path
 // still find them here.
-#include "midicontrols/common/sonaportids.h"
+#include "common/sonaportids.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/common/dialogpresenter.h"
+#include "common/dialogpresenter.h"
 
 #include <QDialog>
 #include <QLabel>

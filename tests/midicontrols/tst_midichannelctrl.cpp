@@ -1,4 +1,4 @@
-#include "midicontrols/midichannel/cmidichannelctrl.h"
+#include "midichannel/cmidichannelctrl.h"
 
 #include "hosting/propertybag.h"
 

@@ -1,4 +1,4 @@
-#include "midicontrols/midiinput/cmidiinputctrl.h"
+#include "midiinput/cmidiinputctrl.h"
 #include "scripteddialogs.h"
 
 #include "hosting/automationerror.h"

@@ -1,5 +1,5 @@
-#include "midicontrols/midioutput/cmidioutputctrl.h"
-#include "midicontrols/midioutput/cmidioutputproppage.h"
+#include "midioutput/cmidioutputctrl.h"
+#include "midioutput/cmidioutputproppage.h"
 #include "presenteddialogs.h"
 #include "scripteddialogs.h"
 

@@ -1,4 +1,4 @@
-#include "midicontrols/midislider/cmidisliderctrl.h"
+#include "midislider/cmidisliderctrl.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "midicontrols/common/sonaportcontrol.h"
-#include "midicontrols/common/sonaportids.h"
-#include "midicontrols/module/sonaportmodule.h"
+#include "common/sonaportcontrol.h"
+#include "common/sonaportids.h"
+#include "module/sonaportmodule.h"
 #include "presenteddialogs.h"
 
 #include "hosting/ambientproperties.h"
