@@ -59,7 +59,7 @@ void SonaportControl::putProperty(hosting::DispId id, const QVariant&, const QVa
 }
 
 QVariant SonaportControl::invoke(hosting::DispId id, const QVariantList& arguments) {
-    if (id != hosting::DISPID_ABOUTBOX) raiseMemberNotFound(id);
+    if (id != hosting::DispAboutBox) raiseMemberNotFound(id);
     expectArgumentCount(arguments, 0);
     AboutBox();
     return {};

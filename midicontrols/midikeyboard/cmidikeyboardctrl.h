@@ -11,7 +11,7 @@ class CMidiKeyboardCtrl : public sonaport::SonaportControl {
     Q_OBJECT
 
 public:
-    enum EventId : hosting::DispId { DISPID_NoteOn = 1, DISPID_NoteOff = 2 };
+    enum EventId : hosting::DispId { EventNoteOn = 1, EventNoteOff = 2 };
 
     explicit CMidiKeyboardCtrl(QWidget* parent = nullptr);
 

@@ -105,7 +105,7 @@ void CMidiSliderCtrl::showValue() {
 
 void CMidiSliderCtrl::raiseScroll() {
     emit Scroll(value_);
-    emit eventRaised(DISPID_Scroll, {value_});
+    emit eventRaised(EventScroll, {value_});
 }
 
 void CMidiSliderCtrl::resizeEvent(QResizeEvent* event) {

@@ -97,7 +97,7 @@ void CMidiSpinnerCtrl::mouseMoveEvent(QMouseEvent* event) {
     const qint32 value = dragValue(event->position().toPoint().x(), min_, max_);
     setValue(value);
     emit Spin(value);
-    emit eventRaised(DISPID_Spin, {value});
+    emit eventRaised(EventSpin, {value});
 }
 
 void CMidiSpinnerCtrl::mouseReleaseEvent(QMouseEvent* event) {

@@ -24,8 +24,8 @@ private slots:
         QFETCH(QString, shown);
         CMidiChannelCtrl control;
         control.show();
-        control.putProperty(CMidiChannelCtrl::DISPID_Channel, put);
-        QCOMPARE(control.getProperty(CMidiChannelCtrl::DISPID_Channel), QVariant(stored));
+        control.putProperty(CMidiChannelCtrl::DispChannel, put);
+        QCOMPARE(control.getProperty(CMidiChannelCtrl::DispChannel), QVariant(stored));
         QCOMPARE(control.findChild<QComboBox*>()->currentText(), shown);
         QVERIFY(control.isModified());
     }
