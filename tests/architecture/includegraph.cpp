@@ -34,8 +34,9 @@ QStringList projectIncludes(const QDir& root, const QString& file,
     for (const QString& name : includesIn(QString::fromUtf8(source.readAll()))) {
         if (name.startsWith('<')) {
             found << name;
-        } else if (const QString path = resolve(root, file, name, includeRoots); !path.isEmpty()) {
-            found << path;
+        } else {
+            const QString path = resolve(root, file, name, includeRoots);
+            found << (path.isEmpty() ? '"' + name + '"' : path);
         }
     }
     return found;
@@ -47,7 +48,9 @@ FolderEdges folderEdges(const Graph& graph) {
         const QString from = folderOf(it.key());
         for (const QString& target : it.value()) {
             const QString to = folderOf(target);
-            if (target.startsWith('<') || to == from || edges[from].contains(to)) continue;
+            if (target.startsWith('<') || target.startsWith('"') || to == from ||
+                edges[from].contains(to))
+                continue;
             edges[from][to] = it.key() + " includes " + target;
         }
     }

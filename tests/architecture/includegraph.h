@@ -9,7 +9,8 @@
 namespace arch {
 
 // Each file (its path below the source root) with what it includes, in order: project
-// files by their path, angle includes as written ("<QWidget>").
+// files by their path, angle includes as written ("<QWidget>"), quoted includes found
+// nowhere in quotes.
 using Graph = QMap<QString, QStringList>;
 using NodeTest = std::function<bool(const QString& node)>;
 
@@ -17,7 +18,7 @@ using NodeTest = std::function<bool(const QString& node)>;
 QStringList includesIn(const QString& text);
 
 // Every .h and .cpp below folders of root. A quoted include is looked up beside the
-// including file, then below each include root; one found nowhere is left out.
+// including file, then below each include root.
 Graph scanTree(const QString& root, const QStringList& folders, const QStringList& includeRoots);
 
 // A file's node in the folder graph: app/<name> for a file pair directly in app/, else the

@@ -49,6 +49,10 @@ private slots:
         tree_ = arch::scanTree(kSourceDir, {"app", "platform", "midicontrols", "tapcell"},
                                {"app", "platform", "midicontrols", "tapcell", ""});
         QVERIFY(tree_.contains("app/form1.h"));
+        for (auto it = tree_.cbegin(); it != tree_.cend(); ++it) {
+            for (const QString& target : it.value())
+                QVERIFY2(!target.startsWith('"'), qPrintable(it.key() + " includes " + target));
+        }
         QFile rules(kSourceDir + "/tests/architecture/rules.txt");
         QVERIFY(rules.open(QIODevice::ReadOnly));
         rulesText_ = QString::fromUtf8(rules.readAll());
