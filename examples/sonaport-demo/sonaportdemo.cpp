@@ -1,7 +1,7 @@
 #include "sonaportdemo.h"
 
-#include "midicontrols/module/sonaportids.h"
-#include "midicontrols/module/sonaportmodule.h"
+#include "common/sonaportids.h"
+#include "module/sonaportmodule.h"
 
 #include "hosting/controlmodule.h"
 #include "hosting/controlwidget.h"

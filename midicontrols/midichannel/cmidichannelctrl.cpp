@@ -1,7 +1,7 @@
 #include "cmidichannelctrl.h"
 
-#include "midicontrols/module/dropdownlist.h"
-#include "midicontrols/module/sonaportids.h"
+#include "common/dropdownlist.h"
+#include "common/sonaportids.h"
 
 #include "hosting/propertybag.h"
 
@@ -36,14 +36,14 @@ void CMidiChannelCtrl::createWindow() {
 }
 
 QVariant CMidiChannelCtrl::getProperty(hosting::DispId id, const QVariantList& index) {
-    if (id != DISPID_Channel) return SonaportControl::getProperty(id, index);
+    if (id != DispChannel) return SonaportControl::getProperty(id, index);
     expectArgumentCount(index, 0);
     return channel_;
 }
 
 void CMidiChannelCtrl::putProperty(hosting::DispId id, const QVariant& value,
                                    const QVariantList& index) {
-    if (id != DISPID_Channel) return SonaportControl::putProperty(id, value, index);
+    if (id != DispChannel) return SonaportControl::putProperty(id, value, index);
     expectArgumentCount(index, 0);
     setChannel(toInt32(value));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/sonaportcontrol.h"
+#include "common/sonaportcontrol.h"
 
 namespace sonaport {
 class DropDownList;
@@ -13,7 +13,7 @@ class CMidiChannelCtrl : public sonaport::SonaportControl {
     Q_PROPERTY(qint32 Channel READ channel WRITE setChannel)
 
 public:
-    enum DispId : hosting::DispId { DISPID_Channel = 1 };
+    enum PropertyId : hosting::DispId { DispChannel = 1 };
 
     static constexpr int kChannels = 16;
 

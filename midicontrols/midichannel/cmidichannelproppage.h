@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/controlpropertypage.h"
+#include "common/controlpropertypage.h"
 
 // The channel control's "General" property page.
 class CMidiChannelPropPage : public sonaport::ControlPropertyPage {

@@ -1,7 +1,7 @@
 #include "cmidiinputctrl.h"
 
-#include "midicontrols/module/dropdownlist.h"
-#include "midicontrols/module/sonaportids.h"
+#include "common/dropdownlist.h"
+#include "common/sonaportids.h"
 
 #include "hosting/propertybag.h"
 #include "midi/inputnotification.h"
@@ -146,19 +146,19 @@ void CMidiInputCtrl::lendBufferAgain() {
 
 void CMidiInputCtrl::raiseShortMessage(const Arguments& arguments) {
     emit ShortMessage(arguments.status, arguments.channel, arguments.data1, arguments.data2);
-    emit eventRaised(DISPID_ShortMessage,
+    emit eventRaised(EventShortMessage,
                      {arguments.status, arguments.channel, arguments.data1, arguments.data2});
 }
 
 QVariant CMidiInputCtrl::getProperty(hosting::DispId id, const QVariantList& index) {
-    if (id != DISPID_DeviceID) return SonaportControl::getProperty(id, index);
+    if (id != DispDeviceID) return SonaportControl::getProperty(id, index);
     expectArgumentCount(index, 0);
     return deviceId();
 }
 
 void CMidiInputCtrl::putProperty(hosting::DispId id, const QVariant& value,
                                  const QVariantList& index) {
-    if (id != DISPID_DeviceID) return SonaportControl::putProperty(id, value, index);
+    if (id != DispDeviceID) return SonaportControl::putProperty(id, value, index);
     expectArgumentCount(index, 0);
     setDeviceId(toInt32(value));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/sonaportcontrol.h"
+#include "common/sonaportcontrol.h"
 
 #include "midi/midiheader.h"
 #include "midi/midiservices.h"
@@ -23,8 +23,8 @@ class CMidiInputCtrl : public sonaport::SonaportControl {
     Q_PROPERTY(qint32 DeviceID READ deviceId WRITE setDeviceId)
 
 public:
-    enum DispId : hosting::DispId { DISPID_DeviceID = 1 };
-    enum EventId : hosting::DispId { DISPID_ShortMessage = 1 };
+    enum PropertyId : hosting::DispId { DispDeviceID = 1 };
+    enum EventId : hosting::DispId { EventShortMessage = 1 };
 
     // Status values of the device's own reports, below every MIDI status byte.
     enum Report : qint32 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/controlpropertypage.h"
+#include "common/controlpropertypage.h"
 
 // The MIDI input control's "General" property page.
 class CMidiInputPropPage : public sonaport::ControlPropertyPage {

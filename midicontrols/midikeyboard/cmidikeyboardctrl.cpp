@@ -1,6 +1,6 @@
 #include "cmidikeyboardctrl.h"
 
-#include "midicontrols/module/sonaportids.h"
+#include "common/sonaportids.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,14 +36,14 @@ void CMidiKeyboardCtrl::mousePressEvent(QMouseEvent* event) {
     if (!note) return;
     lastNote_ = *note;
     emit NoteOn(lastNote_);
-    emit eventRaised(DISPID_NoteOn, {lastNote_});
+    emit eventRaised(EventNoteOn, {lastNote_});
 }
 
 // The mouse is not captured: a release outside the control raises nothing.
 void CMidiKeyboardCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
     emit NoteOff(lastNote_);
-    emit eventRaised(DISPID_NoteOff, {lastNote_});
+    emit eventRaised(EventNoteOff, {lastNote_});
 }
 
 void CMidiKeyboardCtrl::saveProperties(hosting::PropertyBag& bag) const {

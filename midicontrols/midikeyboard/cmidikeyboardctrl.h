@@ -2,7 +2,7 @@
 
 #include "pianokeys.h"
 
-#include "midicontrols/module/sonaportcontrol.h"
+#include "common/sonaportcontrol.h"
 
 // The MIDI keyboard control: five octaves of piano keys drawn at a fixed size; a press on
 // a key raises NoteOn with its note, every release over the control NoteOff with the
@@ -11,7 +11,7 @@ class CMidiKeyboardCtrl : public sonaport::SonaportControl {
     Q_OBJECT
 
 public:
-    enum EventId : hosting::DispId { DISPID_NoteOn = 1, DISPID_NoteOff = 2 };
+    enum EventId : hosting::DispId { EventNoteOn = 1, EventNoteOff = 2 };
 
     explicit CMidiKeyboardCtrl(QWidget* parent = nullptr);
 

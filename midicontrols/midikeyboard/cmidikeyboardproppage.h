@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/controlpropertypage.h"
+#include "common/controlpropertypage.h"
 
 // The keyboard control's "General" property page.
 class CMidiKeyboardPropPage : public sonaport::ControlPropertyPage {

@@ -1,8 +1,8 @@
 #include "cmidioutputctrl.h"
 
-#include "midicontrols/module/ansistring.h"
-#include "midicontrols/module/dropdownlist.h"
-#include "midicontrols/module/sonaportids.h"
+#include "common/ansistring.h"
+#include "common/dropdownlist.h"
+#include "common/sonaportids.h"
 
 #include "hosting/propertybag.h"
 #include "system/dialogs.h"
@@ -109,25 +109,25 @@ void CMidiOutputCtrl::FillDeviceList() {
 }
 
 QVariant CMidiOutputCtrl::getProperty(hosting::DispId id, const QVariantList& index) {
-    if (id != DISPID_DeviceID) return SonaportControl::getProperty(id, index);
+    if (id != DispDeviceID) return SonaportControl::getProperty(id, index);
     expectArgumentCount(index, 0);
     return deviceId();
 }
 
 void CMidiOutputCtrl::putProperty(hosting::DispId id, const QVariant& value,
                                   const QVariantList& index) {
-    if (id != DISPID_DeviceID) return SonaportControl::putProperty(id, value, index);
+    if (id != DispDeviceID) return SonaportControl::putProperty(id, value, index);
     expectArgumentCount(index, 0);
     setDeviceId(toInt32(value));
 }
 
 QVariant CMidiOutputCtrl::invoke(hosting::DispId id, const QVariantList& arguments) {
     switch (id) {
-        case DISPID_SendShortMessage:
+        case DispSendShortMessage:
             expectArgumentCount(arguments, 4);
             return SendShortMessage(toInt32(arguments[0]), toInt32(arguments[1]),
                                     toInt32(arguments[2]), toInt32(arguments[3]));
-        case DISPID_SendSysExMessage:
+        case DispSendSysExMessage:
             expectArgumentCount(arguments, 2);
             return SendSysExMessage(sonaport::toAnsiString(arguments[0]), toInt32(arguments[1]));
         default:

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/sonaportcontrol.h"
 #include "longmessagesender.h"
-#include "midicontrols/module/sonaportcontrol.h"
 
 #include "midi/midiservices.h"
 
@@ -16,10 +16,10 @@ class CMidiOutputCtrl : public sonaport::SonaportControl {
     Q_PROPERTY(qint32 DeviceID READ deviceId WRITE setDeviceId)
 
 public:
-    enum DispId : hosting::DispId {
-        DISPID_DeviceID = 1,
-        DISPID_SendShortMessage = 2,
-        DISPID_SendSysExMessage = 3,
+    enum MemberId : hosting::DispId {
+        DispDeviceID = 1,
+        DispSendShortMessage = 2,
+        DispSendSysExMessage = 3,
     };
 
     explicit CMidiOutputCtrl(QWidget* parent = nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/controlpropertypage.h"
+#include "common/controlpropertypage.h"
 
 // The MIDI output control's "General" property page.
 class CMidiOutputPropPage : public sonaport::ControlPropertyPage {

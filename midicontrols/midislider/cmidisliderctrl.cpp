@@ -1,8 +1,8 @@
 #include "cmidisliderctrl.h"
 
-#include "midicontrols/module/icontitlefont.h"
-#include "midicontrols/module/paintpanel.h"
-#include "midicontrols/module/sonaportids.h"
+#include "common/icontitlefont.h"
+#include "common/paintpanel.h"
+#include "common/sonaportids.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -105,7 +105,7 @@ void CMidiSliderCtrl::showValue() {
 
 void CMidiSliderCtrl::raiseScroll() {
     emit Scroll(value_);
-    emit eventRaised(DISPID_Scroll, {value_});
+    emit eventRaised(EventScroll, {value_});
 }
 
 void CMidiSliderCtrl::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/rangecontrol.h"
+#include "common/rangecontrol.h"
 
 #include <optional>
 
@@ -13,7 +13,7 @@ class CMidiSliderCtrl : public sonaport::RangeControl {
     Q_OBJECT
 
 public:
-    enum EventId : hosting::DispId { DISPID_Scroll = 1 };
+    enum EventId : hosting::DispId { EventScroll = 1 };
 
     // The fader's scroll notifications.
     enum ScrollCode {

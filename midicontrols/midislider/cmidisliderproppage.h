@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/controlpropertypage.h"
+#include "common/controlpropertypage.h"
 
 // The slider control's "General" property page.
 class CMidiSliderPropPage : public sonaport::ControlPropertyPage {

@@ -1,8 +1,8 @@
 #include "cmidispinnerctrl.h"
 
-#include "midicontrols/module/icontitlefont.h"
-#include "midicontrols/module/paintpanel.h"
-#include "midicontrols/module/sonaportids.h"
+#include "common/icontitlefont.h"
+#include "common/paintpanel.h"
+#include "common/sonaportids.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -97,7 +97,7 @@ void CMidiSpinnerCtrl::mouseMoveEvent(QMouseEvent* event) {
     const qint32 value = dragValue(event->position().toPoint().x(), min_, max_);
     setValue(value);
     emit Spin(value);
-    emit eventRaised(DISPID_Spin, {value});
+    emit eventRaised(EventSpin, {value});
 }
 
 void CMidiSpinnerCtrl::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/rangecontrol.h"
+#include "common/rangecontrol.h"
 
 #include <QPoint>
 #include <QRect>
@@ -13,7 +13,7 @@ class CMidiSpinnerCtrl : public sonaport::RangeControl {
     Q_OBJECT
 
 public:
-    enum EventId : hosting::DispId { DISPID_Spin = 1 };
+    enum EventId : hosting::DispId { EventSpin = 1 };
 
     // Fixed pixel positions: the panel, the knob and the knob's centre column.
     static constexpr QRect kPanel{0, 0, 34, 49};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/controlpropertypage.h"
+#include "common/controlpropertypage.h"
 
 // The spinner control's "General" property page.
 class CMidiSpinnerPropPage : public sonaport::ControlPropertyPage {

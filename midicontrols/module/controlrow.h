@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sonaportids.h"
+#include "common/sonaportids.h"
 
 #include <QString>
 #include <functional>

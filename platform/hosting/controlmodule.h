@@ -47,7 +47,7 @@ public:
 
     // $BEATLOFT_CLASS_REGISTRY, else classes.ini in the user's Beatloft configuration folder.
     static QString registryPath();
-    // Creates a control of any loaded module by its CLSID.
+    // Creates an object (a control or a property page) of any loaded module by its CLSID.
     static QWidget* createControl(const QUuid& clsid, QWidget* parent = nullptr,
                                   HRESULT* result = nullptr);
 

@@ -10,7 +10,7 @@ namespace hosting {
 
 using DispId = std::int32_t;
 
-inline constexpr DispId DISPID_ABOUTBOX = -552;
+inline constexpr DispId DispAboutBox = -552;
 
 // Late-bound access to a control by dispatch identifier. Every entry point throws
 // AutomationError: an unknown DISPID gives DISP_E_MEMBERNOTFOUND, wrong arguments

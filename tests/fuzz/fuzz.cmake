@@ -4,7 +4,9 @@
 function(beatloft_add_fuzzer name)
     cmake_parse_arguments(F "" "" "SOURCES" ${ARGN})
     add_executable(${name} EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp ${F_SOURCES})
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/platform ${PROJECT_SOURCE_DIR}/app)
+    target_include_directories(${name} PRIVATE
+        $<TARGET_PROPERTY:beatloft_system,INTERFACE_INCLUDE_DIRECTORIES>
+        $<TARGET_PROPERTY:beatloft_app,INTERFACE_INCLUDE_DIRECTORIES>)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_libraries(${name} PRIVATE Qt6::Core)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midicontrols/module/dialogpresenter.h"
+#include "common/dialogpresenter.h"
 
 #include <QDialog>
 #include <QLabel>

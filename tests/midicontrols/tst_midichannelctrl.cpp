@@ -1,4 +1,4 @@
-#include "midicontrols/midichannel/cmidichannelctrl.h"
+#include "midichannel/cmidichannelctrl.h"
 
 #include "hosting/propertybag.h"
 
@@ -24,8 +24,8 @@ private slots:
         QFETCH(QString, shown);
         CMidiChannelCtrl control;
         control.show();
-        control.putProperty(CMidiChannelCtrl::DISPID_Channel, put);
-        QCOMPARE(control.getProperty(CMidiChannelCtrl::DISPID_Channel), QVariant(stored));
+        control.putProperty(CMidiChannelCtrl::DispChannel, put);
+        QCOMPARE(control.getProperty(CMidiChannelCtrl::DispChannel), QVariant(stored));
         QCOMPARE(control.findChild<QComboBox*>()->currentText(), shown);
         QVERIFY(control.isModified());
     }

@@ -1,4 +1,4 @@
-#include "midicontrols/midiinput/cmidiinputctrl.h"
+#include "midiinput/cmidiinputctrl.h"
 #include "scripteddialogs.h"
 
 #include "hosting/automationerror.h"
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(control->findChild<QComboBox*>()->itemText(1), QStringLiteral("1 - Second"));
         QTRY_COMPARE(recorder.events.size(), 2);
         recorder.events.clear();
-        control->putProperty(CMidiInputCtrl::DISPID_DeviceID, 8);  // clamped to the last
+        control->putProperty(CMidiInputCtrl::DispDeviceID, 8);  // clamped to the last
         QCOMPARE(control->deviceId(), 1);
         QTRY_COMPARE(recorder.events,
                      (QList<Event>{{2, 0, 0, 0}, {6, 0, 0, 0}, {5, 0, 0, 0}, {2, 0, 0, 0}}));
@@ -141,7 +141,7 @@ private slots:
         auto control = showControl(&recorder);
         control->setModified(false);
         try {
-            control->putProperty(CMidiInputCtrl::DISPID_DeviceID, -1);
+            control->putProperty(CMidiInputCtrl::DispDeviceID, -1);
             QFAIL("no automation error");
         } catch (const hosting::AutomationError& error) {
             QCOMPARE(error.code, 1);

@@ -1,4 +1,4 @@
-#include "midicontrols/midikeyboard/cmidikeyboardctrl.h"
+#include "midikeyboard/cmidikeyboardctrl.h"
 
 #include "hosting/ambientproperties.h"
 

@@ -1,5 +1,5 @@
-#include "midicontrols/midioutput/cmidioutputctrl.h"
-#include "midicontrols/midioutput/cmidioutputproppage.h"
+#include "midioutput/cmidioutputctrl.h"
+#include "midioutput/cmidioutputproppage.h"
 #include "presenteddialogs.h"
 #include "scripteddialogs.h"
 
@@ -80,7 +80,7 @@ private slots:
         QFETCH(quint32, sent);
         const unsigned device = addDevices(1).first();
         auto control = showControl(nullptr);
-        QCOMPARE(control->invoke(CMidiOutputCtrl::DISPID_SendShortMessage, arguments), QVariant(0));
+        QCOMPARE(control->invoke(CMidiOutputCtrl::DispSendShortMessage, arguments), QVariant(0));
         const auto received = VirtualDevices::received(device);
         QCOMPARE(received.size(), 1);
         QCOMPARE(received.first().shortMessage, sent);
@@ -113,8 +113,8 @@ private slots:
         const QList<unsigned> ids = addDevices(devices);
         auto control = showControl(nullptr);
         control->setModified(false);
-        control->putProperty(CMidiOutputCtrl::DISPID_DeviceID, put);
-        QCOMPARE(control->getProperty(CMidiOutputCtrl::DISPID_DeviceID), QVariant(expected));
+        control->putProperty(CMidiOutputCtrl::DispDeviceID, put);
+        QCOMPARE(control->getProperty(CMidiOutputCtrl::DispDeviceID), QVariant(expected));
         QCOMPARE(listOf(*control)->currentIndex(), expected);
         QVERIFY(VirtualDevices::isOpen(ids.at(expected)));
         QVERIFY(control->isModified());
@@ -222,7 +222,7 @@ private slots:
         {
             QByteArray buffer = sysExBlock();
             const QVariantList arguments{buffer, 10};
-            QCOMPARE(control->invoke(CMidiOutputCtrl::DISPID_SendSysExMessage, arguments),
+            QCOMPARE(control->invoke(CMidiOutputCtrl::DispSendSysExMessage, arguments),
                      QVariant(0));
             buffer.fill('\0');  // the caller's buffer is reused at once
         }
@@ -260,7 +260,7 @@ private slots:
         QFETCH(QByteArray, sent);
         const unsigned device = addDevices(1).first();
         auto control = showControl(nullptr);
-        control->invoke(CMidiOutputCtrl::DISPID_SendSysExMessage, {buffer, bufferLen});
+        control->invoke(CMidiOutputCtrl::DispSendSysExMessage, {buffer, bufferLen});
         const auto received = VirtualDevices::received(device);
         QCOMPARE(received.size(), 1);
         QCOMPARE(received.first().longMessage, sent);
@@ -286,7 +286,7 @@ private slots:
 
     void aboutBoxAndPropertyPage() {
         CMidiOutputCtrl control;
-        QVERIFY(!control.invoke(hosting::DISPID_ABOUTBOX).isValid());
+        QVERIFY(!control.invoke(hosting::DispAboutBox).isValid());
         bool pageIsOwn = false;
         presented_->inspect = [&](QDialog& dialog) {
             pageIsOwn = dialog.findChild<CMidiOutputPropPage*>() != nullptr;

@@ -1,4 +1,4 @@
-#include "midicontrols/midislider/cmidisliderctrl.h"
+#include "midislider/cmidisliderctrl.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -79,7 +79,7 @@ private slots:
         QFETCH(int, stored);
         auto slider = showSlider(10, 100, 50);
         QSignalSpy scrolled(slider.get(), &CMidiSliderCtrl::Scroll);
-        slider->putProperty(CMidiSliderCtrl::DISPID_Value, put);
+        slider->putProperty(CMidiSliderCtrl::DispValue, put);
         QCOMPARE(slider->value(), stored);
         QCOMPARE(slider->findChild<QSlider*>()->value(), 110 - stored);
         QCOMPARE(scrolled.size(), 1);

@@ -1,4 +1,4 @@
-#include "midicontrols/midispinner/cmidispinnerctrl.h"
+#include "midispinner/cmidispinnerctrl.h"
 
 #include <QLabel>
 #include <QSignalSpy>

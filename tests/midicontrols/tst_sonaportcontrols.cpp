@@ -1,6 +1,6 @@
-#include "midicontrols/module/sonaportcontrol.h"
-#include "midicontrols/module/sonaportids.h"
-#include "midicontrols/module/sonaportmodule.h"
+#include "common/sonaportcontrol.h"
+#include "common/sonaportids.h"
+#include "module/sonaportmodule.h"
 #include "presenteddialogs.h"
 
 #include "hosting/ambientproperties.h"
@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(control->grab().toImage().pixelColor(299, 299), QColor(0x99, 0x66, 0x33));
 
         PresentedDialogs presented;
-        control->invoke(hosting::DISPID_ABOUTBOX);
+        control->invoke(hosting::DispAboutBox);
         control->showProperties();
         QCOMPARE(presented.shown.size(), 2);
         QCOMPARE(presented.shown.at(0).title, "About " + name + " Control");

@@ -1,7 +1,7 @@
-#include "midicontrols/midioutput/cmidioutputctrl.h"
-#include "midicontrols/midioutput/cmidioutputproppage.h"
-#include "midicontrols/module/sonaportids.h"
-#include "midicontrols/module/sonaportmodule.h"
+#include "common/sonaportids.h"
+#include "midioutput/cmidioutputctrl.h"
+#include "midioutput/cmidioutputproppage.h"
+#include "module/sonaportmodule.h"
 #include "scripteddialogs.h"
 
 #include "hosting/classfactory.h"

@@ -1,7 +1,7 @@
 #include "hosting/hresult.h"
 #include "hosting/propertybag.h"
 #include "system/twipsgeometry.h"
-#include "tapcell/tapcell.h"
+#include "tapcell.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

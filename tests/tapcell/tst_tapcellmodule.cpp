@@ -1,7 +1,7 @@
 #include "hosting/controlmodule.h"
 #include "hosting/controlwidget.h"
-#include "tapcell/tapcell.h"
-#include "tapcell/tapcellmodule.h"
+#include "tapcell.h"
+#include "tapcellmodule.h"
 
 #include <QFile>
 #include <QLibrary>

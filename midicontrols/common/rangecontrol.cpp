@@ -17,8 +17,8 @@ QString valueKey() {
 }
 
 bool isRangeMember(hosting::DispId id) {
-    return id == RangeControl::DISPID_Value || id == RangeControl::DISPID_Min ||
-           id == RangeControl::DISPID_Max;
+    return id == RangeControl::DispValue || id == RangeControl::DispMin ||
+           id == RangeControl::DispMax;
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ bool isRangeMember(hosting::DispId id) {
 QVariant RangeControl::getProperty(hosting::DispId id, const QVariantList& index) {
     if (!isRangeMember(id)) return SonaportControl::getProperty(id, index);
     expectArgumentCount(index, 0);
-    return id == DISPID_Value ? value_ : id == DISPID_Min ? min_ : max_;
+    return id == DispValue ? value_ : id == DispMin ? min_ : max_;
 }
 
 void RangeControl::putProperty(hosting::DispId id, const QVariant& value,
@@ -34,9 +34,9 @@ void RangeControl::putProperty(hosting::DispId id, const QVariant& value,
     if (!isRangeMember(id)) return SonaportControl::putProperty(id, value, index);
     expectArgumentCount(index, 0);
     const qint32 number = toInt32(value);
-    if (id == DISPID_Value) setValue(number);
-    if (id == DISPID_Min) setMin(number);
-    if (id == DISPID_Max) setMax(number);
+    if (id == DispValue) setValue(number);
+    if (id == DispMin) setMin(number);
+    if (id == DispMax) setMax(number);
 }
 
 void RangeControl::initNew() {

@@ -14,7 +14,7 @@ class RangeControl : public SonaportControl {
     Q_PROPERTY(qint32 Max READ max WRITE setMax)
 
 public:
-    enum DispId : hosting::DispId { DISPID_Value = 1, DISPID_Min = 2, DISPID_Max = 3 };
+    enum PropertyId : hosting::DispId { DispValue = 1, DispMin = 2, DispMax = 3 };
 
     using SonaportControl::SonaportControl;
 

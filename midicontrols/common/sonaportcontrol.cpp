@@ -4,8 +4,8 @@
 #include "dialogpresenter.h"
 #include "olecolor.h"
 #include "propertyframe.h"
-#include "sonaportmodule.h"
 
+#include "hosting/controlmodule.h"
 #include "hosting/propertybag.h"
 #include "system/twipsgeometry.h"
 
@@ -44,10 +44,9 @@ void SonaportControl::AboutBox() {
 
 void SonaportControl::showProperties() {
     PropertyFrame frame(controlName_, window());
-    hosting::ClassFactory* factory = nullptr;
-    if (module().getClassObject(pageClsid_, &factory) == hosting::S_OK) {
-        if (QWidget* page = factory->createInstance(&frame)) frame.addPage(page);
-    }
+    // The page comes from the library's module like any class, so it counts as its object.
+    if (QWidget* page = hosting::ControlModule::createControl(pageClsid_, &frame))
+        frame.addPage(page);
     DialogPresenter::present(frame);
 }
 
@@ -60,7 +59,7 @@ void SonaportControl::putProperty(hosting::DispId id, const QVariant&, const QVa
 }
 
 QVariant SonaportControl::invoke(hosting::DispId id, const QVariantList& arguments) {
-    if (id != hosting::DISPID_ABOUTBOX) raiseMemberNotFound(id);
+    if (id != hosting::DispAboutBox) raiseMemberNotFound(id);
     expectArgumentCount(arguments, 0);
     AboutBox();
     return {};
