@@ -12,7 +12,6 @@
 #include "pattern/patternfile.h"
 #include "pattern/patternview.h"
 #include "shared/datafolder.h"
-#include "shared/mainmenubar.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
@@ -26,6 +25,7 @@
 #include "transport/songplayback.h"
 #include "transport/transport.h"
 #include "undo/undohistory.h"
+#include "views/mainmenubar.h"
 
 #include <QAction>
 #include <QFrame>

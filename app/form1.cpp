@@ -1,15 +1,15 @@
 #include "form1.h"
 
 #include "hosting/controlwidget.h"
-#include "shared/checkarray.h"
-#include "shared/lineview.h"
-#include "shared/mainmenubar.h"
-#include "shared/maintoolbar.h"
-#include "shared/songgrid.h"
-#include "shared/taglabel.h"
-#include "shared/twipsviews.h"
 #include "system/twips.h"
 #include "system/twipsgeometry.h"
+#include "views/checkarray.h"
+#include "views/lineview.h"
+#include "views/mainmenubar.h"
+#include "views/maintoolbar.h"
+#include "views/songgrid.h"
+#include "views/taglabel.h"
+#include "views/twipsviews.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // Creating and showing a grid of 48 step columns of 18 cells, as a long pattern needs.
-#include "shared/checkarray.h"
 #include "system/twips.h"
 #include "system/twipsgeometry.h"
+#include "views/checkarray.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

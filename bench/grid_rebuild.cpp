@@ -3,7 +3,7 @@
 #include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
-#include "shared/checkarray.h"
+#include "views/checkarray.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

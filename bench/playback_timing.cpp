@@ -6,13 +6,13 @@
 #include "benchenvironment.h"
 #include "form1.h"
 #include "pattern/patternview.h"
-#include "shared/checkarray.h"
-#include "shared/songgrid.h"
 #include "shared/steptimer.h"
-#include "shared/taglabel.h"
 #include "song/song.h"
 #include "song/songlist.h"
 #include "transport/transport.h"
+#include "views/checkarray.h"
+#include "views/songgrid.h"
+#include "views/taglabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,9 +6,9 @@
 #include "form1.h"
 #include "pattern/patternview.h"
 #include "privatesoundserver.h"
-#include "shared/checkarray.h"
-#include "shared/taglabel.h"
 #include "system/consoledialogs.h"
+#include "views/checkarray.h"
+#include "views/taglabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,10 +2,10 @@
 
 #include "netcheck/checkmessages.h"
 #include "netcheck/versionparser.h"
-#include "shared/windowaccessible.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "system/dialogs.h"
+#include "views/windowaccessible.h"
 
 #include <QHostInfo>
 #include <QNetworkDatagram>

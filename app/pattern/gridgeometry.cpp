@@ -2,12 +2,12 @@
 
 #include "form1.h"
 #include "pattern/pattern.h"
-#include "shared/checkarray.h"
-#include "shared/lineview.h"
 #include "shared/numericvalue.h"
-#include "shared/selectallonfocus.h"
 #include "system/twips.h"
 #include "system/twipsgeometry.h"
+#include "views/checkarray.h"
+#include "views/lineview.h"
+#include "views/selectallonfocus.h"
 
 #include <QEvent>
 #include <QGroupBox>

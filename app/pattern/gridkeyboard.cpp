@@ -2,8 +2,8 @@
 
 #include "form1.h"
 #include "pattern/gridgeometry.h"
-#include "shared/checkarray.h"
-#include "tapcell/tapcell.h"
+#include "tapcell.h"
+#include "views/checkarray.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tapcell/tapcell.h"
+#include "tapcell.h"
 
 #include <QObject>
 #include <QPointer>

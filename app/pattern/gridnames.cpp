@@ -2,8 +2,8 @@
 
 #include "form1.h"
 #include "pattern/gridgeometry.h"
-#include "shared/checkarray.h"
-#include "shared/taglabel.h"
+#include "views/checkarray.h"
+#include "views/taglabel.h"
 
 GridNames::GridNames(Form1& form, GridGeometry& geometry) : form_(form) {
     connect(&geometry, &GridGeometry::columnCreated, this, &GridNames::nameColumn);

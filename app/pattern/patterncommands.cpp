@@ -4,11 +4,11 @@
 #include "pattern/gridgeometry.h"
 #include "pattern/patternfile.h"
 #include "pattern/patternview.h"
-#include "shared/checkarray.h"
 #include "shared/drumoutput.h"
 #include "shared/editstep.h"
 #include "shared/stepnotes.h"
 #include "system/programfolder.h"
+#include "views/checkarray.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 
 #include "form1.h"
 #include "pattern/gridgeometry.h"
-#include "shared/checkarray.h"
-#include "shared/taglabel.h"
+#include "views/checkarray.h"
+#include "views/taglabel.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #include "frmoptions.h"
 
-#include "shared/windowaccessible.h"
 #include "system/settingsstore.h"
+#include "views/windowaccessible.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

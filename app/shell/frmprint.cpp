@@ -1,7 +1,7 @@
 #include "frmprint.h"
 
-#include "shared/windowaccessible.h"
 #include "system/twips.h"
+#include "views/windowaccessible.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "info.h"
 
 #include "shared/appversion.h"
-#include "shared/windowaccessible.h"
 #include "system/targetopener.h"
+#include "views/windowaccessible.h"
 
 #include <QApplication>
 #include <QGridLayout>

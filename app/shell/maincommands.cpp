@@ -4,14 +4,14 @@
 #include "midifile/midiexport.h"
 #include "pattern/patterncommands.h"
 #include "pattern/patternfile.h"
-#include "shared/mainmenubar.h"
-#include "shared/maintoolbar.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmprint.h"
 #include "song/songfile.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
 #include "transport/transport.h"
+#include "views/mainmenubar.h"
+#include "views/maintoolbar.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -3,13 +3,13 @@
 #include "form1.h"
 #include "pattern/patternview.h"
 #include "shared/editstep.h"
-#include "shared/fieldtext.h"
 #include "shared/numericvalue.h"
-#include "shared/selectallonfocus.h"
-#include "shared/songgrid.h"
 #include "song/patternrecord.h"
 #include "system/dialogs.h"
 #include "system/twipsgeometry.h"
+#include "views/fieldtext.h"
+#include "views/selectallonfocus.h"
+#include "views/songgrid.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,11 +1,11 @@
 #include "controloutput.h"
 
+#include "common/sonaportids.h"
 #include "form1.h"
 #include "hosting/automationerror.h"
 #include "hosting/controlmodule.h"
 #include "hosting/controlwidget.h"
-#include "midicontrols/module/sonaportids.h"
-#include "midicontrols/module/sonaportmodule.h"
+#include "module/sonaportmodule.h"
 #include "system/twipsgeometry.h"
 
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 #include "patternplayback.h"
 
 #include "form1.h"
-#include "shared/checkarray.h"
 #include "system/twipsgeometry.h"
 #include "transport/transport.h"
+#include "views/checkarray.h"
 
 #include <QAbstractButton>
 #include <QFrame>

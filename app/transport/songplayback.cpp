@@ -1,9 +1,9 @@
 #include "songplayback.h"
 
 #include "form1.h"
-#include "shared/songgrid.h"
 #include "song/songlist.h"
 #include "transport/transport.h"
+#include "views/songgrid.h"
 
 #include <QAbstractButton>
 

@@ -1,7 +1,7 @@
 #include "cellcommand.h"
 
 #include "pattern/patternview.h"
-#include "tapcell/tapcell.h"
+#include "tapcell.h"
 
 namespace {
 constexpr int kCellId = 2;

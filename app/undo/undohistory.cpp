@@ -3,10 +3,10 @@
 #include "form1.h"
 #include "pattern/gridgeometry.h"
 #include "pattern/patternview.h"
-#include "shared/checkarray.h"
-#include "shared/mainmenubar.h"
 #include "undo/cellcommand.h"
 #include "undo/snapshotcommand.h"
+#include "views/checkarray.h"
+#include "views/mainmenubar.h"
 
 #include <QAction>
 #include <QKeyEvent>

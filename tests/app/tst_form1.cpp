@@ -4,11 +4,11 @@
 #include "hosting/controlwidget.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "shared/checkarray.h"
-#include "shared/lineview.h"
-#include "shared/songgrid.h"
-#include "shared/taglabel.h"
 #include "system/twipsgeometry.h"
+#include "views/checkarray.h"
+#include "views/lineview.h"
+#include "views/songgrid.h"
+#include "views/taglabel.h"
 
 #include <QAbstractButton>
 #include <QDir>

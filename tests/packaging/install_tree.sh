@@ -29,6 +29,8 @@ said=$(run "$program" --render-wav "$root/usr/share/beatloft/Std.drm" "$root/std
 [[ -z $said ]] || fail "--render-wav said: $said"
 [[ $(tail -c +45 "$root/std.wav" | tr -d '\0' | wc -c) -gt 10000 ]] || fail "the WAV file is silent"
 # An installed program keeps its data folder in the user's folders, even for the tree's owner.
+run env QT_QPA_PLATFORM=offscreen BEATLOFT_QUIT_AFTER_START=1 BEATLOFT_DESKTOP_REGISTRATION=0 \
+    "$program" >/dev/null 2>&1 || fail "the editor did not start"
 [[ ! -e $root/usr/share/beatloft/Data ]] || fail "the data folder is in the install tree"
 [[ -d $root/home/.local/share/Beatloft ]] || fail "no data folder in the user's folders"
 desktop-file-validate "$root/usr/share/applications/beatloft.desktop" || fail "desktop entry"

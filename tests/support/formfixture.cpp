@@ -8,7 +8,7 @@
 #include "form1.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "shared/checkarray.h"
+#include "views/checkarray.h"
 
 FormFixture::FormFixture(const QString& commandLine, bool startNow)
     : sandbox_(std::make_unique<SettingsSandbox>()),

@@ -1,8 +1,8 @@
 #include "hosting/hresult.h"
 #include "hosting/propertybag.h"
-#include "shared/checkarray.h"
 #include "system/twipsgeometry.h"
-#include "tapcell/tapcell.h"
+#include "tapcell.h"
+#include "views/checkarray.h"
 
 #include <QPointer>
 #include <QSignalSpy>

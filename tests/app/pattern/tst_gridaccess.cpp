@@ -3,10 +3,10 @@
 #include "formfixture.h"
 #include "hosting/controlwidget.h"
 #include "pattern/gridkeyboard.h"
-#include "shared/checkarray.h"
-#include "shared/maintoolbar.h"
 #include "shared/steptimer.h"
-#include "tapcell/tapcell.h"
+#include "tapcell.h"
+#include "views/checkarray.h"
+#include "views/maintoolbar.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -2,9 +2,9 @@
 #include "form1.h"
 #include "formfixture.h"
 #include "pattern/patterncommands.h"
-#include "shared/checkarray.h"
-#include "shared/songgrid.h"
-#include "shared/taglabel.h"
+#include "views/checkarray.h"
+#include "views/songgrid.h"
+#include "views/taglabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "formfixture.h"
 #include "pattern/patterncommands.h"
 #include "pattern/patternfile.h"
-#include "shared/checkarray.h"
-#include "shared/taglabel.h"
+#include "views/checkarray.h"
+#include "views/taglabel.h"
 
 #include <QDir>
 #include <QFile>

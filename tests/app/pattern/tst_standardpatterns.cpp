@@ -2,7 +2,7 @@
 #include "form1.h"
 #include "formfixture.h"
 #include "pattern/patternfile.h"
-#include "shared/taglabel.h"
+#include "views/taglabel.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -2,14 +2,14 @@
 #include "form1.h"
 #include "formfixture.h"
 #include "netcheck/inet.h"
-#include "shared/mainmenubar.h"
-#include "shared/maintoolbar.h"
 #include "shared/steptimer.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmoptions.h"
 #include "shell/frmprint.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "views/mainmenubar.h"
+#include "views/maintoolbar.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,12 +1,12 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "shared/mainmenubar.h"
-#include "shared/songgrid.h"
 #include "shared/windowscodepage.h"
 #include "shell/maincommands.h"
 #include "song/song.h"
 #include "song/songlist.h"
+#include "views/mainmenubar.h"
+#include "views/songgrid.h"
 
 #include <QAbstractButton>
 #include <QAction>

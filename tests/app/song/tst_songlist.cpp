@@ -1,14 +1,14 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "shared/checkarray.h"
-#include "shared/songgrid.h"
-#include "shared/taglabel.h"
 #include "shell/maincommands.h"
 #include "song/song.h"
 #include "song/songlist.h"
 #include "system/twipsgeometry.h"
 #include "transport/transport.h"
+#include "views/checkarray.h"
+#include "views/songgrid.h"
+#include "views/taglabel.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -3,13 +3,13 @@
 #include "formfixture.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
-#include "shared/checkarray.h"
 #include "shared/steptimer.h"
-#include "shared/taglabel.h"
 #include "system/twipsgeometry.h"
 #include "transport/controloutput.h"
 #include "transport/patternplayback.h"
 #include "transport/transport.h"
+#include "views/checkarray.h"
+#include "views/taglabel.h"
 
 #include <QAbstractButton>
 #include <QFrame>

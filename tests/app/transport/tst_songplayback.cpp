@@ -1,13 +1,13 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "shared/songgrid.h"
 #include "shared/stepgrid.h"
 #include "shared/steptimer.h"
-#include "shared/taglabel.h"
 #include "song/song.h"
 #include "transport/songplayback.h"
 #include "transport/transport.h"
+#include "views/songgrid.h"
+#include "views/taglabel.h"
 
 #include <QAbstractButton>
 #include <QTest>

@@ -2,14 +2,14 @@
 #include "form1.h"
 #include "formfixture.h"
 #include "pattern/patterncommands.h"
-#include "shared/checkarray.h"
-#include "shared/mainmenubar.h"
-#include "shared/songgrid.h"
 #include "shared/steptimer.h"
 #include "song/song.h"
 #include "song/songlist.h"
 #include "system/twipsgeometry.h"
 #include "undo/undohistory.h"
+#include "views/checkarray.h"
+#include "views/mainmenubar.h"
+#include "views/songgrid.h"
 
 #include <QAbstractButton>
 #include <QAction>

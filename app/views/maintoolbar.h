@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/keyedtoolbar.h"
+#include "views/keyedtoolbar.h"
 
 // The main window's toolbar: its nineteen buttons in order, with their keys, tooltips and
 // pictures. Buttons without a command are hidden; "THelp" carries a drop-down menu.

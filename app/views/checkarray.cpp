@@ -3,8 +3,8 @@
 #include "hosting/hresult.h"
 #include "hosting/propertybag.h"
 #include "system/twipsgeometry.h"
-#include "tapcell/tapcell.h"
-#include "tapcell/tapcellmodule.h"
+#include "tapcell.h"
+#include "tapcellmodule.h"
 
 #include <QKeyEvent>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "twipsviews.h"
 
-#include "shared/twostatebuttonaccessible.h"
 #include "system/twipsgeometry.h"
+#include "views/twostatebuttonaccessible.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "mainmenubar.h"
 
-#include "shared/menuitems.h"
+#include "views/menuitems.h"
 
 MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent) {
     using Items = std::initializer_list<menuitems::Item<MainMenuBar>>;
