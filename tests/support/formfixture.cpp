@@ -77,17 +77,17 @@ void FormFixture::editSong(const std::function<void(Song&)>& edit) {
 }
 
 void FormFixture::setInstrumentName(int row, const QString& name) {
-    Pattern pattern = app_->patternView().pattern();
-    QList<Instrument> rows = pattern.instruments();
-    rows[row - 1].name = name;
-    pattern.setInstruments(rows);
-    app_->patternView().show(pattern);
+    setInstrument(row, [&](Instrument& instrument) { instrument.name = name; });
 }
 
 void FormFixture::setInstrumentTag(int row, const QString& tag) {
+    setInstrument(row, [&](Instrument& instrument) { instrument.tag = tag; });
+}
+
+void FormFixture::setInstrument(int row, const std::function<void(Instrument&)>& change) {
     Pattern pattern = app_->patternView().pattern();
     QList<Instrument> rows = pattern.instruments();
-    rows[row - 1].tag = tag;
+    change(rows[row - 1]);
     pattern.setInstruments(rows);
     app_->patternView().show(pattern);
 }

@@ -12,6 +12,7 @@ class Beatloft;
 class Form1;
 class StepTimer;
 class Transport;
+struct Instrument;
 struct Song;
 
 // Everything a test of the main window needs: a sandboxed settings store and program
@@ -49,6 +50,8 @@ public:
     void setRow(int r, const QList<int>& levels);
 
 private:
+    void setInstrument(int row, const std::function<void(Instrument&)>& change);
+
     std::unique_ptr<SettingsSandbox> sandbox_;
     std::unique_ptr<TempProgramFolder> folder_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
