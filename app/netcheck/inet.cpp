@@ -2,6 +2,7 @@
 
 #include "netcheck/checkmessages.h"
 #include "netcheck/versionparser.h"
+#include "shared/windowaccessible.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "system/dialogs.h"
@@ -18,6 +19,7 @@
 
 Inet::Inet(Info& info, const frmOptions& options, const HostSettings& hosts, QWidget* parent)
     : QWidget(parent, Qt::Window), info_(info), options_(options), hosts_(hosts) {
+    installWindowAccessibleFactory();
     setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
     setObjectName(QStringLiteral("Inet"));
     setWindowTitle(QStringLiteral("Inet"));

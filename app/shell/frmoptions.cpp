@@ -1,5 +1,6 @@
 #include "frmoptions.h"
 
+#include "shared/windowaccessible.h"
 #include "system/settingsstore.h"
 
 #include <QGroupBox>
@@ -30,6 +31,7 @@ QGroupBox* addButtonFrame(QWidget* page, const QStringList& captions,
 }  // namespace
 
 frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
+    installWindowAccessibleFactory();
     setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));

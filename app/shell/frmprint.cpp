@@ -1,5 +1,6 @@
 #include "frmprint.h"
 
+#include "shared/windowaccessible.h"
 #include "system/twips.h"
 
 #include <QMouseEvent>
@@ -13,6 +14,7 @@ constexpr double kTwipsPerMm = 1440 / kMmPerInch;
 }  // namespace
 
 FrmPrint::FrmPrint(QWidget* parent) : QWidget(parent, Qt::Window) {
+    installWindowAccessibleFactory();
     setObjectName(QStringLiteral("FrmPrint"));
     setWindowTitle(QStringLiteral("Druckvorschau"));
     setAttribute(Qt::WA_QuitOnClose, false);  // a helper window never keeps the program alive

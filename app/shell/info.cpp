@@ -1,6 +1,7 @@
 #include "info.h"
 
 #include "shared/appversion.h"
+#include "shared/windowaccessible.h"
 #include "system/targetopener.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ QPixmap programPicture(const QWidget* widget) {
 
 Info::Info(const QString& versionHost, const QString& homePageUrl, QWidget* parent)
     : QWidget(parent, Qt::Window), versionHost_(versionHost), homePageUrl_(homePageUrl) {
+    installWindowAccessibleFactory();
     setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
     setObjectName(QStringLiteral("Info"));
     setWindowTitle(QStringLiteral("Info Beatloft"));

@@ -12,6 +12,7 @@
 #include "shell/maincommands.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -212,6 +213,16 @@ private slots:
             QVERIFY(!dark(50, 17));  // nothing beyond the symbol
             QCOMPARE(int(page.fillStyle()), fillStyle < 0 ? int(before) : fillStyle);
         }
+    }
+
+    // Every top-level window is announced as a window, so a screen reader says it opened.
+    void windowsAreAnnouncedAsWindows() {
+        FormFixture f;
+        f.app().mainCommands().Toolbar1_ButtonClick("Print");
+        const QList<QWidget*> windows{&f.form(), &f.app().info(), &f.app().options(),
+                                      &f.app().inet(), &f.app().mainCommands().printPreview()};
+        for (QWidget* window : windows)
+            QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window);
     }
 
     void pressesOnThePreview() {
