@@ -89,6 +89,8 @@ void Inet::readVersionAnswer() {
     appendLog(QStringLiteral("\r\n") + text);
     const std::optional<AnswerVerdict> verdict = versionparser::judge(text);
     if (!verdict) return;
+    // One verdict per check: whatever the host sends after it is not heard.
+    Winsock3->abort();
     if (verdict->difference > 0) info_.announce(verdict->announcement);
     if (verdict->difference > options_.selectedLevel())
         info_.showInfo();

@@ -18,7 +18,8 @@ class frmOptions;
 // report host and asks the version host for the version file over HTTP/1.0; a newer
 // version is announced in the about box, which opens when the level chosen in the options
 // asks for it. Replies of the report host arrive as datagrams and are shown in message
-// boxes. Everything is driven by socket events; failures end a check silently.
+// boxes. Everything is driven by socket events; failures end a check silently. The version
+// host's connection is closed once its answer is judged.
 class Inet : public QWidget {
     Q_OBJECT
 

@@ -160,6 +160,23 @@ private slots:
         QVERIFY(!sys::SettingsStore::value(frmOptions::kSection, frmOptions::kKey).isValid());
     }
 
+    // A host that streams answer after answer gets one verdict: the connection is closed
+    // after it, so the about box is not opened (and activated) again.
+    void oneVerdictPerCheck() {
+        CheckRig rig;
+        rig.inet->initWinsocks();
+        QTRY_VERIFY(rig.versionHost.hasPendingConnections());
+        QTcpSocket* peer = rig.versionHost.nextPendingConnection();
+        const QByteArray answer = "[Version]\r\n9.9.9\r\n";
+        peer->write(answer);
+        QTRY_VERIFY(rig.info->isVisible());
+        rig.info->hide();
+        QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(rig.inet->Winsock3->state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!rig.info->isVisible());
+        QCOMPARE(rig.inet->logText(), "\r\n" + QString::fromLatin1(answer));
+    }
+
     // Default hosts lie under ".example": nothing is looked up, sent, said or shown, and a
     // refused connection ends a user's check just as silently.
     void failuresAreSilent_data() {
