@@ -22,8 +22,30 @@ QString piece(const QString& text, qsizetype start, qsizetype length) {
     return text.mid(start - 1, length);
 }
 
-bool isNumberOrEmpty(const QString& part) {
-    return part.isEmpty() || hasLeadingNumber(part);
+// No version number has more digits than a 64-bit number.
+constexpr qsizetype kMaxDigits = 20;
+constexpr qsizetype kReplyLines = 40;
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// A version part as the number it begins with: blanks skipped, then its digits, written
+// again without leading zeros; whatever follows them is dropped. An empty part stays empty;
+// nothing when a part does not begin with a digit or has too many of them.
+std::optional<QString> numberOf(const QString& part) {
+    if (part.isEmpty()) return QString();
+    qsizetype start = 0;
+    while (start < part.size() && (part[start] == u' ' || part[start] == u'\t')) ++start;
+    qsizetype end = start;
+    while (end < part.size() && isDigit(part[end])) ++end;
+    if (end == start || end - start > kMaxDigits) return std::nullopt;
+    while (end - start > 1 && part[start] == u'0') ++start;
+    return part.mid(start, end - start);
+}
+
+QString numberText(const QString& part) {
+    return part.isEmpty() ? QStringLiteral("0") : part;
 }
 
 }  // namespace
@@ -47,9 +69,11 @@ std::optional<AnswerVersion> parse(const QString& text) {
             version.revision = piece(text, r2 + 1, r3 - r2 - 1);
         }
     }
-    if (!isNumberOrEmpty(version.major) || !isNumberOrEmpty(version.minor) ||
-        !isNumberOrEmpty(version.revision))
-        return std::nullopt;
+    for (QString* part : {&version.major, &version.minor, &version.revision}) {
+        const std::optional<QString> number = numberOf(*part);
+        if (!number) return std::nullopt;
+        *part = *number;
+    }
     return version;
 }
 
@@ -65,9 +89,10 @@ int difference(const AnswerVersion& version) {
 }
 
 QString announcement(const AnswerVersion& version) {
-    return QStringLiteral("Neuere Version ") + version.major + '.' + version.minor + '.' +
-           version.revision + QStringLiteral(" verfügbar!") + kCrLf +
-           QStringLiteral("Die vorliegende Version ist:") + kCrLf + appversion::text();
+    return QStringLiteral("Neuere Version ") + numberText(version.major) + '.' +
+           numberText(version.minor) + '.' + numberText(version.revision) +
+           QStringLiteral(" verfügbar!") + kCrLf + QStringLiteral("Die vorliegende Version ist:") +
+           kCrLf + appversion::text();
 }
 
 std::optional<AnswerVerdict> judge(const QString& text) {
@@ -81,7 +106,7 @@ std::optional<AnswerVerdict> judge(const QString& text) {
 
 QStringList replyMessages(const QByteArray& datagram, bool& userCheck) {
     const QString text = QString::fromLocal8Bit(datagram);
-    QStringList messages{text};
+    QStringList messages{screenful(text)};
     const std::optional<AnswerVerdict> verdict = judge(text);
     if (!verdict) return messages;
     if (verdict->difference > 0) {
@@ -91,6 +116,12 @@ QStringList replyMessages(const QByteArray& datagram, bool& userCheck) {
         messages << noNewVersionText();
     }
     return messages;
+}
+
+QString screenful(const QString& text) {
+    const QStringList lines = text.split(u'\n');
+    if (lines.size() <= kReplyLines) return text;
+    return lines.first(kReplyLines).join(u'\n') + QStringLiteral("\n…");
 }
 
 QString noNewVersionText() {

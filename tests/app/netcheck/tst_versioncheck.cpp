@@ -17,7 +17,15 @@ private slots:
         QTest::newRow("minor") << "[Version]\r\n1.1.0\r\n" << QStringList{"1", "1", "0"} << 2;
         QTest::newRow("major") << "[Version]\r\n2.0.0" << QStringList{"2", "0", "0"} << 3;
         QTest::newRow("marker at end") << "x[Version]" << none << 0;
-        QTest::newRow("leading blank") << "[Version]\r\n 2.0.0" << QStringList{" 2", "0", "0"} << 3;
+        QTest::newRow("leading blank") << "[Version]\r\n 2.0.0" << QStringList{"2", "0", "0"} << 3;
+        QTest::newRow("text after the digits")
+            << "[Version]\r\n1.0.29 und mehr" + QString(60000, u'x') << QStringList{"1", "0", "29"}
+            << 1;
+        QTest::newRow("leading zeros")
+            << "[Version]\r\n01.002.0" << QStringList{"1", "2", "0"} << 2;
+        QTest::newRow("more digits than a number has")
+            << "[Version]\r\n1.0." + QString(21, u'9') << QStringList{} << 0;
+        QTest::newRow("sign before major") << "[Version]\r\n+2.0.0" << QStringList{} << 0;
         QTest::newRow("beyond int") << "[Version]\r\n1.99999999999999999999.0"
                                     << QStringList{"1", "99999999999999999999", "0"} << 2;
         QTest::newRow("no marker") << "1.0.29\r\n" << QStringList{} << 0;
@@ -33,6 +41,49 @@ private slots:
         if (!version) return;
         QCOMPARE((QStringList{version->major, version->minor, version->revision}), parts);
         QCOMPARE(versionparser::difference(*version), difference);
+    }
+
+    // The announced version is made of the numbers read, whatever text came with them.
+    void announcement_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("announced");
+        QTest::newRow("60 KB after the revision")
+            << "[Version]\r\n1.0.29 " + QString(60000, u'x') << "1.0.29";
+        QTest::newRow("leading zeros") << "[Version]\r\n1.00.030"
+                                       << "1.0.30";
+        QTest::newRow("one dot") << "[Version]\r\n2.0"
+                                 << "2.0.0";
+    }
+    void announcement() {
+        QFETCH(QString, text);
+        QFETCH(QString, announced);
+        QCOMPARE(versionparser::judge(text)->announcement,
+                 "Neuere Version " + announced +
+                     " verfügbar!\r\nDie vorliegende Version ist:\r\n1.0.28");
+    }
+
+    // A reply's box shows at most 40 lines; the version is still read from all of it.
+    void replyScreenful_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("shown");  // lines of the datagram in the first box
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("40 lines") << 40 << 40 << 1;
+        QTest::newRow("41 lines") << 41 << 40 << 1;
+        QTest::newRow("1300 lines, a version on line 1299") << 1300 << 40 << 2;
+    }
+    void replyScreenful() {
+        QFETCH(int, lines);
+        QFETCH(int, shown);
+        QFETCH(int, boxes);
+        QByteArrayList datagram;
+        for (int i = 1; i <= lines; ++i) datagram << "Zeile " + QByteArray::number(i);
+        if (lines > 1000) datagram[lines - 2] = "[Version]";
+        if (lines > 1000) datagram[lines - 1] = "2.0.0";
+        bool userCheck = false;
+        const QStringList messages = versionparser::replyMessages(datagram.join("\r\n"), userCheck);
+        QCOMPARE(messages.size(), boxes);
+        const QByteArray expected = datagram.mid(0, shown).join("\r\n");
+        QCOMPARE(messages.first(), QString::fromLatin1(expected) + (lines > shown ? "\r\n…" : ""));
     }
 
     void osVersion() {
