@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "hosting/controlwidget.h"
 #include "shared/checkarray.h"
 #include "shared/lineview.h"
 #include "shared/mainmenubar.h"
@@ -53,6 +54,13 @@ QRectF captionAt(double left, double width) {
     return {left, kFieldCaptionTop, width, kCaptionHeight};
 }
 
+// The first part of a control that takes Tab; a widget's children follow it in the chain.
+QWidget* tabStopIn(QWidget* control) {
+    for (QWidget* w = control; w == control || control->isAncestorOf(w); w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus) return w;
+    return nullptr;
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
@@ -70,6 +78,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
            sys::twipsToPixels(kClientHeight) + Menus->sizeHint().height());
     buildPatternFrame();
     buildSongFrame();
+    orderTabStops();
 }
 
 void Form1::buildToolbar() {
@@ -188,6 +197,20 @@ void Form1::buildSongCommands() {
     txtSongNam = field(frmSong, QStringLiteral("txtSongNam"), QStringLiteral("SongNam"),
                        {120, kSongRow4, 2205, h});
     txtSongNam->setAccessibleName(QStringLiteral("Song-Name"));
+}
+
+// The toolbar's buttons come first in the chain, made first; the rest is put after the
+// grid's entry, or after the pattern name while there is no grid.
+void Form1::orderTabStops(QWidget* gridEntry) {
+    QList<QWidget*> order{gridEntry,    txtPatNam,      txtTakt,    txtTNen,         txtSubdivs,
+                          txtSpalt,     txtBPM,         BtnPlay,    BtnClr,          ButMoveLeft,
+                          ButMoveRight, chkPlayOnClick, cmdLdStd,   cmdLdStdFill,    Command1,
+                          MSFlexGrid1,  txtEdit,        cmdAddPatt, cmdEditPat,      cmdCancEd,
+                          cmdCopy,      txtInsert,      cmdCut,     txtPatClipboard, txtSongNam,
+                          cmdPlySng};
+    if (MidiOutput1) order << tabStopIn(MidiOutput1);
+    order.removeAll(nullptr);
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 int Form1::rowCount() const {

@@ -146,6 +146,11 @@ public:
     CheckArray* createColumn(int index);
     void destroyLastColumn();
 
+    // Tab follows the window's order: the toolbar, the grid's one stop (gridEntry), the
+    // pattern frame and then the song frame row by row, the MIDI output control last. Views
+    // made later join the chain at its end, so the order is put again for a new entry.
+    void orderTabStops(QWidget* gridEntry = nullptr);
+
 signals:
     // The window's size changed (formWidth() already holds the new width).
     void resized();

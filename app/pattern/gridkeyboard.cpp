@@ -40,6 +40,7 @@ void GridKeyboard::makeEntry(Tapcell* cell) {
     }
     entry_ = cell;
     cell->setFocusPolicy(Qt::StrongFocus);
+    form_.orderTabStops(cell);
     // Its column may go with a smaller step count; the grid then needs a new entry, once
     // the rebuild is over.
     connect(cell, &QObject::destroyed, this, &GridKeyboard::chooseEntryAgain, Qt::QueuedConnection);

@@ -12,6 +12,7 @@ SongGrid::SongGrid(int cols, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);  // the arrows move between cells; Tab goes on to the next view
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int c = 0; c < cols; ++c) setHorizontalHeaderItem(c, new QTableWidgetItem);
 }

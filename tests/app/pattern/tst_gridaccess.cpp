@@ -1,8 +1,10 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
+#include "hosting/controlwidget.h"
 #include "pattern/gridkeyboard.h"
 #include "shared/checkarray.h"
+#include "shared/maintoolbar.h"
 #include "shared/steptimer.h"
 #include "tapcell/tapcell.h"
 
@@ -143,6 +145,47 @@ private slots:
         QTRY_COMPARE(f.app().gridKeyboard().entryCell(), cell(form, 1, 1));
         QCOMPARE(cell(form, 1, 1)->focusPolicy(), Qt::StrongFocus);
         QCOMPARE(cell(form, 2, 1)->focusPolicy(), Qt::ClickFocus);
+    }
+
+    // Tab visits every view in the window's order: the toolbar, the grid, the pattern frame,
+    // the song frame with the MIDI output control last; Shift+Tab goes back the same way.
+    void tabCyclesInTheWindowsOrder() {
+        FormFixture f;
+        Form1& form = f.form();
+        QVERIFY(activate(form));
+        const QStringList order{"Toolbar1",        "Bassdrum, Schritt 1",
+                                "txtPatNam",       "txtTakt",
+                                "txtTNen",         "txtSubdivs",
+                                "txtSpalt",        "txtBPM",
+                                "BtnPlay",         "BtnClr",
+                                "ButMoveLeft",     "ButMoveRight",
+                                "chkPlayOnClick",  "cmdLdStd",
+                                "cmdLdStdFill",    "Command1",
+                                "MSFlexGrid1",     "cmdAddPatt",
+                                "cmdEditPat",      "cmdCopy",
+                                "txtInsert",       "cmdCut",
+                                "txtPatClipboard", "txtSongNam",
+                                "cmdPlySng",       "MidiOutput1"};
+        // A view by its name, the toolbar's buttons and the control's parts by theirs.
+        const auto stop = [&](QWidget* w) {
+            for (QWidget* owner : QList<QWidget*>{form.Toolbar1, form.MidiOutput1})
+                if (owner->isAncestorOf(w)) return owner->objectName();
+            return qobject_cast<Tapcell*>(w) ? nameOf(w) : w->objectName();
+        };
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            form.txtPatNam->setFocus();
+            QStringList visited{"txtPatNam"};
+            for (int i = 0; i < 100 && (visited.size() == 1 || visited.last() != "txtPatNam");
+                 ++i) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                if (stop(QApplication::focusWidget()) != visited.last())
+                    visited << stop(QApplication::focusWidget());
+            }
+            const qsizetype start = order.indexOf("txtPatNam");
+            QStringList expected = order.mid(start) + order.first(start + 1);
+            if (key == Qt::Key_Backtab) std::reverse(expected.begin(), expected.end());
+            QCOMPARE(visited, expected);
+        }
     }
 
     void playToggledByItsAccessibleActionPlays() {
