@@ -14,6 +14,16 @@ SongPlayback::SongPlayback(Form1& form, SongList& songList, Transport& transport
     connect(&transport, &Transport::songRowStarted, this, &SongPlayback::rowStarted);
     connect(&transport, &Transport::songRowFinished, this, &SongPlayback::rowFinished);
     connect(&transport, &Transport::passesLeftChanged, this, &SongPlayback::showPassesLeft);
+    // The painted row moves with the rows cut or inserted above it.
+    connect(&songList, &SongList::rowRemoved, this, [this](int row) {
+        if (row < paintedRow_)
+            --paintedRow_;
+        else if (row == paintedRow_)
+            paintedRow_ = 0;
+    });
+    connect(&songList, &SongList::rowInserted, this, [this](int row) {
+        if (paintedRow_ != 0 && row <= paintedRow_) ++paintedRow_;
+    });
 }
 
 void SongPlayback::ColorSongRow(int row, const QColor& color) {

@@ -210,6 +210,17 @@ private slots:
             return f.form().txtPatClipboard->text() + "|" +
                    QString::number(f.form().cmdEditPat->isChecked()) + f.form().txtPatNam->text();
         }) << "|0C";
+        QTest::newRow("a row cut above the playing one: stopping leaves no red row")
+            << Script([=](FormFixture& f) {
+                   abc(f);
+                   f.form().cmdPlySng->click();
+                   for (int i = 0; i < 16; ++i) f.transport().tick();  // B, row 2, plays
+                   f.form().MSFlexGrid1->setRow(1);
+                   f.form().cmdCut->click();
+                   f.form().cmdPlySng->click();
+                   return f.form().MSFlexGrid1->cellBackColor(1, 0).name();
+               })
+            << "#ffffff";
         QTest::newRow("the song taking the timer releases the pattern's Play")
             << Script([=](FormFixture& f) {
                    abc(f);
