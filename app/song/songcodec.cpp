@@ -7,6 +7,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #include <QtEndian>
 #include <algorithm>
 #include <limits>
@@ -169,9 +173,23 @@ SongLoadResult SongCodec::decodeSong(const QByteArray& bytes, PatternStore* stor
     return result;
 }
 
+// A folder on the way that cannot be searched hides the file: that is no missing file.
+bool SongCodec::hiddenByItsFolder(const QString& path) {
+#ifdef Q_OS_UNIX
+    QFileInfo folder(QFileInfo(path).absolutePath());
+    while (!folder.exists() && !folder.isRoot()) folder.setFile(folder.absolutePath());
+    return folder.isDir() && ::access(QFile::encodeName(folder.filePath()).constData(), X_OK) != 0;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
 std::optional<SongLoadError> SongCodec::readFile(const QString& path, QByteArray* bytes) {
     const QFileInfo info(path);
-    if (!info.exists()) return SongLoadError::fileNotFound();
+    if (!info.exists())
+        return hiddenByItsFolder(path) ? SongLoadError::pathAccess()
+                                       : SongLoadError::fileNotFound();
     // A folder, a FIFO or a device is refused before it is opened: opening a FIFO blocks.
     if (!info.isFile()) return SongLoadError::pathAccess();
     QFile file(path);

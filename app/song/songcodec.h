@@ -64,4 +64,7 @@ public:
     // The file's bytes (no more than kMaxFileBytes), or 53 for a missing file and 75 for a
     // folder or a file that cannot be opened.
     static std::optional<SongLoadError> readFile(const QString& path, QByteArray* bytes);
+
+private:
+    static bool hiddenByItsFolder(const QString& path);
 };

@@ -2,6 +2,9 @@
 #include "song/patternstore.h"
 #include "song/songcodec.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -151,6 +154,18 @@ private slots:
                  "53Datei nicht gefunden");
         QCOMPARE(SongCodec::readFile(dir.path(), &bytes)->message(),
                  "75Fehler beim Zugriff auf Pfad/Datei");
+        // A folder the user may not search: 75, whoever runs the test (root as another user).
+        QVERIFY(QDir(dir.path()).mkdir("closed"));
+        QVERIFY(QFile::setPermissions(dir.filePath("closed"), QFileDevice::ReadOwner));
+        const pid_t child = fork();
+        if (child == 0) {
+            if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+            const auto error = SongCodec::readFile(dir.filePath("closed/in.dsg"), &bytes);
+            _exit(error && error->number == 75 ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 };
 
