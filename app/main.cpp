@@ -14,9 +14,9 @@
 
 namespace {
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+QList<QByteArray> argumentsOf(int argc, char** argv) {
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i) arguments << QByteArray(argv[i]);
     return arguments;
 }
 

@@ -85,6 +85,20 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     return line;
 }
 
+CommandLine CommandLine::parse(const QList<QByteArray>& arguments) {
+    QStringList decoded;
+    for (const QByteArray& argument : arguments) {
+        decoded << QString::fromLocal8Bit(argument);
+        if (decoded.last().toLocal8Bit() != argument) {
+            CommandLine line;
+            line.fail(QStringLiteral("Dateiname nicht in der Zeichenkodierung des Systems: %1")
+                          .arg(decoded.last()));
+            return line;
+        }
+    }
+    return parse(decoded);
+}
+
 QString CommandLine::usage() {
     QString text = QStringLiteral(
         "Aufruf: beatloft [DATEI]\n"

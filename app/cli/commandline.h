@@ -14,6 +14,10 @@ public:
     // arguments without the program's own name. A line that is not understood gives
     // the Help command with an error() to show before the usage.
     static CommandLine parse(const QStringList& arguments);
+    // The same from the bytes the system passed. File names are bytes on this system; one
+    // that is not valid in its encoding (UTF-8) cannot be opened by name after decoding,
+    // so the line is refused naming it rather than reading it as a missing file.
+    static CommandLine parse(const QList<QByteArray>& arguments);
     static QString usage();
 
     bool isValid() const { return error_.isEmpty(); }

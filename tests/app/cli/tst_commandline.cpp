@@ -53,6 +53,22 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(reading(CommandLine::parse(arguments)), expected);
     }
+
+    // A name the system's encoding cannot carry is refused by name, not looked for.
+    void undecodableName_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f.drm") << "4 Grüß.drm|o.wav - -";
+        QTest::newRow("Latin-1") << QByteArray("Gr\xfc\xdf.drm")
+                                 << "Dateiname nicht in der Zeichenkodierung des Systems: "
+                                    "Gr\uFFFD\uFFFD.drm";
+    }
+    void undecodableName() {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, expected);
+        const QList<QByteArray> arguments{"--render-wav", name, "o.wav"};
+        QCOMPARE(reading(CommandLine::parse(arguments)), expected);
+    }
 };
 
 QTEST_MAIN(TstCommandLine)
