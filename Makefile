@@ -3,6 +3,7 @@
 # make bench – build and run the benchmarks in bench/
 # make install – build and install into PREFIX (/usr/local): bin/, lib/beatloft/, share/
 # make package – build the Debian package $(BUILD)/beatloft_<version>_amd64.deb
+# make fuzz  – build the fuzz targets (clang); make fuzz-short runs each briefly
 # make asan  – build and test with address and undefined-behaviour sanitizers
 # make format – format every source (make test checks the formatting first)
 
@@ -13,7 +14,7 @@ TEST_ENV   := QT_QPA_PLATFORM=offscreen
 
 PREFIX     ?= /usr/local
 
-.PHONY: deps configure build test run bench install package asan fuzz clean
+.PHONY: deps configure build test run bench install package asan fuzz fuzz-short clean
 
 deps:
 	@scripts/install-deps
@@ -26,6 +27,11 @@ build: configure
 
 test: format-check build
 	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j$(JOBS)
+	@$(MAKE) --no-print-directory fuzz-short
+
+# Every fuzz target for a few seconds over the seeds in tests/fuzz/corpus.
+fuzz-short: fuzz
+	cd build-fuzz && ctest --output-on-failure -R '_short$$'
 
 run: build
 	$(BUILD)/bin/beatloft

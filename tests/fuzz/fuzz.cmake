@@ -20,7 +20,7 @@ function(beatloft_add_fuzzer name)
     add_dependencies(fuzzers ${name})
     set(found ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
     file(MAKE_DIRECTORY ${found})
-    add_test(NAME ${name}_short COMMAND ${name} -runs=20000 -max_total_time=20 ${found}
+    add_test(NAME ${name}_short COMMAND ${name} -runs=20000 -max_total_time=10 ${found}
              ${CMAKE_CURRENT_LIST_DIR}/corpus/${name})
 endfunction()
 
