@@ -55,6 +55,9 @@ const Option kOptions[] = {
      "--export-midi erwartet ein Pattern (.drm) oder einen Song (.dsg)",
      "  --export-midi PATTERN.drm|SONG.dsg AUSGABE.mid\n"
      "                   das Pattern oder den Song als MIDI-Datei (Format 1) speichern\n"},
+    {"--import-midi", nullptr, Command::ImportMidi, nullptr, 2, nullptr, nullptr,
+     "  --import-midi EINGABE.mid PATTERN.drm\n"
+     "                   die Schlagzeugnoten einer MIDI-Datei als Pattern speichern\n"},
     {"--version", "-V", Command::Version, nullptr, 0, nullptr, nullptr,
      "  -V, --version    Version ausgeben\n"},
     {"--help", "-h", Command::Help, nullptr, 0, nullptr, nullptr,
@@ -112,7 +115,7 @@ QString CommandLine::usage() {
 
 bool CommandLine::isHeadless() const {
     return command_ == Command::RenderWav || command_ == Command::Play ||
-           command_ == Command::ExportMidi;
+           command_ == Command::ExportMidi || command_ == Command::ImportMidi;
 }
 
 QString CommandLine::value(const QString& option, const QString& fallback) const {

@@ -9,7 +9,7 @@
 // value and its lines of the usage text, so a new option is one more row.
 class CommandLine {
 public:
-    enum class Command { Editor, Help, Version, ListMidi, RenderWav, Play, ExportMidi };
+    enum class Command { Editor, Help, Version, ListMidi, RenderWav, Play, ExportMidi, ImportMidi };
 
     // arguments without the program's own name. A line that is not understood gives
     // the Help command with an error() to show before the usage.

@@ -3,9 +3,11 @@
 #include "cli/commandline.h"
 #include "midi/offlinerenderer.h"
 #include "midifile/midiexport.h"
+#include "midifile/midiimport.h"
 #include "pattern/instrumentrows.h"
 #include "pattern/pattern.h"
 #include "pattern/patternbounce.h"
+#include "pattern/patternfile.h"
 #include "pattern/patternreader.h"
 #include "shared/windowscodepage.h"
 #include "song/song.h"
@@ -87,6 +89,8 @@ int HeadlessRun::runCommand(const CommandLine& line) {
             return renderWav(line);
         case CommandLine::Command::ExportMidi:
             return exportMidi(line);
+        case CommandLine::Command::ImportMidi:
+            return importMidi(line);
         default:
             return play(line);
     }
@@ -174,5 +178,27 @@ int HeadlessRun::exportMidi(const CommandLine& line) {
         return 1;
     }
     if (!MidiExport::keepsName(name)) sys::Dialogs::current().message(lostCharactersText());
+    return 0;
+}
+
+int HeadlessRun::importMidi(const CommandLine& line) {
+    const QString source = line.operands().value(0), target = line.operands().value(1);
+    QByteArray bytes;
+    QString error = QStringLiteral("nicht lesbar");
+    std::optional<MidiImport::Result> result;
+    if (PatternReader::readBytes(source, &bytes))
+        result = MidiImport::fromBytes(bytes, InstrumentRows::startPattern(),
+                                       QFileInfo(source).completeBaseName(), &error);
+    if (!result) {
+        fail(QStringLiteral("Midi-Datei kann nicht gelesen werden: %1 (%2)").arg(source, error));
+        return 1;
+    }
+    if (!result->unassigned.isEmpty()) fail(MidiImport::unassignedText(result->unassigned));
+    if (result->cut) fail(MidiImport::cutText());
+    const QByteArray drm = PatternFile::format(PatternFile::contentsOf(result->pattern));
+    if (!sys::SafeFileWriter::writeFile(target, drm, &error)) {
+        fail(QStringLiteral("Pattern nicht geschrieben: %1 (%2)").arg(target, error));
+        return 1;
+    }
     return 0;
 }

@@ -3,8 +3,8 @@
 class CommandLine;
 
 // The program's commands that need no window: bouncing a pattern or a song to a WAV file,
-// playing one in real time and exporting one as a MIDI file. Messages that would be boxes
-// go to stderr.
+// playing one in real time, exporting one as a MIDI file and making a pattern of a MIDI file.
+// Messages that would be boxes go to stderr.
 class HeadlessRun {
 public:
     // Runs the line's command inside the already created application; the exit code.
@@ -17,4 +17,5 @@ private:
     static int renderWav(const CommandLine& line);
     static int play(const CommandLine& line);
     static int exportMidi(const CommandLine& line);
+    static int importMidi(const CommandLine& line);
 };

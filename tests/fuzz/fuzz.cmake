@@ -40,3 +40,13 @@ beatloft_add_fuzzer(fuzz_songcodec SOURCES ${PROJECT_SOURCE_DIR}/app/song/songco
                     ${PROJECT_SOURCE_DIR}/app/song/patternstore.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/stepnotes.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/windowscodepage.cpp)
+beatloft_add_fuzzer(fuzz_midiimport SOURCES ${PROJECT_SOURCE_DIR}/app/midifile/midiimport.cpp
+                    ${PROJECT_SOURCE_DIR}/app/midifile/smfreader.cpp
+                    ${PROJECT_SOURCE_DIR}/app/midifile/smfbuilder.cpp
+                    ${PROJECT_SOURCE_DIR}/app/song/patternstore.cpp
+                    ${PROJECT_SOURCE_DIR}/app/song/storedpattern.cpp
+                    ${PROJECT_SOURCE_DIR}/app/song/songschedule.cpp
+                    ${PROJECT_SOURCE_DIR}/app/pattern/pattern.cpp
+                    ${PROJECT_SOURCE_DIR}/app/shared/stepnotes.cpp
+                    ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp
+                    ${PROJECT_SOURCE_DIR}/app/shared/windowscodepage.cpp)

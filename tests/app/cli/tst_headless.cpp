@@ -64,6 +64,10 @@ private slots:
             << QStringList{"--export-midi", "std.drm", "p.mid"} << 0 << "MThd";
         QTest::newRow("pattern to WAV")
             << QStringList{"--render-wav", "std.drm", "p.wav"} << 0 << "RIFF";
+        QTest::newRow("its MIDI file back to a pattern")
+            << QStringList{"--import-midi", "p.mid", "i.drm"} << 0 << "\"Rock";
+        QTest::newRow("a pattern file as MIDI")
+            << QStringList{"--import-midi", "std.drm", "x.drm"} << 1 << "none";
         QTest::newRow("pattern played")
             << QStringList{"--play", "std.drm", "--seconds", "0.1"} << 0 << "";
         QTest::newRow("song to MIDI")
