@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "midifile/midiexport.h"
+#include "midifile/midiimportcommand.h"
 #include "netcheck/inet.h"
 #include "pattern/commandlinedocument.h"
 #include "pattern/gridgeometry.h"
@@ -64,6 +65,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       playback_(std::make_unique<PatternPlayback>(*form_, *transport_)),
       songPlayback_(std::make_unique<SongPlayback>(*form_, *songList_, *transport_)),
       midiExport_(std::make_unique<MidiExport>(*form_, *patternView_, *songList_)),
+      midiImport_(std::make_unique<MidiImportCommand>(*form_, *patternView_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
       undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {
@@ -135,6 +137,8 @@ void Beatloft::routeWindowCommands() {
     QObject::connect(options_.get(), &frmOptions::versionCheckRequested, inet_.get(),
                      &Inet::startUserCheck);
     QObject::connect(form_->Menus->MnuInfo, &QAction::triggered, info_.get(), &Info::showInfo);
+    QObject::connect(form_->Menus->MnuImportMidi, &QAction::triggered, info_.get(),
+                     [this] { midiImport_->run(); });
     mainCommands_->route(QStringLiteral("Versionscheck"), [this] { inet_->startUserCheck(); });
     mainCommands_->route(QStringLiteral("TOptions"), [this] { options_->showOptions(); });
 }

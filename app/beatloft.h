@@ -15,6 +15,7 @@ class GridNames;
 class InstrumentRows;
 class MainCommands;
 class MidiExport;
+class MidiImportCommand;
 class PatternCommands;
 class PatternFile;
 class PatternPlayback;
@@ -54,6 +55,7 @@ public:
     SongFile& songFile() { return *songFile_; }
     SongPlayback& songPlayback() { return *songPlayback_; }
     MidiExport& midiExport() { return *midiExport_; }
+    MidiImportCommand& midiImport() { return *midiImport_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     UndoHistory& undoHistory() { return *undo_; }
     Info& info() { return *info_; }
@@ -83,6 +85,7 @@ private:
     std::unique_ptr<PatternPlayback> playback_;
     std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MidiExport> midiExport_;
+    std::unique_ptr<MidiImportCommand> midiImport_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<UndoHistory> undo_;
     std::unique_ptr<sys::SingleInstance> instance_;

@@ -12,7 +12,8 @@ MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent) {
                           {&MainMenuBar::MnuSaveAs, "Speichern unter...", "F12"},
                           {&MainMenuBar::MnuSaveSong, "Speichere Song", "Ctrl+S"},
                           {&MainMenuBar::MnuSavMidi, "Exportiere Pattern als Midi", "Ctrl+E"},
-                          {&MainMenuBar::MnuSavMidiSong, "Exportiere Song als Midi", ""}});
+                          {&MainMenuBar::MnuSavMidiSong, "Exportiere Song als Midi", ""},
+                          {&MainMenuBar::MnuImportMidi, "Midi-Datei importieren…", ""}});
     Strich1 = MnuDatei->addSeparator();
     menuitems::fill(MnuDatei, this, Items{{&MainMenuBar::MnuEnd, "Ende", ""}});
     MnuBearbeiten = addMenu(QStringLiteral("Bearbeiten"));

@@ -20,6 +20,7 @@ public:
     QAction* MnuSaveSong = nullptr;
     QAction* MnuSavMidi = nullptr;
     QAction* MnuSavMidiSong = nullptr;
+    QAction* MnuImportMidi = nullptr;
     QAction* Strich1 = nullptr;
     QAction* MnuEnd = nullptr;
     QMenu* MnuBearbeiten = nullptr;

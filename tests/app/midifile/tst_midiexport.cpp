@@ -8,6 +8,7 @@
 #include "song/song.h"
 #include "song/songcodec.h"
 #include "song/songlist.h"
+#include "views/mainmenubar.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -85,6 +86,24 @@ private slots:
                              : *SmfBuilder::exportSong(settings, f.song().store, 2);
         QCOMPARE(readAll(f.folder().filePath("out.mid")), saveAs == "out.mid" ? built : "");
         QCOMPARE(readAll(f.folder().filePath("keep.mid")), QByteArray("old"));
+    }
+
+    // A MIDI file imported through the menu shows as the pattern, notes without a row are
+    // told, and one undo brings the pattern before it back.
+    void importThroughTheMenu() {
+        FormFixture f;
+        const QString path = f.folder().filePath("in.mid");
+        f.folder().writeFile("in.mid", *SmfBuilder::exportPattern({"Import", 4, 4, 1, 90},
+                                                                  {{36, 60}, {{3, 2}, {1, 0}}}));
+        f.setRow(1, {0, 2, 2, 2});
+        f.dialogs().answerOpenFile(path);
+        f.dialogs().answerMessage(sys::MessageAnswer::Ok);
+        f.form().Menus->MnuImportMidi->trigger();
+        QCOMPARE(f.dialogs().messageTexts(), QStringList{"Nicht zugeordnete Noten: 60"});
+        QCOMPARE(f.form().txtPatNam->text() + f.form().txtBPM->text(), QString("Import90"));
+        QCOMPARE(f.row(1), QList<int>({3, 1}));
+        f.form().Menus->MnuUndo->trigger();
+        QCOMPARE(f.row(1).mid(0, 4), QList<int>({0, 2, 2, 2}));
     }
 
     // A name the code page cannot hold is exported with '?' and said once, after the write.
