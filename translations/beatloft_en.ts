@@ -71,7 +71,7 @@
     </message>
     <message>
         <source>PlayOnClick</source>
-        <translation>Play on click</translation>
+        <translation>PlayOnClick</translation>
     </message>
     <message>
         <source>Soll beim anklciken einer Note diese gleich gespielt werden?</source>

@@ -39,6 +39,7 @@ frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("Options"));
     auto* layout = new QVBoxLayout(this);
     OptionTab = new QTabWidget(this);
+    OptionTab->setUsesScrollButtons(false);  // the window is as wide as its tabs' captions
     OptionTab->addTab(buildVersionPage(), tr("Versionsprüfung"));
     OptionTab->addTab(new QWidget(OptionTab), tr("Midioptionen"));
     OptionTab->addTab(new QWidget(OptionTab), tr("Abspieloptionen"));
