@@ -117,8 +117,7 @@ void Beatloft::registerDocumentTypes() {
 void Beatloft::warnWhenAnotherInstanceRuns() {
     instance_ = std::make_unique<sys::SingleInstance>(QStringLiteral("beatloft"));
     if (instance_->isAnotherRunning())
-        sys::Dialogs::current().message(
-            QStringLiteral("es läuft noch eine Instanz des Programmes"));
+        sys::Dialogs::current().message(tr("es läuft noch eine Instanz des Programmes"));
 }
 
 // The hosts are fixed here for the whole run; the windows that use them are made with them.

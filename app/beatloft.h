@@ -2,6 +2,7 @@
 
 #include "netcheck/hostsettings.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
@@ -33,6 +34,8 @@ class SingleInstance;
 // The program: the main window and every subsystem working on it, wired once here, and
 // the start-up that brings them up in order.
 class Beatloft {
+    Q_DECLARE_TR_FUNCTIONS(Beatloft)
+
 public:
     // Editor: the window a user works in. Headless: a document bounced or played from the
     // command line, which is no second instance of the editor and so is not warned about.

@@ -87,7 +87,7 @@ void Form1::buildToolbar() {
 }
 
 void Form1::buildPatternFrame() {
-    Frame1 = new QGroupBox(QStringLiteral("Pattern"), client_);
+    Frame1 = new QGroupBox(tr("Pattern"), client_);
     sys::TwipsGeometry::set(Frame1, 120, 720, 6135, 6375);
 
     auto* label = new TagLabel(QString::fromLatin1(kTemplateCaption), Frame1);
@@ -113,18 +113,18 @@ void Form1::buildPatternFrame() {
 void Form1::buildPatternFields() {
     txtPatNam =
         field(Frame1, QStringLiteral("txtPatNam"), QStringLiteral("PatNam"), fieldAt(120, 1800));
-    txtPatNam->setAccessibleName(QStringLiteral("Pattern-Name"));
+    txtPatNam->setAccessibleName(tr("Pattern-Name"));
     txtTakt = field(Frame1, QStringLiteral("txtTakt"), QStringLiteral("4"), fieldAt(2040, 375));
-    lblTakt = caption(Frame1, QStringLiteral("Takt"), captionAt(2040, 855), txtTakt);
+    lblTakt = caption(Frame1, tr("Takt"), captionAt(2040, 855), txtTakt);
     txtTNen = field(Frame1, QStringLiteral("txtTNen"), QStringLiteral("4"), fieldAt(2520, 375));
-    txtTNen->setAccessibleName(QStringLiteral("Taktnenner"));
+    txtTNen->setAccessibleName(tr("Taktnenner"));
     txtSubdivs =
         field(Frame1, QStringLiteral("txtSubdivs"), QStringLiteral("4"), fieldAt(3015, 615));
-    lblSubDivs = caption(Frame1, QStringLiteral("SubDivs"), captionAt(3015, 855), txtSubdivs);
+    lblSubDivs = caption(Frame1, tr("SubDivs"), captionAt(3015, 855), txtSubdivs);
     txtSpalt = field(Frame1, QStringLiteral("txtSpalt"), QStringLiteral("16"), fieldAt(3870, 615));
-    lblTicks = caption(Frame1, QStringLiteral("Ticks"), captionAt(3870, 615), txtSpalt);
+    lblTicks = caption(Frame1, tr("Ticks"), captionAt(3870, 615), txtSpalt);
     txtBPM = field(Frame1, QStringLiteral("txtBPM"), QStringLiteral("100"), fieldAt(4605, 615));
-    lblBPM = caption(Frame1, QStringLiteral("BPM"), captionAt(4605, 615), txtBPM);
+    lblBPM = caption(Frame1, tr("BPM"), captionAt(4605, 615), txtBPM);
 }
 
 void Form1::buildPlaybackViews() {
@@ -137,34 +137,34 @@ void Form1::buildPlaybackViews() {
     Cursor->hide();
     GridScroll = new QScrollBar(Qt::Horizontal, Frame1);
     GridScroll->setObjectName(QStringLiteral("GridScroll"));
-    GridScroll->setAccessibleName(QStringLiteral("Schritte"));
+    GridScroll->setAccessibleName(tr("Schritte"));
     GridScroll->hide();
 }
 
 void Form1::buildCommandViews() {
-    twipsviews::buttons(this, Frame1,
-                        {{&Form1::BtnPlay, "BtnPlay", "Play", {120, 5520, 855, 375}, true},
-                         {&Form1::BtnClr, "BtnClr", "Clr", {1035, 5520, 615, 375}},
-                         {&Form1::ButMoveLeft, "ButMoveLeft", "<---", {1710, 5520, 615, 375}},
-                         {&Form1::ButMoveRight, "ButMoveRight", "--->", {2385, 5520, 615, 375}},
-                         {&Form1::cmdLdStd, "cmdLdStd", "StdPattern", {120, 5955, 1095, 330}},
-                         {&Form1::cmdLdStdFill, "cmdLdStdFill", "StdFill", {1275, 5955, 1095, 330}},
-                         {&Form1::Command1, "Command1", "End", {4920, 5955, 1095, 330}}});
+    twipsviews::buttons(
+        this, Frame1,
+        {{&Form1::BtnPlay, "BtnPlay", QT_TR_NOOP("Play"), {120, 5520, 855, 375}, true},
+         {&Form1::BtnClr, "BtnClr", QT_TR_NOOP("Clr"), {1035, 5520, 615, 375}},
+         {&Form1::ButMoveLeft, "ButMoveLeft", "<---", {1710, 5520, 615, 375}},
+         {&Form1::ButMoveRight, "ButMoveRight", "--->", {2385, 5520, 615, 375}},
+         {&Form1::cmdLdStd, "cmdLdStd", QT_TR_NOOP("StdPattern"), {120, 5955, 1095, 330}},
+         {&Form1::cmdLdStdFill, "cmdLdStdFill", QT_TR_NOOP("StdFill"), {1275, 5955, 1095, 330}},
+         {&Form1::Command1, "Command1", QT_TR_NOOP("End"), {4920, 5955, 1095, 330}}});
     chkPlayOnClick = twipsviews::checkBox(Frame1, QStringLiteral("chkPlayOnClick"),
-                                          QStringLiteral("PlayOnClick"), {3120, 5520, 1335, 375});
-    chkPlayOnClick->setToolTip(
-        QStringLiteral("Soll beim anklciken einer Note diese gleich gespielt werden?"));
+                                          tr("PlayOnClick"), {3120, 5520, 1335, 375});
+    chkPlayOnClick->setToolTip(tr("Soll beim anklciken einer Note diese gleich gespielt werden?"));
     chkPlayOnClick->setChecked(true);
     tmrRepeatEvent = new QTimer(this);
     tmrRepeatEvent->setTimerType(Qt::PreciseTimer);
 }
 
 void Form1::buildSongFrame() {
-    frmSong = new QGroupBox(QStringLiteral("Song"), client_);
+    frmSong = new QGroupBox(tr("Song"), client_);
     sys::TwipsGeometry::set(frmSong, 6360, 720, 3495, 6375);
     MSFlexGrid1 = new SongGrid(3, frmSong);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setAccessibleName(QStringLiteral("Song"));
+    MSFlexGrid1->setAccessibleName(tr("Song"));
     MSFlexGrid1->setRows(2);
     sys::TwipsGeometry::set(MSFlexGrid1, 120, 240, 3255, 4335);
     FrameText = new QFrame(frmSong);
@@ -178,23 +178,26 @@ void Form1::buildSongCommands() {
     const double h = kSongRowHeight;
     twipsviews::buttons(
         this, frmSong,
-        {{&Form1::cmdAddPatt, "cmdAddPatt", "Ins Pat ->", {120, kSongRow1, 1035, h}},
-         {&Form1::cmdEditPat, "cmdEditPat", "<- Edit", {1200, kSongRow1, 1035, h}, true},
-         {&Form1::cmdCancEd, "cmdCancEd", "Cancel", {2280, kSongRow1, 1095, h}},
-         {&Form1::cmdCopy, "cmdCopy", "Copy Pat", {120, kSongRow2, 1035, h}},
-         {&Form1::txtInsert, "txtInsert", "Insert Pat", {1200, kSongRow2, 1035, h}},
-         {&Form1::cmdCut, "cmdCut", "Remove Pat", {2280, kSongRow2, 1095, h}},
-         {&Form1::cmdPlySng, "cmdPlySng", "Play", {2400, kSongRow4, 975, h}, true}});
+        {{&Form1::cmdAddPatt, "cmdAddPatt", QT_TR_NOOP("Ins Pat ->"), {120, kSongRow1, 1035, h}},
+         {&Form1::cmdEditPat,
+          "cmdEditPat",
+          QT_TR_NOOP("<- Edit"),
+          {1200, kSongRow1, 1035, h},
+          true},
+         {&Form1::cmdCancEd, "cmdCancEd", QT_TR_NOOP("Cancel"), {2280, kSongRow1, 1095, h}},
+         {&Form1::cmdCopy, "cmdCopy", QT_TR_NOOP("Copy Pat"), {120, kSongRow2, 1035, h}},
+         {&Form1::txtInsert, "txtInsert", QT_TR_NOOP("Insert Pat"), {1200, kSongRow2, 1035, h}},
+         {&Form1::cmdCut, "cmdCut", QT_TR_NOOP("Remove Pat"), {2280, kSongRow2, 1095, h}},
+         {&Form1::cmdPlySng, "cmdPlySng", QT_TR_NOOP("Play"), {2400, kSongRow4, 975, h}, true}});
     cmdCancEd->hide();
     cmdCancEd->setEnabled(false);
     txtPatClipboard =
         field(frmSong, QStringLiteral("txtPatClipboard"), QString(), {1035, kSongRow3, 2340, h});
     txtPatClipboard->setReadOnly(true);
-    lblClipBoard =
-        caption(frmSong, QStringLiteral("ClipBoard"), {120, kSongRow3, 855, h}, txtPatClipboard);
+    lblClipBoard = caption(frmSong, tr("ClipBoard"), {120, kSongRow3, 855, h}, txtPatClipboard);
     txtSongNam = field(frmSong, QStringLiteral("txtSongNam"), QStringLiteral("SongNam"),
                        {120, kSongRow4, 2205, h});
-    txtSongNam->setAccessibleName(QStringLiteral("Song-Name"));
+    txtSongNam->setAccessibleName(tr("Song-Name"));
 }
 
 // The toolbar's buttons come first in the chain, made first; the rest is put after the

@@ -3,6 +3,7 @@
 #include "cli/headlessrun.h"
 #include "cli/midilisting.h"
 #include "shared/appversion.h"
+#include "shared/uilanguage.h"
 #include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
@@ -65,12 +66,14 @@ int main(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Beatloft"));
         QCoreApplication::setApplicationVersion(appversion::text());
+        UiLanguage::install(app);
         return HeadlessRun::run(line);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
     QApplication::setWindowIcon(sys::DocumentTypes::icon());
+    UiLanguage::install(app);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
     // For start-up measurements: end as soon as the window is up.

@@ -11,21 +11,27 @@
 #include <QDir>
 #include <QLineEdit>
 
-const QString MidiExport::kDialogTitle = QStringLiteral("Pattern als Midi (Format1) speichern");
-const QString MidiExport::kFilter = QStringLiteral("Midi (.mid)|*.mid|Alle Dateien|*.*");
-const QString MidiExport::kImpossibleText =
-    QStringLiteral("Tempo und SubDivs ergeben keine gültige MIDI-Datei.");
+QString MidiExport::dialogTitle() {
+    return tr("Pattern als Midi (Format1) speichern");
+}
+
+QString MidiExport::filter() {
+    return tr("Midi (.mid)|*.mid|Alle Dateien|*.*");
+}
+
+QString MidiExport::impossibleText() {
+    return tr("Tempo und SubDivs ergeben keine gültige MIDI-Datei.");
+}
 
 QString MidiExport::refusalText(SmfBuilder::Refusal refusal) {
-    if (refusal != SmfBuilder::Refusal::TooLarge) return kImpossibleText;
-    return QStringLiteral(
-               "Die Noten der MIDI-Datei ergäben mehr als %1 MiB; eine so große Datei "
-               "wird nicht geschrieben.")
+    if (refusal != SmfBuilder::Refusal::TooLarge) return impossibleText();
+    return tr("Die Noten der MIDI-Datei ergäben mehr als %1 MiB; eine so große Datei "
+              "wird nicht geschrieben.")
         .arg(SmfBuilder::kMaxEventBytes / (1024 * 1024));
 }
 
 QString MidiExport::writeFailedText(const QString& path) {
-    return QStringLiteral("Die MIDI-Datei konnte nicht gespeichert werden:\n%1")
+    return tr("Die MIDI-Datei konnte nicht gespeichert werden:\n%1")
         .arg(QDir::toNativeSeparators(path));
 }
 
@@ -44,7 +50,7 @@ void MidiExport::ExportMidi(Mode mode) {
     const QString proposed =
         form_.DataPath + QLatin1Char('/') + nameOf(mode) + QStringLiteral(".mid");
     const QString path =
-        dialogs.saveFile({kDialogTitle, proposed, QStringLiteral(".mid"), kFilter});
+        dialogs.saveFile({dialogTitle(), proposed, QStringLiteral(".mid"), filter()});
     if (path.isEmpty()) return;  // cancelled: nothing is written
     if (!sys::SafeFileWriter::writeFile(path, *bytes))
         dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);

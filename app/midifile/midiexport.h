@@ -3,6 +3,7 @@
 #include "midifile/smfbuilder.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -15,13 +16,15 @@ struct Song;
 // Exports the pattern on screen or the song as a Standard MIDI File: has the bytes built from
 // the pattern or the song, asks for the file and writes it.
 class MidiExport {
+    Q_DECLARE_TR_FUNCTIONS(MidiExport)
+
 public:
     enum Mode { Pattern = 1, Song = 2 };
 
-    static const QString kDialogTitle;
-    static const QString kFilter;
-    static const QString kImpossibleText;
-    // The message for an export the builder refuses: kImpossibleText, or the size limit.
+    static QString dialogTitle();
+    static QString filter();
+    static QString impossibleText();
+    // The message for an export the builder refuses: impossibleText(), or the size limit.
     static QString refusalText(SmfBuilder::Refusal refusal);
     // The message for a file that could not be written.
     static QString writeFailedText(const QString& path);

@@ -22,11 +22,11 @@ Inet::Inet(Info& info, const frmOptions& options, const HostSettings& hosts, QWi
     installWindowAccessibleFactory();
     setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
     setObjectName(QStringLiteral("Inet"));
-    setWindowTitle(QStringLiteral("Inet"));
+    setWindowTitle(tr("Inet"));
     auto* layout = new QVBoxLayout(this);
     Version = new QPlainTextEdit(this);
     Version->setReadOnly(true);
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1 = new QPushButton(tr("OK"), this);
     layout->addWidget(Version);
     layout->addWidget(Command1, 0, Qt::AlignRight);
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);

@@ -3,6 +3,8 @@
 #include "shared/appversion.h"
 #include "shared/numericvalue.h"
 
+#include <QCoreApplication>
+
 namespace versionparser {
 
 namespace {
@@ -89,9 +91,11 @@ int difference(const AnswerVersion& version) {
 }
 
 QString announcement(const AnswerVersion& version) {
-    return QStringLiteral("Neuere Version ") + numberText(version.major) + '.' +
-           numberText(version.minor) + '.' + numberText(version.revision) +
-           QStringLiteral(" verfügbar!") + kCrLf + QStringLiteral("Die vorliegende Version ist:") +
+    const QString number = numberText(version.major) + '.' + numberText(version.minor) + '.' +
+                           numberText(version.revision);
+    return QCoreApplication::translate("VersionParser", "Neuere Version %1 verfügbar!")
+               .arg(number) +
+           kCrLf + QCoreApplication::translate("VersionParser", "Die vorliegende Version ist:") +
            kCrLf + appversion::text();
 }
 
@@ -125,7 +129,7 @@ QString screenful(const QString& text) {
 }
 
 QString noNewVersionText() {
-    return QStringLiteral("keine neue Version verfügbar");
+    return QCoreApplication::translate("VersionParser", "keine neue Version verfügbar");
 }
 
 }  // namespace versionparser

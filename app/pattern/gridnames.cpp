@@ -10,7 +10,7 @@ GridNames::GridNames(Form1& form, GridGeometry& geometry) : form_(form) {
 }
 
 QString GridNames::cellName(const QString& instrument, int step) {
-    const QString stepName = QStringLiteral("Schritt %1").arg(step);
+    const QString stepName = tr("Schritt %1").arg(step);
     return instrument.isEmpty() ? stepName : instrument + QStringLiteral(", ") + stepName;
 }
 
@@ -22,7 +22,7 @@ void GridNames::nameAllCells() {
 // picked up by nameAllCells().
 void GridNames::nameColumn(CheckArray* column) {
     const int step = GridGeometry::stepOf(form_, column);
-    column->setAccessibleName(QStringLiteral("Schritt %1").arg(step));
+    column->setAccessibleName(tr("Schritt %1").arg(step));
     column->setCellNamer([&form = form_, step](int row) {
         const TagLabel* label = form.Label(row);
         return cellName(label ? label->text() : QString(), step);

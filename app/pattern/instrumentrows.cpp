@@ -29,6 +29,6 @@ void InstrumentRows::readInstrumentList() {
     pattern.setInstruments(rows);
     view_.show(pattern);
     if (tooMany)
-        sys::Dialogs::current().message(QStringLiteral("Zu viele Elemente!"),
-                                        sys::MessageButtons::Ok, sys::MessageIcon::Exclamation);
+        sys::Dialogs::current().message(tr("Zu viele Elemente!"), sys::MessageButtons::Ok,
+                                        sys::MessageIcon::Exclamation);
 }

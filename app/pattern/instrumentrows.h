@@ -2,12 +2,15 @@
 
 #include "pattern/pattern.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 class PatternView;
 
 // Names the instrument rows from the instrument list beside the program.
 class InstrumentRows {
+    Q_DECLARE_TR_FUNCTIONS(InstrumentRows)
+
 public:
     explicit InstrumentRows(PatternView& view) : view_(view) {}
 

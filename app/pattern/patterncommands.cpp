@@ -32,11 +32,11 @@ PatternCommands::PatternCommands(Form1& form, GridGeometry& geometry, PatternVie
     watchRotateButton(form.ButMoveRight, kMoveRight);
     connect(form.tmrRepeatEvent, &QTimer::timeout, this, &PatternCommands::tmrRepeatEvent_Timer);
     connect(form.cmdLdStd, &QAbstractButton::clicked, this, [this] {
-        EditStep step(form_.edits, QStringLiteral("StdPattern"));
+        EditStep step(form_.edits, tr("StdPattern"));
         loadStandardPattern(QStringLiteral("Std.drm"));
     });
     connect(form.cmdLdStdFill, &QAbstractButton::clicked, this, [this] {
-        EditStep step(form_.edits, QStringLiteral("StdFill"));
+        EditStep step(form_.edits, tr("StdFill"));
         loadStandardPattern(QStringLiteral("StdFill.drm"));
     });
     connect(&geometry, &GridGeometry::columnCreated, this, &PatternCommands::watchColumn);
@@ -53,19 +53,17 @@ void PatternCommands::change(void (Pattern::*edit)()) {
 }
 
 void PatternCommands::ClearPattern() {
-    EditStep step(form_.edits, QStringLiteral("Clr"));
+    EditStep step(form_.edits, tr("Clr"));
     change(&Pattern::clear);
 }
 
 void PatternCommands::RotatePatternLeft() {
-    EditStep step(form_.edits, QStringLiteral("Pattern nach links"), EditJournal::Pattern,
-                  rotationRun());
+    EditStep step(form_.edits, tr("Pattern nach links"), EditJournal::Pattern, rotationRun());
     change(&Pattern::rotateLeft);
 }
 
 void PatternCommands::RotatePatternRight() {
-    EditStep step(form_.edits, QStringLiteral("Pattern nach rechts"), EditJournal::Pattern,
-                  rotationRun());
+    EditStep step(form_.edits, tr("Pattern nach rechts"), EditJournal::Pattern, rotationRun());
     change(&Pattern::rotateRight);
 }
 
@@ -118,7 +116,7 @@ void PatternCommands::columnClicked(int row) {
 }
 
 void PatternCommands::MnuOpen_Click() {
-    EditStep step(form_.edits, QStringLiteral("Pattern öffnen"));
+    EditStep step(form_.edits, tr("Pattern öffnen"));
     ClearPattern();
     form_.MixMode = false;
     patternFile_.LoadPatternFile();

@@ -12,8 +12,6 @@
 #include <QDir>
 #include <QLineEdit>
 
-const QString PatternFile::kFilter = QStringLiteral("Pattern (.drm)|*.drm|Alle Dateien|*.*");
-
 namespace {
 
 const QString kDefaultName = QStringLiteral("PatNam");
@@ -65,19 +63,23 @@ bool PatternFile::readFile(const QString& path, Pattern* pattern) {
            PatternReader(bytes, false, true).read(pattern);
 }
 
+QString PatternFile::filter() {
+    return tr("Pattern (.drm)|*.drm|Alle Dateien|*.*");
+}
+
 void PatternFile::SavePatternFile() {
     auto& dialogs = sys::Dialogs::current();
     if (form_.txtPatNam->text() == kDefaultName)
         form_.txtPatNam->setText(
-            dialogs.input(QStringLiteral("Geben Sie bitte einen Namen für das Pattern ein!"),
-                          QStringLiteral("Pattern Name"), kDefaultName));
+            dialogs.input(tr("Geben Sie bitte einen Namen für das Pattern ein!"),
+                          tr("Pattern Name"), kDefaultName));
     const QString proposed =
         form_.DataPath + QLatin1Char('/') + form_.txtPatNam->text() + QStringLiteral(".drm");
-    const QString path = dialogs.saveFile(
-        {QStringLiteral("Pattern speichern"), proposed, QStringLiteral(".drm"), kFilter});
+    const QString path =
+        dialogs.saveFile({tr("Pattern speichern"), proposed, QStringLiteral(".drm"), filter()});
     if (path.isEmpty()) return;  // cancelled: nothing is written
     if (!writeFile(path, format(contentsOf(view_.pattern()))))
-        dialogs.message(QStringLiteral("Das Pattern konnte nicht gespeichert werden:\n%1")
+        dialogs.message(tr("Das Pattern konnte nicht gespeichert werden:\n%1")
                             .arg(QDir::toNativeSeparators(path)),
                         sys::MessageButtons::Ok, sys::MessageIcon::Critical);
 }
@@ -87,13 +89,12 @@ bool PatternFile::writeFile(const QString& path, const QByteArray& bytes) const 
 }
 
 bool PatternFile::LoadPatternFile() {
-    EditStep step(form_.edits, form_.MixMode ? QStringLiteral("Mische Spuren ein")
-                                             : QStringLiteral("Pattern öffnen"));
+    EditStep step(form_.edits, form_.MixMode ? tr("Mische Spuren ein") : tr("Pattern öffnen"));
     QString path = form_.PendingFile;
     form_.PendingFile.clear();
     if (path.isEmpty())
         path = sys::Dialogs::current().openFile(
-            {QStringLiteral("Pattern laden"), QString(), QStringLiteral(".drm"), kFilter});
+            {tr("Pattern laden"), QString(), QStringLiteral(".drm"), filter()});
     const bool complete = !path.isEmpty() && readInto(path);
     form_.MixMode = true;
     return complete;
@@ -110,16 +111,14 @@ bool PatternFile::readInto(const QString& path) {
     if (!PatternReader::readBytes(path, &bytes)) return false;
     bool replace = true;
     if (form_.MixMode)
-        replace =
-            sys::Dialogs::current().message(QStringLiteral("Spuren ersetzen?"),
-                                            sys::MessageButtons::YesNo) != sys::MessageAnswer::No;
+        replace = sys::Dialogs::current().message(
+                      tr("Spuren ersetzen?"), sys::MessageButtons::YesNo) != sys::MessageAnswer::No;
     PatternReader reader(bytes, form_.MixMode, replace);
     Pattern pattern = view_.pattern();
     const bool complete = reader.read(&pattern);
     view_.show(pattern);  // what was read before a damage stays
     if (reader.unassigned() > 0)
         sys::Dialogs::current().message(
-            QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!")
-                .arg(reader.unassigned()));
+            tr("%1 Instrument(e) konnten nicht zugewiesen werden!").arg(reader.unassigned()));
     return complete;
 }

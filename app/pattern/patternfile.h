@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -13,6 +14,8 @@ class PatternView;
 // name, note) and a cells line (" level ," per step). Lines end with CR LF; the text is in
 // the Windows code page.
 class PatternFile {
+    Q_DECLARE_TR_FUNCTIONS(PatternFile)
+
 public:
     struct Row {
         QString name;
@@ -44,7 +47,8 @@ public:
     // was read before kept, when it cannot be read to its end.
     static bool readFile(const QString& path, Pattern* pattern);
 
-    static const QString kFilter;
+    // The file dialogs' filter.
+    static QString filter();
 
 private:
     bool writeFile(const QString& path, const QByteArray& bytes) const;

@@ -1,5 +1,6 @@
 #include "windowscodepage.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringDecoder>
 
@@ -45,7 +46,8 @@ QString fromWindowsCodePage(const QByteArray& bytes) {
 }
 
 QString lostCharactersText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "WindowsCodePage",
         "Nicht jedes Zeichen der Namen passt in die Datei (Zeichensatz "
         "Windows-1252); solche Zeichen wurden als „?“ gespeichert.");
 }

@@ -1,8 +1,10 @@
 #include "frmoptions.h"
 
+#include "shared/uilanguage.h"
 #include "system/settingsstore.h"
 #include "views/windowaccessible.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,18 +36,20 @@ frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
     installWindowAccessibleFactory();
     setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     auto* layout = new QVBoxLayout(this);
     OptionTab = new QTabWidget(this);
-    OptionTab->addTab(buildVersionPage(), QStringLiteral("Versionsprüfung"));
-    OptionTab->addTab(new QWidget(OptionTab), QStringLiteral("Midioptionen"));
-    OptionTab->addTab(new QWidget(OptionTab), QStringLiteral("Abspieloptionen"));
-    OptionTab->addTab(buildPrintPage(), QStringLiteral("Druckoptionen"));
+    OptionTab->setUsesScrollButtons(false);  // the window is as wide as its tabs' captions
+    OptionTab->addTab(buildVersionPage(), tr("Versionsprüfung"));
+    OptionTab->addTab(new QWidget(OptionTab), tr("Midioptionen"));
+    OptionTab->addTab(new QWidget(OptionTab), tr("Abspieloptionen"));
+    OptionTab->addTab(buildPrintPage(), tr("Druckoptionen"));
     layout->addWidget(OptionTab);
+    layout->addWidget(buildLanguageFrame());
 
     auto* buttons = new QHBoxLayout;
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Command1 = new QPushButton(tr("OK"), this);
+    Command2 = new QPushButton(tr("Cancel"), this);
     buttons->addStretch();
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
@@ -57,14 +61,13 @@ frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
 QWidget* frmOptions::buildVersionPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(
-        addButtonFrame(page,
-                       {QStringLiteral("Information bei jeder neuen Revision (1.1.X)"),
-                        QStringLiteral("Information bei jeder neuer Version (1.X.1)"),
-                        QStringLiteral("Information bei größeren Überarbeitungen (X.1.1)"),
-                        QStringLiteral("keine Versionsprüfung")},
-                       optVersion));
-    cmdVersionspruefung = new QPushButton(QStringLiteral("jetzt prüfen"), page);
+    layout->addWidget(addButtonFrame(
+        page,
+        {tr("Information bei jeder neuen Revision (1.1.X)"),
+         tr("Information bei jeder neuer Version (1.X.1)"),
+         tr("Information bei größeren Überarbeitungen (X.1.1)"), tr("keine Versionsprüfung")},
+        optVersion));
+    cmdVersionspruefung = new QPushButton(tr("jetzt prüfen"), page);
     layout->addWidget(cmdVersionspruefung, 0, Qt::AlignLeft);
     layout->addStretch();
     connect(cmdVersionspruefung, &QPushButton::clicked, this, &frmOptions::versionCheckRequested);
@@ -74,27 +77,41 @@ QWidget* frmOptions::buildVersionPage() {
 QWidget* frmOptions::buildPrintPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    auto* note = new QLabel(
-        QStringLiteral("Diese Optionen werden nicht abgespeichert und gehen beim Beenden des "
-                       "Programms verloren. Die Einstellung wird bei Cancel nicht rückgängig "
-                       "gemacht!"),
-        page);
+    auto* note =
+        new QLabel(tr("Diese Optionen werden nicht abgespeichert und gehen beim Beenden des "
+                      "Programms verloren. Die Einstellung wird bei Cancel nicht rückgängig "
+                      "gemacht!"),
+                   page);
     note->setObjectName(QStringLiteral("lblDruckHinweis"));
     note->setWordWrap(true);
     layout->addWidget(note);
-    layout->addWidget(
-        addButtonFrame(page,
-                       {QStringLiteral("ohne Vorschau drucken"), QStringLiteral("Nur Vorschau"),
-                        QStringLiteral("Bei Druck zunächst Vorschau, zum Drucken "
-                                       "nachfragen")},
-                       optDruck));
+    layout->addWidget(addButtonFrame(page,
+                                     {tr("ohne Vorschau drucken"), tr("Nur Vorschau"),
+                                      tr("Bei Druck zunächst Vorschau, zum Drucken "
+                                         "nachfragen")},
+                                     optDruck));
     layout->addStretch();
     return page;
+}
+
+// The choice is stored with OK and takes effect at the next start, as the texts of every
+// window are made once.
+QWidget* frmOptions::buildLanguageFrame() {
+    auto* frame = new QGroupBox(tr("Sprache"), this);
+    auto* row = new QHBoxLayout(frame);
+    cboSprache = new QComboBox(frame);
+    cboSprache->setObjectName(QStringLiteral("cboSprache"));
+    cboSprache->addItems({tr("Systemsprache"), tr("Deutsch"), tr("English")});
+    cboSprache->setAccessibleName(tr("Sprache"));
+    row->addWidget(cboSprache);
+    row->addWidget(new QLabel(tr("gilt ab dem nächsten Start"), frame), 1);
+    return frame;
 }
 
 void frmOptions::OptionsSetting() {
     optVersion[levelFromStored(sys::SettingsStore::value(kSection, kKey, QStringLiteral("0")))]
         ->setChecked(true);
+    cboSprache->setCurrentIndex(UiLanguage::stored());
 }
 
 int frmOptions::levelFromStored(const QVariant& stored) {
@@ -119,6 +136,8 @@ void frmOptions::store() {
     for (int index = 0; index < optVersion.size(); ++index)
         if (optVersion[index]->isChecked())
             sys::SettingsStore::setValue(kSection, kKey, QString::number(index));
+    if (cboSprache->currentIndex() != UiLanguage::stored())
+        UiLanguage::store(UiLanguage::Choice(cboSprache->currentIndex()));
     hide();
 }
 

@@ -4,13 +4,16 @@
 #include <QVariant>
 #include <QWidget>
 
+class QComboBox;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
-// The options dialog "Options": the version-check level, the one setting the program keeps
-// between runs, a check started at once, and the print mode, which is kept for the run only.
-// One instance lives for the whole run; OK stores the level, Cancel restores it, both hide.
+// The options dialog "Options": the version-check level and the interface language, the
+// settings the program keeps between runs, a check started at once, and the print mode,
+// which is kept for the run only.
+// One instance lives for the whole run; OK stores the level and the language, Cancel restores
+// them, both hide.
 class frmOptions : public QWidget {
     Q_OBJECT
 
@@ -21,6 +24,7 @@ public:
     QList<QRadioButton*> optVersion;             // 0..3, from every revision to no check at all
     QList<QRadioButton*> optDruck;               // 0..2, none selected at first
     QPushButton* cmdVersionspruefung = nullptr;  // "jetzt prüfen"
+    QComboBox* cboSprache = nullptr;             // "Sprache": system, German, English
     QPushButton* Command1 = nullptr;             // "OK"
     QPushButton* Command2 = nullptr;             // "Cancel"
 
@@ -46,6 +50,7 @@ signals:
 private:
     QWidget* buildVersionPage();
     QWidget* buildPrintPage();
+    QWidget* buildLanguageFrame();
     void store();
     void restore();
 };

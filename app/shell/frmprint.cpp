@@ -16,7 +16,7 @@ constexpr double kTwipsPerMm = 1440 / kMmPerInch;
 FrmPrint::FrmPrint(QWidget* parent) : QWidget(parent, Qt::Window) {
     installWindowAccessibleFactory();
     setObjectName(QStringLiteral("FrmPrint"));
-    setWindowTitle(QStringLiteral("Druckvorschau"));
+    setWindowTitle(tr("Druckvorschau"));
     setAttribute(Qt::WA_QuitOnClose, false);  // a helper window never keeps the program alive
     setAutoFillBackground(true);
     QPalette white = palette();

@@ -42,7 +42,7 @@ Info::Info(const QString& versionHost, const QString& homePageUrl, QWidget* pare
     installWindowAccessibleFactory();
     setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
     setObjectName(QStringLiteral("Info"));
-    setWindowTitle(QStringLiteral("Info Beatloft"));
+    setWindowTitle(tr("Info Beatloft"));
     buildViews();
 }
 
@@ -52,7 +52,7 @@ void Info::buildViews() {
     Picture1->setPixmap(programPicture(this));
     grid->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
 
-    Label4 = new QLabel(QStringLiteral("Beatloft Version ") + appversion::text(), this);
+    Label4 = new QLabel(tr("Beatloft Version %1").arg(appversion::text()), this);
     QFont titleFont = Label4->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(8.25);
@@ -64,16 +64,16 @@ void Info::buildViews() {
     InfoText1->setReadOnly(true);
     grid->addWidget(InfoText1, 1, 1, 1, 2);
 
-    Label6 = new QLabel(QStringLiteral("Web:"), this);
+    Label6 = new QLabel(tr("Web:"), this);
     Label3 = addLink(versionHost_, versionHost_);
     grid->addWidget(Label6, 2, 1);
     grid->addWidget(Label3, 2, 2);
-    Label5 = new QLabel(QStringLiteral("EMail:"), this);
+    Label5 = new QLabel(tr("EMail:"), this);
     Label2 = addLink(kContact, QStringLiteral("mailto:") + kContact);
     grid->addWidget(Label5, 3, 1);
     grid->addWidget(Label2, 3, 2);
 
-    Label1 = new QLabel(QStringLiteral("Beatloft – ein Programm der Beatloft-Entwickler"), this);
+    Label1 = new QLabel(tr("Beatloft – ein Programm der Beatloft-Entwickler"), this);
     Label1->setProperty(kTargetProperty, homePageUrl_);
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->installEventFilter(this);
@@ -82,8 +82,8 @@ void Info::buildViews() {
     Label1->setFont(creditsFont);
     grid->addWidget(Label1, 4, 1, 1, 2);
 
-    Command2 = new QPushButton(QStringLiteral("zur Downloadseite"), this);
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command2 = new QPushButton(tr("zur Downloadseite"), this);
+    Command1 = new QPushButton(tr("OK"), this);
     grid->addWidget(Command2, 5, 1);
     grid->addWidget(Command1, 5, 2, Qt::AlignRight);
     connect(Command2, &QPushButton::clicked, this,
@@ -113,7 +113,7 @@ bool Info::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Info::writeDescription() {
-    setDescription(QStringLiteral("Programm zum Erstellen von Drum-Patterns"), false);
+    setDescription(tr("Programm zum Erstellen von Drum-Patterns"), false);
 }
 
 void Info::announce(const QString& text) {

@@ -83,8 +83,7 @@ void MainCommands::route(const QString& key, KeyRouter::Command command) {
 }
 
 void MainCommands::Toolbar1_ButtonClick(const QString& key) {
-    if (!router_.route(key))
-        sys::Dialogs::current().message(key + QStringLiteral(" ist nicht definiert"));
+    if (!router_.route(key)) sys::Dialogs::current().message(tr("%1 ist nicht definiert").arg(key));
 }
 
 void MainCommands::stopPlayback() {
@@ -92,8 +91,8 @@ void MainCommands::stopPlayback() {
 }
 
 void MainCommands::Command1_Click() {
-    if (sys::Dialogs::current().message(QStringLiteral("Wirklich beenden?"),
-                                        sys::MessageButtons::OkCancel) != sys::MessageAnswer::Ok)
+    if (sys::Dialogs::current().message(tr("Wirklich beenden?"), sys::MessageButtons::OkCancel) !=
+        sys::MessageAnswer::Ok)
         return;
     form_.close();
     QCoreApplication::exit(0);  // every other window goes with it

@@ -11,24 +11,26 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#include <QCoreApplication>
 #include <QtEndian>
 #include <algorithm>
 #include <limits>
 
 SongLoadError SongLoadError::fileNotFound() {
-    return {53, QStringLiteral("Datei nicht gefunden")};
+    return {53, QCoreApplication::translate("SongLoadError", "Datei nicht gefunden")};
 }
 SongLoadError SongLoadError::pastEndOfFile() {
-    return {62, QStringLiteral("Einlesen hinter Dateiende")};
+    return {62, QCoreApplication::translate("SongLoadError", "Einlesen hinter Dateiende")};
 }
 SongLoadError SongLoadError::tooManyRows() {
-    return {9, QStringLiteral("Index außerhalb des gültigen Bereichs")};
+    return {9,
+            QCoreApplication::translate("SongLoadError", "Index außerhalb des gültigen Bereichs")};
 }
 SongLoadError SongLoadError::pathAccess() {
-    return {75, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei")};
+    return {75, QCoreApplication::translate("SongLoadError", "Fehler beim Zugriff auf Pfad/Datei")};
 }
 SongLoadError SongLoadError::typeMismatch() {
-    return {13, QStringLiteral("Typen unverträglich")};
+    return {13, QCoreApplication::translate("SongLoadError", "Typen unverträglich")};
 }
 
 namespace {

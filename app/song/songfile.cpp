@@ -12,27 +12,28 @@
 #include <QLineEdit>
 #include <algorithm>
 
-const QString SongFile::kFilter = QStringLiteral("Drum-Song (.dsg)|*.dsg|Alle Dateien|*.*");
-
 namespace {
 const QString kExtension = QStringLiteral(".dsg");
 }  // namespace
+
+QString SongFile::filter() {
+    return tr("Drum-Song (.dsg)|*.dsg|Alle Dateien|*.*");
+}
 
 void SongFile::MnuSaveSong_Click() {
     auto& dialogs = sys::Dialogs::current();
     const QString proposed =
         form_.DataPath + QLatin1Char('/') + form_.txtSongNam->text() + kExtension;
-    const QString path =
-        dialogs.saveFile({QStringLiteral("Song speichern"), proposed, kExtension, kFilter});
+    const QString path = dialogs.saveFile({tr("Song speichern"), proposed, kExtension, filter()});
     if (path.isEmpty()) return;  // cancelled: nothing is written
     const Song& song = songList_.song();
     const QString header = SongCodec::headerText(sys::Dialogs::applicationTitle());
     bool lostCharacters = false;
     const QByteArray bytes = SongCodec::encodeSong(header, song.store, song.rows, &lostCharacters);
     if (!sys::SafeFileWriter::writeFile(path, bytes)) {
-        dialogs.message(QStringLiteral("Der Song konnte nicht gespeichert werden:\n%1")
-                            .arg(QDir::toNativeSeparators(path)),
-                        sys::MessageButtons::Ok, sys::MessageIcon::Critical);
+        dialogs.message(
+            tr("Der Song konnte nicht gespeichert werden:\n%1").arg(QDir::toNativeSeparators(path)),
+            sys::MessageButtons::Ok, sys::MessageIcon::Critical);
         return;
     }
     songList_.setHeader(header);
@@ -44,13 +45,13 @@ void SongFile::MnuSaveSong_Click() {
 // While a stored pattern is edited, the rows stay: its edit goes back into its record.
 void SongFile::MnuLoadSong_Click() {
     if (songList_.editedRecord() != 0) return;
-    const EditStep step(form_.edits, QStringLiteral("Lade Song"), EditJournal::PatternAndSong);
+    const EditStep step(form_.edits, tr("Lade Song"), EditJournal::PatternAndSong);
     QString path = form_.PendingFile;
     form_.PendingFile.clear();
     if (path.isEmpty())
-        path = sys::Dialogs::current().openFile({QStringLiteral("Song laden"),
+        path = sys::Dialogs::current().openFile({tr("Song laden"),
                                                  form_.DataPath + QStringLiteral("/*") + kExtension,
-                                                 kExtension, kFilter});
+                                                 kExtension, filter()});
     if (path.isEmpty()) return;  // cancelled: nothing changes and nothing is said
     if (const auto error = load(path))
         sys::Dialogs::current().message(error->message() + QLatin1Char('\n') +

@@ -2,6 +2,7 @@
 
 #include "song/songcodec.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -12,6 +13,8 @@ struct Song;
 // The song document (.dsg): the song list with its stored patterns saved and loaded back.
 // The pattern on screen, the song name and the pattern clipboard are never touched.
 class SongFile {
+    Q_DECLARE_TR_FUNCTIONS(SongFile)
+
 public:
     SongFile(Form1& form, SongList& songList) : form_(form), songList_(songList) {}
 
@@ -30,7 +33,8 @@ public:
     // be read whole changes nothing, except that one of more than 30 rows keeps its first 30.
     static std::optional<SongLoadError> read(const QString& path, Song* song);
 
-    static const QString kFilter;
+    // The file dialogs' filter.
+    static QString filter();
 
 private:
     Form1& form_;

@@ -38,9 +38,9 @@ SongList::SongList(Form1& form, PatternView& patternView) : form_(form), pattern
 
 void SongList::prepareHeader() {
     SongGrid* grid = form_.MSFlexGrid1;
-    grid->setTextMatrix(0, 0, QStringLiteral("Pattern-Name"));
-    grid->setTextMatrix(0, 1, QStringLiteral("loops"));
-    grid->setTextMatrix(0, 2, QStringLiteral("BPM"));
+    grid->setTextMatrix(0, 0, tr("Pattern-Name"));
+    grid->setTextMatrix(0, 1, tr("loops"));
+    grid->setTextMatrix(0, 2, tr("BPM"));
     grid->setColWidth(1, kNumberColumnWidth);
     grid->setColWidth(2, kNumberColumnWidth);
     const double listWidth = sys::TwipsGeometry::of(grid).width();
@@ -93,13 +93,15 @@ void SongList::setClipboard(const PatternClipboard& clipboard) {
 namespace {
 constexpr EditJournal::Scope kSong = EditJournal::PatternAndSong;
 // The steps of the in-place editor, named after the column edited.
-const char* const kColumnSteps[] = {"Pattern-Name", "loops", "BPM"};
+const char* const kColumnSteps[] = {QT_TRANSLATE_NOOP("SongList", "Pattern-Name"),
+                                    QT_TRANSLATE_NOOP("SongList", "loops"),
+                                    QT_TRANSLATE_NOOP("SongList", "BPM")};
 }  // namespace
 
 void SongList::StorePattern(int slot) {
     if (!patternrecord::store(patternView_.pattern(), &song_.store[slot]))
-        sys::Dialogs::current().message(QStringLiteral(
-            "Nur die ersten 30 Schritte und 30 Instrumente werden in den Song übernommen."));
+        sys::Dialogs::current().message(
+            tr("Nur die ersten 30 Schritte und 30 Instrumente werden in den Song übernommen."));
 }
 
 void SongList::LoadStoredPattern(int slot) {
@@ -112,8 +114,7 @@ void SongList::InsertSongRow() {
     SongGrid* grid = form_.MSFlexGrid1;
     const int row = grid->row();
     if (!song_.store.insertSongRow(row, songRows())) {
-        sys::Dialogs::current().message(
-            QStringLiteral("Der Song kann höchstens 30 Pattern enthalten."));
+        sys::Dialogs::current().message(tr("Der Song kann höchstens 30 Pattern enthalten."));
         return;
     }
     grid->addItem(song_.store[0].Name, row);
@@ -140,7 +141,7 @@ bool SongList::currentRow(int* row) {
 
 void SongList::cmdAddPatt_Click() {
     finishInPlaceEdit();
-    EditStep step(form_.edits, QStringLiteral("Ins Pat"), kSong);
+    EditStep step(form_.edits, tr("Ins Pat"), kSong);
     StorePattern(0);
     InsertSongRow();
 }
@@ -166,8 +167,7 @@ void SongList::cmdEditPat_Click() {
         return;
     }
     if (!entering && row == 0) return setEditedRecord(0);  // nothing is being edited
-    EditStep step(form_.edits,
-                  entering ? QStringLiteral("Edit") : QStringLiteral("Edit übernehmen"), kSong);
+    EditStep step(form_.edits, entering ? tr("Edit") : tr("Edit übernehmen"), kSong);
     if (entering) {
         StorePattern(0);  // the pattern on screen waits in record 0
         LoadStoredPattern(row);
@@ -181,7 +181,7 @@ void SongList::cmdEditPat_Click() {
 }
 
 void SongList::cmdCancEd_Click() {
-    EditStep step(form_.edits, QStringLiteral("Cancel"), kSong);
+    EditStep step(form_.edits, tr("Cancel"), kSong);
     setEditedRecord(0);  // released without committing
     LoadStoredPattern(0);
 }
@@ -189,7 +189,7 @@ void SongList::cmdCancEd_Click() {
 void SongList::MnuCopy_Click() {
     int row = 0;
     if (!currentRow(&row)) return;
-    EditStep step(form_.edits, QStringLiteral("Copy"), kSong);
+    EditStep step(form_.edits, tr("Copy"), kSong);
     setClipboard(song_.store[row]);
 }
 
@@ -198,7 +198,7 @@ void SongList::MnuCopy_Click() {
 void SongList::MnuCut_Click() {
     int row = 0;
     if (!currentRow(&row) || row == editedRecord_) return;
-    EditStep step(form_.edits, QStringLiteral("Cut"), kSong);
+    EditStep step(form_.edits, tr("Cut"), kSong);
     SongGrid* grid = form_.MSFlexGrid1;
     const int rows = songRows();
     setClipboard(song_.store[row]);
@@ -217,7 +217,7 @@ void SongList::MnuCut_Click() {
 
 void SongList::MnuInsert_Click() {
     finishInPlaceEdit();
-    EditStep step(form_.edits, QStringLiteral("Insert"), kSong);
+    EditStep step(form_.edits, tr("Insert"), kSong);
     song_.store[0] = clipboard_;
     InsertSongRow();
 }
@@ -255,7 +255,7 @@ void SongList::finishInPlaceEdit() {
 void SongList::commitInPlaceEdit() {
     form_.FrameText->hide();
     if (editRow_ < 1 || editRow_ > songRows()) return;
-    EditStep step(form_.edits, QString::fromUtf8(kColumnSteps[std::clamp(editCol_, 0, 2)]), kSong);
+    EditStep step(form_.edits, tr(kColumnSteps[std::clamp(editCol_, 0, 2)]), kSong);
     const QString text = form_.txtEdit->text();
     form_.MSFlexGrid1->setTextMatrix(editRow_, editCol_, text);
     StoredPattern& record = song_.store[std::clamp(editRow_, 1, PatternStore::kMaxSongRows)];

@@ -3,6 +3,8 @@
 #include "pattern/patternview.h"
 #include "tapcell.h"
 
+#include <QCoreApplication>
+
 namespace {
 constexpr int kCellId = 2;
 }
@@ -18,7 +20,8 @@ CellCommand::CellCommand(PatternView& view, int column, int row, int from, int t
 
 QString CellCommand::textOf(const PatternView& view, int column, int row) {
     const QList<Instrument>& rows = view.pattern().instruments();
-    const QString step = QStringLiteral("Schritt %1").arg(column);
+    // The same text as the cell's accessible name.
+    const QString step = QCoreApplication::translate("GridNames", "Schritt %1").arg(column);
     return row >= 1 && row <= rows.size() ? rows[row - 1].name + QStringLiteral(", ") + step : step;
 }
 

@@ -15,7 +15,10 @@
 namespace {
 
 // The steps' texts for the fields, in the order of Pattern::Field.
-const char* const kFieldSteps[] = {"Takt", "Taktnenner", "SubDivs", "Ticks", "BPM", "Pattern-Name"};
+const char* const kFieldSteps[] = {
+    QT_TRANSLATE_NOOP("UndoHistory", "Takt"),    QT_TRANSLATE_NOOP("UndoHistory", "Taktnenner"),
+    QT_TRANSLATE_NOOP("UndoHistory", "SubDivs"), QT_TRANSLATE_NOOP("UndoHistory", "Ticks"),
+    QT_TRANSLATE_NOOP("UndoHistory", "BPM"),     QT_TRANSLATE_NOOP("UndoHistory", "Pattern-Name")};
 
 QString actionText(const QString& action, const QString& step) {
     return step.isEmpty() ? action : action + QStringLiteral(": ") + step;
@@ -45,10 +48,10 @@ void UndoHistory::connectActions() {
     connect(&stack_, &QUndoStack::canUndoChanged, form_.Menus->MnuUndo, &QAction::setEnabled);
     connect(&stack_, &QUndoStack::canRedoChanged, form_.Menus->MnuRedo, &QAction::setEnabled);
     connect(&stack_, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
-        form_.Menus->MnuUndo->setText(actionText(QStringLiteral("Rückgängig"), step));
+        form_.Menus->MnuUndo->setText(actionText(tr("Rückgängig"), step));
     });
     connect(&stack_, &QUndoStack::redoTextChanged, this, [this](const QString& step) {
-        form_.Menus->MnuRedo->setText(actionText(QStringLiteral("Wiederholen"), step));
+        form_.Menus->MnuRedo->setText(actionText(tr("Wiederholen"), step));
     });
 }
 
@@ -83,8 +86,8 @@ void UndoHistory::cellClicked(CheckArray* column, int row, int previous, int cli
 // field itself, the screen still shows the state before the keystroke.
 void UndoHistory::fieldEdited(QLineEdit* field, int index) {
     if (!isRecording()) return;
-    OpenStep step{QString::fromUtf8(kFieldSteps[index]), typing_,
-                  EditState::capture(view_, songList_, false), field};
+    OpenStep step{tr(kFieldSteps[index]), typing_, EditState::capture(view_, songList_, false),
+                  field};
     step.before.pattern().setTextOnly(Pattern::Field(index), lastText_.value(field));
     open_ = std::move(step);
 }

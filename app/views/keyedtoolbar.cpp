@@ -1,6 +1,7 @@
 #include "keyedtoolbar.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QToolButton>
@@ -20,8 +21,10 @@ QToolButton* KeyedToolBar::addKeyedButton(const Button& spec) {
     const QString key = QString::fromUtf8(spec.key);
     button->setObjectName(key);
     button->setProperty(kKeyProperty, key);
-    button->setToolTip(QString::fromUtf8(spec.toolTip));
-    button->setAccessibleName(QString::fromUtf8(spec.toolTip));
+    // The tool tip is marked for translation in the context of the toolbar's own class.
+    const QString toolTip = QCoreApplication::translate(metaObject()->className(), spec.toolTip);
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
     button->setIcon(QIcon::fromTheme(QString::fromUtf8(spec.themeIcon),
                                      QIcon(QString::fromUtf8(spec.fallback))));
     button->setAutoRaise(true);

@@ -13,7 +13,7 @@ class KeyedToolBar : public QToolBar {
 public:
     struct Button {
         const char* key;
-        const char* toolTip;
+        const char* toolTip;    // marked for translation in the toolbar class's context
         const char* themeIcon;  // freedesktop icon name
         const char* fallback;   // our own picture, when the theme has none
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <initializer_list>
@@ -11,14 +12,15 @@ namespace menuitems {
 template <typename Owner>
 struct Item {
     QAction* Owner::*action;
-    const char* caption;
+    const char* caption;   // marked for translation in the owner's context
     const char* shortcut;  // "" for none
 };
 
 template <typename Owner>
 void fill(QMenu* menu, Owner* owner, std::initializer_list<Item<Owner>> items) {
     for (const Item<Owner>& item : items) {
-        QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+        QAction* action = menu->addAction(
+            QCoreApplication::translate(owner->metaObject()->className(), item.caption));
         action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         owner->*item.action = action;
     }

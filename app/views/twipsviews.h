@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <initializer_list>
 
 class QCheckBox;
@@ -29,15 +30,17 @@ template <typename Owner>
 struct ButtonSpec {
     QAbstractButton* Owner::*member;
     const char* name;
-    const char* caption;
+    const char* caption;  // marked for translation in the owner's context
     QRectF twips;
     bool checkable = false;
 };
 template <typename Owner>
 void buttons(Owner* owner, QWidget* parent, std::initializer_list<ButtonSpec<Owner>> specs) {
     for (const ButtonSpec<Owner>& b : specs)
-        owner->*b.member = button(parent, QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
-                                  b.twips, b.checkable);
+        owner->*b.member =
+            button(parent, QString::fromLatin1(b.name),
+                   QCoreApplication::translate(owner->metaObject()->className(), b.caption),
+                   b.twips, b.checkable);
 }
 
 }  // namespace twipsviews

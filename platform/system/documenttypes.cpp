@@ -54,10 +54,11 @@ void warnCannotRegister(const QString& program) {
     QString shown = program;
     for (QChar& c : shown)
         if (c.category() == QChar::Other_Control) c = u'?';
-    std::fprintf(stderr,
-                 "beatloft: Dateitypen nicht registriert: der Programmpfad %s enthält ein "
-                 "Steuer- oder Prozentzeichen\n",
-                 qUtf8Printable(shown));
+    const QString warning = QCoreApplication::translate(
+        "DocumentTypes",
+        "Dateitypen nicht registriert: der Programmpfad %1 enthält ein Steuer- oder "
+        "Prozentzeichen");
+    std::fprintf(stderr, "beatloft: %s\n", qUtf8Printable(warning.arg(shown)));
 }
 
 QString& pendingRefresh() {

@@ -1,5 +1,6 @@
 #include "safefilewriter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,7 +23,7 @@ bool SafeFileWriter::writeFile(const QString& path, const QByteArray& bytes, QSt
 bool SafeFileWriter::open() {
     const QFileInfo target(file_.fileName());
     if (target.exists() && !target.isFile())
-        return fail(QStringLiteral("%1 ist keine gewöhnliche Datei")
+        return fail(QCoreApplication::translate("SafeFileWriter", "%1 ist keine gewöhnliche Datei")
                         .arg(QDir::toNativeSeparators(target.filePath())));
     // Unbuffered, so that every write reports how much really reached the file.
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(file_.errorString());

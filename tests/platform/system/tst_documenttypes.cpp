@@ -121,6 +121,19 @@ private slots:
         QCOMPARE(sys::DesktopEntry::canStart(program), startable);
     }
 
+    // The menu shows the entry in German or English; its name is the same in both.
+    void entryNamesItsLanguages() {
+        const QStringList lines =
+            QString::fromUtf8(sys::DesktopEntry::text("/x/beatloft", {})).split(u'\n');
+        for (const char* line :
+             {"Name=Beatloft", "Comment=Programm zum Erstellen von Drum-Patterns",
+              "Comment[de]=Programm zum Erstellen von Drum-Patterns",
+              "Comment[en]=Program for creating drum patterns",
+              "GenericName[en]=Drum Pattern Editor"})
+            QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
+        for (const QString& line : lines) QVERIFY2(!line.startsWith("Name["), qPrintable(line));
+    }
+
     void pathThatCannotBeWrittenIsNotRegistered() {
         QVERIFY(!start("100%").isEmpty());
         QCOMPARE(errors_.count("nicht registriert"), 1);

@@ -1,0 +1,688 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>Beatloft</name>
+    <message>
+        <source>es läuft noch eine Instanz des Programmes</source>
+        <translation>another instance of the program is running</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentTypes</name>
+    <message>
+        <source>Dateitypen nicht registriert: der Programmpfad %1 enthält ein Steuer- oder Prozentzeichen</source>
+        <translation>File types not registered: the program path %1 contains a control or percent character</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Pattern</source>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>Pattern-Name</source>
+        <translation>Pattern name</translation>
+    </message>
+    <message>
+        <source>Takt</source>
+        <translation>Beats</translation>
+    </message>
+    <message>
+        <source>Taktnenner</source>
+        <translation>Beat unit</translation>
+    </message>
+    <message>
+        <source>SubDivs</source>
+        <translation>SubDivs</translation>
+    </message>
+    <message>
+        <source>Ticks</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>BPM</source>
+        <translation>BPM</translation>
+    </message>
+    <message>
+        <source>Schritte</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Clr</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>StdPattern</source>
+        <translation>Std pattern</translation>
+    </message>
+    <message>
+        <source>StdFill</source>
+        <translation>Std fill</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>PlayOnClick</source>
+        <translation>PlayOnClick</translation>
+    </message>
+    <message>
+        <source>Soll beim anklciken einer Note diese gleich gespielt werden?</source>
+        <translation>Play a note at once when its cell is clicked?</translation>
+    </message>
+    <message>
+        <source>Song</source>
+        <translation>Song</translation>
+    </message>
+    <message>
+        <source>Ins Pat -&gt;</source>
+        <translation>Add Pat -&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;- Edit</source>
+        <translation>&lt;- Edit</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Copy Pat</source>
+        <translation>Copy Pat</translation>
+    </message>
+    <message>
+        <source>Insert Pat</source>
+        <translation>Insert Pat</translation>
+    </message>
+    <message>
+        <source>Remove Pat</source>
+        <translation>Remove Pat</translation>
+    </message>
+    <message>
+        <source>ClipBoard</source>
+        <translation>Clipboard</translation>
+    </message>
+    <message>
+        <source>Song-Name</source>
+        <translation>Song name</translation>
+    </message>
+</context>
+<context>
+    <name>FrmPrint</name>
+    <message>
+        <source>Druckvorschau</source>
+        <translation>Print preview</translation>
+    </message>
+</context>
+<context>
+    <name>GridNames</name>
+    <message>
+        <source>Schritt %1</source>
+        <translation>Step %1</translation>
+    </message>
+</context>
+<context>
+    <name>Inet</name>
+    <message>
+        <source>Inet</source>
+        <translation>Inet</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Info</name>
+    <message>
+        <source>Info Beatloft</source>
+        <translation>About Beatloft</translation>
+    </message>
+    <message>
+        <source>Beatloft Version %1</source>
+        <translation>Beatloft version %1</translation>
+    </message>
+    <message>
+        <source>Web:</source>
+        <translation>Web:</translation>
+    </message>
+    <message>
+        <source>EMail:</source>
+        <translation>Email:</translation>
+    </message>
+    <message>
+        <source>Beatloft – ein Programm der Beatloft-Entwickler</source>
+        <translation>Beatloft – a program by the Beatloft developers</translation>
+    </message>
+    <message>
+        <source>zur Downloadseite</source>
+        <translation>Download page</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Programm zum Erstellen von Drum-Patterns</source>
+        <translation>Program for creating drum patterns</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentRows</name>
+    <message>
+        <source>Zu viele Elemente!</source>
+        <translation>Too many instruments!</translation>
+    </message>
+</context>
+<context>
+    <name>MainCommands</name>
+    <message>
+        <source>%1 ist nicht definiert</source>
+        <translation>%1 is not defined</translation>
+    </message>
+    <message>
+        <source>Wirklich beenden?</source>
+        <translation>Really quit?</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Pattern öffnen (laden)</source>
+        <translation>Open pattern (load)</translation>
+    </message>
+    <message>
+        <source>Lade Song</source>
+        <translation>Load song</translation>
+    </message>
+    <message>
+        <source>Mische Spuren ein</source>
+        <translation>Mix in tracks</translation>
+    </message>
+    <message>
+        <source>Speichern unter...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>Speichere Song</source>
+        <translation>Save song</translation>
+    </message>
+    <message>
+        <source>Exportiere Pattern als Midi</source>
+        <translation>Export pattern as MIDI</translation>
+    </message>
+    <message>
+        <source>Exportiere Song als Midi</source>
+        <translation>Export song as MIDI</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Bearbeiten</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
+    <name>MainToolBar</name>
+    <message>
+        <source>Neues Pattern</source>
+        <translation>New pattern</translation>
+    </message>
+    <message>
+        <source>Pattern öffnen</source>
+        <translation>Open pattern</translation>
+    </message>
+    <message>
+        <source>Song Laden</source>
+        <translation>Load song</translation>
+    </message>
+    <message>
+        <source>Pattern Speichern</source>
+        <translation>Save pattern</translation>
+    </message>
+    <message>
+        <source>Song speichern</source>
+        <translation>Save song</translation>
+    </message>
+    <message>
+        <source>Exportiere Pattern nach Midi</source>
+        <translation>Export pattern to MIDI</translation>
+    </message>
+    <message>
+        <source>Exportiere Song nach Midi</source>
+        <translation>Export song to MIDI</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Version prüfen</source>
+        <translation>Check version</translation>
+    </message>
+    <message>
+        <source>Optionen</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>File Datum aus EXIF-Tags setzen</source>
+        <translation>Set file date from EXIF tags</translation>
+    </message>
+    <message>
+        <source>Die nächsten 4 Bilder</source>
+        <translation>The next 4 pictures</translation>
+    </message>
+    <message>
+        <source>Rückseite drucken (Datum etc.)</source>
+        <translation>Print back side (date etc.)</translation>
+    </message>
+    <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Hilfe zum Programm</source>
+        <translation>Program help</translation>
+    </message>
+</context>
+<context>
+    <name>MidiExport</name>
+    <message>
+        <source>Pattern als Midi (Format1) speichern</source>
+        <translation>Save pattern as MIDI (format 1)</translation>
+    </message>
+    <message>
+        <source>Midi (.mid)|*.mid|Alle Dateien|*.*</source>
+        <translation>MIDI (.mid)|*.mid|All files|*.*</translation>
+    </message>
+    <message>
+        <source>Tempo und SubDivs ergeben keine gültige MIDI-Datei.</source>
+        <translation>Tempo and SubDivs give no valid MIDI file.</translation>
+    </message>
+    <message>
+        <source>Die Noten der MIDI-Datei ergäben mehr als %1 MiB; eine so große Datei wird nicht geschrieben.</source>
+        <translation>The notes of the MIDI file would take more than %1 MiB; a file that large is not written.</translation>
+    </message>
+    <message>
+        <source>Die MIDI-Datei konnte nicht gespeichert werden:
+%1</source>
+        <translation>The MIDI file could not be saved:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>PatternCommands</name>
+    <message>
+        <source>StdPattern</source>
+        <translation>Std pattern</translation>
+    </message>
+    <message>
+        <source>StdFill</source>
+        <translation>Std fill</translation>
+    </message>
+    <message>
+        <source>Clr</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Pattern nach links</source>
+        <translation>Pattern to the left</translation>
+    </message>
+    <message>
+        <source>Pattern nach rechts</source>
+        <translation>Pattern to the right</translation>
+    </message>
+    <message>
+        <source>Pattern öffnen</source>
+        <translation>Open pattern</translation>
+    </message>
+</context>
+<context>
+    <name>PatternFile</name>
+    <message>
+        <source>Pattern (.drm)|*.drm|Alle Dateien|*.*</source>
+        <translation>Pattern (.drm)|*.drm|All files|*.*</translation>
+    </message>
+    <message>
+        <source>Geben Sie bitte einen Namen für das Pattern ein!</source>
+        <translation>Please enter a name for the pattern!</translation>
+    </message>
+    <message>
+        <source>Pattern Name</source>
+        <translation>Pattern name</translation>
+    </message>
+    <message>
+        <source>Pattern speichern</source>
+        <translation>Save pattern</translation>
+    </message>
+    <message>
+        <source>Das Pattern konnte nicht gespeichert werden:
+%1</source>
+        <translation>The pattern could not be saved:
+%1</translation>
+    </message>
+    <message>
+        <source>Mische Spuren ein</source>
+        <translation>Mix in tracks</translation>
+    </message>
+    <message>
+        <source>Pattern öffnen</source>
+        <translation>Open pattern</translation>
+    </message>
+    <message>
+        <source>Pattern laden</source>
+        <translation>Load pattern</translation>
+    </message>
+    <message>
+        <source>Spuren ersetzen?</source>
+        <translation>Replace tracks?</translation>
+    </message>
+    <message>
+        <source>%1 Instrument(e) konnten nicht zugewiesen werden!</source>
+        <translation>%1 instrument(s) could not be assigned!</translation>
+    </message>
+</context>
+<context>
+    <name>SafeFileWriter</name>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>SongFile</name>
+    <message>
+        <source>Drum-Song (.dsg)|*.dsg|Alle Dateien|*.*</source>
+        <translation>Drum song (.dsg)|*.dsg|All files|*.*</translation>
+    </message>
+    <message>
+        <source>Song speichern</source>
+        <translation>Save song</translation>
+    </message>
+    <message>
+        <source>Der Song konnte nicht gespeichert werden:
+%1</source>
+        <translation>The song could not be saved:
+%1</translation>
+    </message>
+    <message>
+        <source>Lade Song</source>
+        <translation>Load song</translation>
+    </message>
+    <message>
+        <source>Song laden</source>
+        <translation>Load song</translation>
+    </message>
+</context>
+<context>
+    <name>SongList</name>
+    <message>
+        <source>Pattern-Name</source>
+        <translation>Pattern name</translation>
+    </message>
+    <message>
+        <source>loops</source>
+        <translation>loops</translation>
+    </message>
+    <message>
+        <source>BPM</source>
+        <translation>BPM</translation>
+    </message>
+    <message>
+        <source>Nur die ersten 30 Schritte und 30 Instrumente werden in den Song übernommen.</source>
+        <translation>Only the first 30 steps and 30 instruments are taken into the song.</translation>
+    </message>
+    <message>
+        <source>Der Song kann höchstens 30 Pattern enthalten.</source>
+        <translation>A song holds at most 30 patterns.</translation>
+    </message>
+    <message>
+        <source>Ins Pat</source>
+        <translation>Add Pat</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Edit übernehmen</source>
+        <translation>Apply edit</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insert</translation>
+    </message>
+</context>
+<context>
+    <name>SongLoadError</name>
+    <message>
+        <source>Datei nicht gefunden</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>Einlesen hinter Dateiende</source>
+        <translation>Input past end of file</translation>
+    </message>
+    <message>
+        <source>Index außerhalb des gültigen Bereichs</source>
+        <translation>Subscript out of range</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Pfad/Datei</source>
+        <translation>Path/File access error</translation>
+    </message>
+    <message>
+        <source>Typen unverträglich</source>
+        <translation>Type mismatch</translation>
+    </message>
+</context>
+<context>
+    <name>UndoHistory</name>
+    <message>
+        <source>Takt</source>
+        <translation>Beats</translation>
+    </message>
+    <message>
+        <source>Taktnenner</source>
+        <translation>Beat unit</translation>
+    </message>
+    <message>
+        <source>SubDivs</source>
+        <translation>SubDivs</translation>
+    </message>
+    <message>
+        <source>Ticks</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>BPM</source>
+        <translation>BPM</translation>
+    </message>
+    <message>
+        <source>Pattern-Name</source>
+        <translation>Pattern name</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
+    <name>VersionParser</name>
+    <message>
+        <source>Neuere Version %1 verfügbar!</source>
+        <translation>Newer version %1 available!</translation>
+    </message>
+    <message>
+        <source>Die vorliegende Version ist:</source>
+        <translation>The version at hand is:</translation>
+    </message>
+    <message>
+        <source>keine neue Version verfügbar</source>
+        <translation>no new version available</translation>
+    </message>
+</context>
+<context>
+    <name>WindowsCodePage</name>
+    <message>
+        <source>Nicht jedes Zeichen der Namen passt in die Datei (Zeichensatz Windows-1252); solche Zeichen wurden als „?“ gespeichert.</source>
+        <translation>Not every character of the names fits into the file (character set Windows-1252); such characters were saved as &quot;?&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>frmOptions</name>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Versionsprüfung</source>
+        <translation>Version check</translation>
+    </message>
+    <message>
+        <source>Midioptionen</source>
+        <translation>MIDI options</translation>
+    </message>
+    <message>
+        <source>Abspieloptionen</source>
+        <translation>Playback options</translation>
+    </message>
+    <message>
+        <source>Druckoptionen</source>
+        <translation>Print options</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Information bei jeder neuen Revision (1.1.X)</source>
+        <translation>Tell me of every new revision (1.1.X)</translation>
+    </message>
+    <message>
+        <source>Information bei jeder neuer Version (1.X.1)</source>
+        <translation>Tell me of every new version (1.X.1)</translation>
+    </message>
+    <message>
+        <source>Information bei größeren Überarbeitungen (X.1.1)</source>
+        <translation>Tell me of major revisions (X.1.1)</translation>
+    </message>
+    <message>
+        <source>keine Versionsprüfung</source>
+        <translation>no version check</translation>
+    </message>
+    <message>
+        <source>jetzt prüfen</source>
+        <translation>check now</translation>
+    </message>
+    <message>
+        <source>Diese Optionen werden nicht abgespeichert und gehen beim Beenden des Programms verloren. Die Einstellung wird bei Cancel nicht rückgängig gemacht!</source>
+        <translation>These options are not saved and are lost when the program ends. Cancel does not undo the setting!</translation>
+    </message>
+    <message>
+        <source>ohne Vorschau drucken</source>
+        <translation>print without preview</translation>
+    </message>
+    <message>
+        <source>Nur Vorschau</source>
+        <translation>preview only</translation>
+    </message>
+    <message>
+        <source>Bei Druck zunächst Vorschau, zum Drucken nachfragen</source>
+        <translation>preview first, then ask before printing</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Systemsprache</source>
+        <translation>System language</translation>
+    </message>
+    <message>
+        <source>Deutsch</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>gilt ab dem nächsten Start</source>
+        <translation>takes effect at the next start</translation>
+    </message>
+</context>
+</TS>
