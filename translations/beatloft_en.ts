@@ -258,6 +258,10 @@
         <source>Info</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>Midi-Datei importieren…</source>
+        <translation>Import MIDI File…</translation>
+    </message>
 </context>
 <context>
     <name>MainToolBar</name>
@@ -364,6 +368,36 @@
     </message>
 </context>
 <context>
+    <name>MidiImport</name>
+    <message>
+        <source>Nicht zugeordnete Noten: %1</source>
+        <translation>Unassigned notes: %1</translation>
+    </message>
+    <message>
+        <source>Die Datei ist länger als %1 Schritte; nur die ersten %1 wurden übernommen.</source>
+        <translation>The file is longer than %1 steps; only the first %1 were taken.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiImportCommand</name>
+    <message>
+        <source>Midi (.mid)|*.mid;*.midi|Alle Dateien|*.*</source>
+        <translation>MIDI (.mid)|*.mid;*.midi|All Files|*.*</translation>
+    </message>
+    <message>
+        <source>Midi-Datei importieren</source>
+        <translation>Import MIDI File</translation>
+    </message>
+    <message>
+        <source>nicht lesbar</source>
+        <translation>not readable</translation>
+    </message>
+    <message>
+        <source>Midi-Datei kann nicht gelesen werden: %1</source>
+        <translation>Cannot read the MIDI file: %1</translation>
+    </message>
+</context>
+<context>
     <name>PatternCommands</name>
     <message>
         <source>StdPattern</source>
@@ -440,6 +474,85 @@
     <message>
         <source>%1 ist keine gewöhnliche Datei</source>
         <translation>%1 is not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>SmfReader</name>
+    <message>
+        <source>Datei zu groß</source>
+        <translation>file too large</translation>
+    </message>
+    <message>
+        <source>keine MIDI-Datei</source>
+        <translation>not a MIDI file</translation>
+    </message>
+    <message>
+        <source>MIDI-Format %1 wird nicht unterstützt</source>
+        <translation>MIDI format %1 is not supported</translation>
+    </message>
+    <message>
+        <source>SMPTE-Zeitbasis wird nicht unterstützt</source>
+        <translation>SMPTE time base is not supported</translation>
+    </message>
+    <message>
+        <source>Zeitbasis 0</source>
+        <translation>time base 0</translation>
+    </message>
+    <message>
+        <source>Kopf kürzer als angegeben</source>
+        <translation>header shorter than stated</translation>
+    </message>
+    <message>
+        <source>Spur fehlt</source>
+        <translation>track missing</translation>
+    </message>
+    <message>
+        <source>Spur kürzer als angegeben</source>
+        <translation>track shorter than stated</translation>
+    </message>
+    <message>
+        <source>Ereignis fehlt</source>
+        <translation>event missing</translation>
+    </message>
+    <message>
+        <source>Daten ohne Statusbyte</source>
+        <translation>data without a status byte</translation>
+    </message>
+    <message>
+        <source>Systemexklusive Daten kürzer als angegeben</source>
+        <translation>system exclusive data shorter than stated</translation>
+    </message>
+    <message>
+        <source>unerlaubtes Statusbyte %1</source>
+        <translation>invalid status byte %1</translation>
+    </message>
+    <message>
+        <source>Ereignis kürzer als angegeben</source>
+        <translation>event shorter than stated</translation>
+    </message>
+    <message>
+        <source>Datenbyte über 127</source>
+        <translation>data byte above 127</translation>
+    </message>
+    <message>
+        <source>zu viele Noten (höchstens %1)</source>
+        <translation>too many notes (at most %1)</translation>
+    </message>
+    <message>
+        <source>Meta-Ereignis fehlt</source>
+        <translation>meta event missing</translation>
+    </message>
+    <message>
+        <source>Meta-Ereignis kürzer als angegeben</source>
+        <translation>meta event shorter than stated</translation>
+    </message>
+    <message>
+        <source>Zeitangabe fehlt</source>
+        <translation>time missing</translation>
+    </message>
+    <message>
+        <source>Längenangabe über vier Bytes</source>
+        <translation>length of more than four bytes</translation>
     </message>
 </context>
 <context>

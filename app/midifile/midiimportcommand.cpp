@@ -7,24 +7,16 @@
 #include "shared/editstep.h"
 #include "system/dialogs.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
-namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("MidiImportCommand", text);
+QString MidiImportCommand::filter() {
+    return tr("Midi (.mid)|*.mid;*.midi|Alle Dateien|*.*");
 }
-
-}  // namespace
-
-const QString MidiImportCommand::kFilter =
-    QStringLiteral("Midi (.mid)|*.mid;*.midi|Alle Dateien|*.*");
 
 bool MidiImportCommand::run() {
     sys::Dialogs& dialogs = sys::Dialogs::current();
     const QString path = dialogs.openFile(
-        {tr("Midi-Datei importieren"), QString(), QStringLiteral(".mid"), kFilter});
+        {tr("Midi-Datei importieren"), QString(), QStringLiteral(".mid"), filter()});
     if (path.isEmpty()) return false;
     QByteArray bytes;
     QString error = tr("nicht lesbar");

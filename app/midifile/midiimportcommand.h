@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class Form1;
@@ -9,8 +10,10 @@ class PatternView;
 // over the window's instrument rows, as one step to undo. Notes no row names and a file
 // longer than the grid are told after the pattern is shown.
 class MidiImportCommand {
+    Q_DECLARE_TR_FUNCTIONS(MidiImportCommand)
+
 public:
-    static const QString kFilter;
+    static QString filter();
 
     MidiImportCommand(Form1& form, PatternView& view) : form_(form), view_(view) {}
 

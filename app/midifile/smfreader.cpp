@@ -3,13 +3,7 @@
 #include "midifile/smfbuilder.h"
 #include "shared/windowscodepage.h"
 
-#include <QCoreApplication>
-
 namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("SmfReader", text);
-}
 
 quint32 bigEndian(const QByteArray& bytes, qint64 at, int count) {
     quint32 value = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -33,6 +34,8 @@ struct SmfContents {
 // meta events. A file that lies about its lengths, has data before any status, uses SMPTE
 // time or holds too many notes is refused with the reason.
 class SmfReader {
+    Q_DECLARE_TR_FUNCTIONS(SmfReader)
+
 public:
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
     static constexpr qsizetype kMaxNotes = 1000000;
