@@ -11,6 +11,7 @@
 #include "pattern/patterncommands.h"
 #include "pattern/patternfile.h"
 #include "pattern/patternview.h"
+#include "pattern/rowmixmenu.h"
 #include "shared/datafolder.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
@@ -58,6 +59,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *patternView_, *output_,
                                                   *patternFile_)),
       instrumentRows_(std::make_unique<InstrumentRows>(*patternView_)),
+      rowMix_(std::make_unique<RowMixMenu>(*form_)),
       songList_(std::make_unique<SongList>(*form_, *patternView_)),
       songFile_(std::make_unique<SongFile>(*form_, *songList_)),
       transport_(std::make_unique<Transport>(patternView_->pattern(), songList_->song(), *output_)),
@@ -67,6 +69,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
       undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {
+    transport_->setRowMix(&rowMix_->mix());
     QObject::connect(songList_.get(), &SongList::rowRemoved, transport_.get(),
                      &Transport::songRowRemoved);
     QObject::connect(songList_.get(), &SongList::rowInserted, transport_.get(),
@@ -98,6 +101,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { form.createBeatLines(); },
         [&] { geometry_->RebuildGrid(); },
         [&] { form.createInstrumentLabels(); },
+        [&] { rowMix_->addToLabels(); },
         [&] { patternView_->takeInstrumentLabels(); },
         [&] { instrumentRows_->readInstrumentList(); },
         [&] { gridNames_->nameAllCells(); },  // the cells take their rows' new names

@@ -19,6 +19,7 @@ class PatternCommands;
 class PatternFile;
 class PatternPlayback;
 class PatternView;
+class RowMixMenu;
 class ControlOutput;
 class Transport;
 class SongFile;
@@ -45,6 +46,7 @@ public:
     GridGeometry& geometry() { return *geometry_; }
     GridKeyboard& gridKeyboard() { return *gridKeyboard_; }
     PatternView& patternView() { return *patternView_; }
+    RowMixMenu& rowMix() { return *rowMix_; }
     Transport& transport() { return *transport_; }
     ControlOutput& output() { return *output_; }
     PatternPlayback& playback() { return *playback_; }
@@ -77,6 +79,7 @@ private:
     std::unique_ptr<PatternFile> patternFile_;
     std::unique_ptr<PatternCommands> commands_;
     std::unique_ptr<InstrumentRows> instrumentRows_;
+    std::unique_ptr<RowMixMenu> rowMix_;
     std::unique_ptr<SongList> songList_;
     std::unique_ptr<SongFile> songFile_;
     std::unique_ptr<Transport> transport_;
