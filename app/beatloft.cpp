@@ -16,6 +16,7 @@
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "shell/wavexport.h"
 #include "song/songfile.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
@@ -66,6 +67,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       playback_(std::make_unique<PatternPlayback>(*form_, *transport_)),
       songPlayback_(std::make_unique<SongPlayback>(*form_, *songList_, *transport_)),
       midiExport_(std::make_unique<MidiExport>(*form_, *patternView_, *songList_)),
+      wavExport_(std::make_unique<WavExport>(*form_, *patternView_, *songList_, rowMix_->mix())),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
       undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {

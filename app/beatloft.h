@@ -26,6 +26,7 @@ class SongFile;
 class SongList;
 class SongPlayback;
 class UndoHistory;
+class WavExport;
 namespace sys {
 class SingleInstance;
 }
@@ -56,6 +57,7 @@ public:
     SongFile& songFile() { return *songFile_; }
     SongPlayback& songPlayback() { return *songPlayback_; }
     MidiExport& midiExport() { return *midiExport_; }
+    WavExport& wavExport() { return *wavExport_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     UndoHistory& undoHistory() { return *undo_; }
     Info& info() { return *info_; }
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<PatternPlayback> playback_;
     std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MidiExport> midiExport_;
+    std::unique_ptr<WavExport> wavExport_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<UndoHistory> undo_;
     std::unique_ptr<sys::SingleInstance> instance_;

@@ -13,6 +13,8 @@ MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent) {
                           {&MainMenuBar::MnuSaveSong, "Speichere Song", "Ctrl+S"},
                           {&MainMenuBar::MnuSavMidi, "Exportiere Pattern als Midi", "Ctrl+E"},
                           {&MainMenuBar::MnuSavMidiSong, "Exportiere Song als Midi", ""}});
+    MnuWavPattern = MnuDatei->addAction(tr("Pattern als WAV exportieren…"));
+    MnuWavSong = MnuDatei->addAction(tr("Song als WAV exportieren…"));
     Strich1 = MnuDatei->addSeparator();
     menuitems::fill(MnuDatei, this, Items{{&MainMenuBar::MnuEnd, "Ende", ""}});
     MnuBearbeiten = addMenu(QStringLiteral("Bearbeiten"));

@@ -20,6 +20,8 @@ public:
     QAction* MnuSaveSong = nullptr;
     QAction* MnuSavMidi = nullptr;
     QAction* MnuSavMidiSong = nullptr;
+    QAction* MnuWavPattern = nullptr;      // "Pattern als WAV exportieren…"
+    QAction* MnuWavSong = nullptr;         // "Song als WAV exportieren…"
     QAction* Strich1 = nullptr;
     QAction* MnuEnd = nullptr;
     QMenu* MnuBearbeiten = nullptr;

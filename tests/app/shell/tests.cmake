@@ -3,3 +3,8 @@ beatloft_add_test(tst_maincommands SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_maincom
 
 beatloft_add_test(tst_shellwindows SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellwindows.cpp
                   LIBS beatloft_app)
+
+beatloft_add_test(tst_wavexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_wavexport.cpp
+                  LIBS beatloft_formfixture)
+add_dependencies(tst_wavexport beatloft)
+target_compile_definitions(tst_wavexport PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")
