@@ -13,6 +13,7 @@
 #include "pattern/patternview.h"
 #include "pattern/rowmixmenu.h"
 #include "shared/datafolder.h"
+#include "shell/chartprint.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
@@ -68,6 +69,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       songPlayback_(std::make_unique<SongPlayback>(*form_, *songList_, *transport_)),
       midiExport_(std::make_unique<MidiExport>(*form_, *patternView_, *songList_)),
       wavExport_(std::make_unique<WavExport>(*form_, *patternView_, *songList_, rowMix_->mix())),
+      chartPrint_(std::make_unique<ChartPrint>(*form_, *patternView_, *songList_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
       undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {

@@ -20,6 +20,7 @@ class PatternFile;
 class PatternPlayback;
 class PatternView;
 class RowMixMenu;
+class ChartPrint;
 class ControlOutput;
 class Transport;
 class SongFile;
@@ -58,6 +59,7 @@ public:
     SongPlayback& songPlayback() { return *songPlayback_; }
     MidiExport& midiExport() { return *midiExport_; }
     WavExport& wavExport() { return *wavExport_; }
+    ChartPrint& chartPrint() { return *chartPrint_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     UndoHistory& undoHistory() { return *undo_; }
     Info& info() { return *info_; }
@@ -89,6 +91,7 @@ private:
     std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MidiExport> midiExport_;
     std::unique_ptr<WavExport> wavExport_;
+    std::unique_ptr<ChartPrint> chartPrint_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<UndoHistory> undo_;
     std::unique_ptr<sys::SingleInstance> instance_;

@@ -15,6 +15,8 @@ MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent) {
                           {&MainMenuBar::MnuSavMidiSong, "Exportiere Song als Midi", ""}});
     MnuWavPattern = MnuDatei->addAction(tr("Pattern als WAV exportieren…"));
     MnuWavSong = MnuDatei->addAction(tr("Song als WAV exportieren…"));
+    MnuPrintChart = MnuDatei->addAction(tr("Pattern als Notenblatt drucken…"));
+    MnuPrintSongChart = MnuDatei->addAction(tr("Song als Notenblatt drucken…"));
     Strich1 = MnuDatei->addSeparator();
     menuitems::fill(MnuDatei, this, Items{{&MainMenuBar::MnuEnd, "Ende", ""}});
     MnuBearbeiten = addMenu(QStringLiteral("Bearbeiten"));

@@ -134,6 +134,8 @@ private slots:
                                         "Exportiere Song als Midi|",
                                         "Pattern als WAV exportieren…|",
                                         "Song als WAV exportieren…|",
+                                        "Pattern als Notenblatt drucken…|",
+                                        "Song als Notenblatt drucken…|",
                                         "-|",
                                         "Ende|",
                                         "Bearbeiten",
