@@ -4,6 +4,7 @@
 #include "shell/wavexport.h"
 #include "views/checkarray.h"
 #include "views/mainmenubar.h"
+#include "views/taglabel.h"
 
 #include <QAction>
 #include <QDir>
@@ -66,6 +67,19 @@ private slots:
         const QByteArray window = contents(dir.filePath("window.wav"));
         QVERIFY(window.size() > 44100 * 4);
         QVERIFY(window == contents(dir.filePath("cli.wav")));
+    }
+
+    // A row muted from its label's menu is not in the take.
+    void mutedRowsAreLeftOut() {
+        FormFixture f;
+        f.form().checkArray(1)->setValue(1, 3);
+        f.form().checkArray(5)->setValue(2, 3);
+        f.form().Label(2)->actions().value(0)->trigger();  // "Stumm"
+        const auto take = f.app().wavExport().take(WavExport::Pattern);
+        QVERIFY(take);
+        QList<int> notes;
+        for (const midi::TimedMessage& m : take->messages) notes << int(m.message >> 8 & 0x7f);
+        QCOMPARE(notes, (QList<int>{36, 36}));
     }
 
     void cancelledAtHalfKeepsTheOldFile() {
