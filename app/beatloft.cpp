@@ -12,10 +12,13 @@
 #include "pattern/patterncommands.h"
 #include "pattern/patternfile.h"
 #include "pattern/patternview.h"
+#include "pattern/rowmixmenu.h"
 #include "shared/datafolder.h"
+#include "shell/chartprint.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "shell/wavexport.h"
 #include "song/songfile.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
@@ -59,6 +62,7 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       commands_(std::make_unique<PatternCommands>(*form_, *geometry_, *patternView_, *output_,
                                                   *patternFile_)),
       instrumentRows_(std::make_unique<InstrumentRows>(*patternView_)),
+      rowMix_(std::make_unique<RowMixMenu>(*form_)),
       songList_(std::make_unique<SongList>(*form_, *patternView_)),
       songFile_(std::make_unique<SongFile>(*form_, *songList_)),
       transport_(std::make_unique<Transport>(patternView_->pattern(), songList_->song(), *output_)),
@@ -66,9 +70,12 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       songPlayback_(std::make_unique<SongPlayback>(*form_, *songList_, *transport_)),
       midiExport_(std::make_unique<MidiExport>(*form_, *patternView_, *songList_)),
       midiImport_(std::make_unique<MidiImportCommand>(*form_, *patternView_)),
+      wavExport_(std::make_unique<WavExport>(*form_, *patternView_, *songList_, rowMix_->mix())),
+      chartPrint_(std::make_unique<ChartPrint>(*form_, *patternView_, *songList_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
       undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {
+    transport_->setRowMix(&rowMix_->mix());
     QObject::connect(songList_.get(), &SongList::rowRemoved, transport_.get(),
                      &Transport::songRowRemoved);
     QObject::connect(songList_.get(), &SongList::rowInserted, transport_.get(),
@@ -100,6 +107,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { form.createBeatLines(); },
         [&] { geometry_->RebuildGrid(); },
         [&] { form.createInstrumentLabels(); },
+        [&] { rowMix_->addToLabels(); },
         [&] { patternView_->takeInstrumentLabels(); },
         [&] { instrumentRows_->readInstrumentList(); },
         [&] { gridNames_->nameAllCells(); },  // the cells take their rows' new names

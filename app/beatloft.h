@@ -21,12 +21,15 @@ class PatternCommands;
 class PatternFile;
 class PatternPlayback;
 class PatternView;
+class RowMixMenu;
+class ChartPrint;
 class ControlOutput;
 class Transport;
 class SongFile;
 class SongList;
 class SongPlayback;
 class UndoHistory;
+class WavExport;
 namespace sys {
 class SingleInstance;
 }
@@ -49,6 +52,7 @@ public:
     GridGeometry& geometry() { return *geometry_; }
     GridKeyboard& gridKeyboard() { return *gridKeyboard_; }
     PatternView& patternView() { return *patternView_; }
+    RowMixMenu& rowMix() { return *rowMix_; }
     Transport& transport() { return *transport_; }
     ControlOutput& output() { return *output_; }
     PatternPlayback& playback() { return *playback_; }
@@ -59,6 +63,8 @@ public:
     SongPlayback& songPlayback() { return *songPlayback_; }
     MidiExport& midiExport() { return *midiExport_; }
     MidiImportCommand& midiImport() { return *midiImport_; }
+    WavExport& wavExport() { return *wavExport_; }
+    ChartPrint& chartPrint() { return *chartPrint_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     UndoHistory& undoHistory() { return *undo_; }
     Info& info() { return *info_; }
@@ -82,6 +88,7 @@ private:
     std::unique_ptr<PatternFile> patternFile_;
     std::unique_ptr<PatternCommands> commands_;
     std::unique_ptr<InstrumentRows> instrumentRows_;
+    std::unique_ptr<RowMixMenu> rowMix_;
     std::unique_ptr<SongList> songList_;
     std::unique_ptr<SongFile> songFile_;
     std::unique_ptr<Transport> transport_;
@@ -89,6 +96,8 @@ private:
     std::unique_ptr<SongPlayback> songPlayback_;
     std::unique_ptr<MidiExport> midiExport_;
     std::unique_ptr<MidiImportCommand> midiImport_;
+    std::unique_ptr<WavExport> wavExport_;
+    std::unique_ptr<ChartPrint> chartPrint_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<UndoHistory> undo_;
     std::unique_ptr<sys::SingleInstance> instance_;

@@ -98,8 +98,8 @@ def main():
     check(len(cells) == 18 * 16, f"{len(cells)} cells named '<instrument>, Schritt <n>'")
     check(all(CELL_NAME.match(n.name).group(1) for n in cells), "every cell names its instrument")
     names = {n.name for n in nodes}
-    for name in ["Pattern-Name", "Takt", "Taktnenner", "SubDivs", "Ticks", "BPM", "Play",
-                 "Ins Pat ->", "<- Edit", "Song"]:
+    for name in ["Pattern-Name", "Takt", "Taktnenner", "SubDivs", "Ticks", "BPM",
+                 "Play (Strg+Leertaste)", "Play", "Ins Pat ->", "<- Edit", "Song"]:
         check(name in names, f"a view is named {name!r}")
 
     cell = next((n for n in cells if n.name == "Snare, Schritt 5"), None)
@@ -111,7 +111,8 @@ def main():
         check(cell.getState().contains(pyatspi.STATE_CHECKED), "after Press it is checked")
         check("object:state-changed:checked" in events, f"the change was announced: {events}")
 
-    play = next((n for n in nodes if n.name == "Play" and n.parent.name == "Pattern"), None)
+    play = next((n for n in nodes
+                 if n.name == "Play (Strg+Leertaste)" and n.parent.name == "Pattern"), None)
     check(play is not None, "the pattern's Play button is found")
     if play is not None:
         actions, toggle = action(play, "Toggle")

@@ -1,6 +1,7 @@
 #include "headlessrun.h"
 
 #include "cli/commandline.h"
+#include "cli/progressline.h"
 #include "midi/offlinerenderer.h"
 #include "midifile/midiexport.h"
 #include "midifile/midiimport.h"
@@ -72,6 +73,14 @@ std::optional<Document> openDocument(const QString& path) {
     return std::nullopt;
 }
 
+// The progress line ends before any message about the render is printed.
+bool renderWithProgress(const PatternBounce::Take& take, const QString& path, QString* error) {
+    ProgressLine progress(QStringLiteral("WAV:"));
+    return midi::OfflineRenderer::renderToWav(take.messages, take.seconds, path, error,
+                                              &sys::InterruptWatcher::hasCaught,
+                                              [&progress](double done) { progress.show(done); });
+}
+
 }  // namespace
 
 int HeadlessRun::run(const CommandLine& line) {
@@ -120,8 +129,7 @@ int HeadlessRun::renderWav(const CommandLine& line) {
         return 1;
     }
     QString error;
-    if (!midi::OfflineRenderer::renderToWav(take->messages, take->seconds, files.value(1), &error,
-                                            &sys::InterruptWatcher::hasCaught)) {
+    if (!renderWithProgress(*take, files.value(1), &error)) {
         fail(QStringLiteral("WAV-Datei nicht geschrieben: %1").arg(error));
         return 1;
     }

@@ -1,6 +1,6 @@
 #include "drawsymbol.h"
 
-#include "shell/frmprint.h"
+#include "shell/symboltarget.h"
 
 #include <cmath>
 
@@ -8,29 +8,29 @@ namespace {
 constexpr double kColumnMm = 5;
 constexpr double kRadius = 1.25;
 
-void cross(FrmPrint& target, double x, double y) {
+void cross(SymbolTarget& target, double x, double y) {
     const double d = kRadius / std::sqrt(2.0);
     target.Line(x + d, y + d, x - d, y - d);
     target.Line(x - d, y + d, x + d, y - d);
 }
 }  // namespace
 
-void DrawSymbol(FrmPrint& target, double column, double y, int kind) {
+void DrawSymbol(SymbolTarget& target, double column, double y, int kind) {
     const double x = kColumnMm * column;
     switch (kind) {
         case 0:
-            target.setFillStyle(FrmPrint::Solid);
+            target.setFillStyle(SymbolTarget::Solid);
             target.Circle(x, y, kRadius);
             break;
         case 1:
-            target.setFillStyle(FrmPrint::Transparent);
+            target.setFillStyle(SymbolTarget::Transparent);
             target.Circle(x, y, kRadius);
             break;
         case 2:
             cross(target, x, y);
             break;
         case 3:
-            target.setFillStyle(FrmPrint::Transparent);
+            target.setFillStyle(SymbolTarget::Transparent);
             target.Circle(x, y, kRadius);
             cross(target, x, y);
             break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/symboltarget.h"
+
 #include <QLineF>
 #include <QList>
 #include <QWidget>
@@ -7,11 +9,10 @@
 // The print preview: a white upright page on which symbols are drawn in millimetres. What is
 // drawn is kept as drawing commands, replayed on the screen and, sharp, on the printer. A
 // press of any mouse button hides the page; a right press also prints it.
-class FrmPrint : public QWidget {
+class FrmPrint : public QWidget, public SymbolTarget {
     Q_OBJECT
 
 public:
-    enum FillStyle { Solid = 0, Transparent = 1 };
     // The page in twips, about 203 by 274 mm.
     static constexpr double kWidthTwips = 11505;
     static constexpr double kHeightTwips = 15555;
@@ -19,10 +20,9 @@ public:
     explicit FrmPrint(QWidget* parent = nullptr);
 
     FillStyle fillStyle() const { return fillStyle_; }
-    void setFillStyle(FillStyle style) { fillStyle_ = style; }
-    // A circle in the foreground colour, filled black when the fill style is solid.
-    void Circle(double x, double y, double r);
-    void Line(double x1, double y1, double x2, double y2);
+    void setFillStyle(FillStyle style) override { fillStyle_ = style; }
+    void Circle(double x, double y, double r) override;
+    void Line(double x1, double y1, double x2, double y2) override;
 
     // The page at a resolution given in pixels per millimetre, on white.
     QImage image(double pixelsPerMm) const;

@@ -7,10 +7,15 @@
 
 #include <QAbstractButton>
 #include <QFrame>
+#include <QShortcut>
 
 PatternPlayback::PatternPlayback(Form1& form, Transport& transport)
     : form_(form), transport_(transport) {
     connect(form.BtnPlay, &QAbstractButton::clicked, this, &PatternPlayback::BtnPlay_Click);
+    // Ctrl+Space is Play from anywhere in the window; a screen reader names the key.
+    auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space), &form);
+    connect(key, &QShortcut::activated, form.BtnPlay, &QAbstractButton::click);
+    form.BtnPlay->setAccessibleName(tr("Play (Strg+Leertaste)"));
     connect(&transport, &Transport::stateChanged, this, &PatternPlayback::showState);
     connect(&transport, &Transport::patternStepped, this, &PatternPlayback::moveCursor);
 }

@@ -1,6 +1,7 @@
 #include "transport.h"
 
 #include "pattern/pattern.h"
+#include "pattern/rowmix.h"
 #include "shared/drumoutput.h"
 #include "song/song.h"
 
@@ -84,7 +85,7 @@ void Transport::patternStep() {
     if (++position_ > pattern_.playableColumns()) position_ = 1;
     if (position_ > pattern_.columns()) return;  // no column to play
     emit patternStepped(position_);
-    play(pattern_.notesAt(position_));
+    play(stepNotes(pattern_.column(position_), rowNotes()));
 }
 
 void Transport::songStep() {
@@ -98,7 +99,11 @@ void Transport::songStep() {
         applyInterval(tick.startedRow->tempo, tick.startedRow->stepsPerBeat);
     }
     position_ = tick.step;
-    play(stepper_->record().notesAt(tick.step, pattern_.rowNotes()));
+    play(stepper_->record().notesAt(tick.step, rowNotes()));
+}
+
+QList<std::optional<int>> Transport::rowNotes() const {
+    return mix_ ? mix_->rowNotes(pattern_) : pattern_.rowNotes();
 }
 
 void Transport::play(const QList<StepNote>& notes) {

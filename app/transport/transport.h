@@ -8,6 +8,7 @@
 
 class DrumOutput;
 class Pattern;
+class RowMix;
 struct Song;
 
 // The one owner of the playback timer and the play state: stopped, the pattern in a loop,
@@ -23,6 +24,10 @@ public:
     // The pattern and the song are the ones on screen (or loaded without a window) and must
     // outlive the transport.
     Transport(const Pattern& pattern, const Song& song, DrumOutput& output);
+
+    // The rows that sound, read at every step; without one every row sounds. The mix must
+    // outlive the transport.
+    void setRowMix(const RowMix* mix) { mix_ = mix; }
 
     StepTimer& timer() { return timer_; }
     DrumOutput& output() { return output_; }
@@ -63,10 +68,12 @@ private:
     void patternStep();
     void songStep();
     void play(const QList<StepNote>& notes);
+    QList<std::optional<int>> rowNotes() const;
 
     const Pattern& pattern_;
     const Song& song_;
     DrumOutput& output_;
+    const RowMix* mix_ = nullptr;
     StepTimer timer_;
     State state_ = State::Stopped;
     std::optional<SongStepper> stepper_;

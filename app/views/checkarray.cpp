@@ -90,11 +90,14 @@ void CheckArray::focusRow(int row) {
     if (Tapcell* c = row >= 1 ? cell(row) : nullptr) c->setFocus(Qt::OtherFocusReason);
 }
 
-// Up and Down stop at the first and the last row.
+// Up and Down stop at the first and the last row. A level key is one click: its step is
+// never joined to the one before.
 void CheckArray::keyPressEvent(QKeyEvent* event) {
     const int row = focusedRow();
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (row == 0 || !plain) return ControlWidget::keyPressEvent(event);
+    if (const int level = levelOfKey(event->key()); level >= 0)
+        return putByUser(row, level, Tapcell::LeftClickM);
     switch (event->key()) {
         case Qt::Key_Up:
             focusRow(row - 1);
@@ -157,10 +160,29 @@ int CheckArray::levelAfterClick(int level, int clickMode) {
     return level;
 }
 
+int CheckArray::levelOfKey(int key) {
+    switch (key) {
+        case Qt::Key_0:
+        case Qt::Key_Delete:
+            return Tapcell::Unpressed;
+        case Qt::Key_1:
+            return Tapcell::Wenig;
+        case Qt::Key_2:
+            return Tapcell::Normal;
+        case Qt::Key_3:
+            return Tapcell::Stark;
+    }
+    return -1;
+}
+
 void CheckArray::cellClicked(int row, int clickMode) {
+    putByUser(row, levelAfterClick(cell(row)->value(), clickMode), clickMode);
+}
+
+void CheckArray::putByUser(int row, int level, int clickMode) {
     Tapcell* clicked = cell(row);
     const int previous = clicked->value();
-    clicked->setValue(levelAfterClick(previous, clickMode));
+    clicked->setValue(level);
     QPointer<CheckArray> self(this);
     if (clicked->value() != previous) emit valueChanged(row, clicked->value());
     if (self && clicked->value() != previous) emit levelClicked(row, previous, clickMode);

@@ -12,7 +12,8 @@ class Tapcell;
 // from a hidden template cell that carries the grid's level colours. It turns the cells'
 // clicks into level changes by the click rule and reports the row whose level changed.
 // From the keyboard, Up and Down move the focus between its cells; Left and Right are
-// passed on to whoever lines the columns up.
+// passed on to whoever lines the columns up; the level keys set the focused cell as a click
+// would.
 //
 // Dispatch: property Value(row) is DISPID 1, property nElements DISPID 2; event Click(row)
 // is DISPID 1 of the event interface.
@@ -61,6 +62,9 @@ public:
 
     // The click rule: the level a click of the given kind (Tapcell::CMEnum) leads to.
     static int levelAfterClick(int level, int clickMode);
+    // The level a key puts on the focused cell: 1, 2, 3 light, normal, strong; 0 and Delete
+    // off; -1 for any other key.
+    static int levelOfKey(int key);
 
     QVariant getProperty(hosting::DispId id, const QVariantList& index = {}) override;
     void putProperty(hosting::DispId id, const QVariant& value,
@@ -90,6 +94,8 @@ private:
     void createCells();
     void destroyCells();
     void cellClicked(int row, int clickMode);
+    // A level put by the user, by a click or a key: reported as a click is.
+    void putByUser(int row, int level, int clickMode);
     int checkedRow(const QVariantList& index) const;
 
     Tapcell* template_ = nullptr;

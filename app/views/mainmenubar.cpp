@@ -15,6 +15,10 @@ MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent) {
               {&MainMenuBar::MnuSavMidi, QT_TR_NOOP("Exportiere Pattern als Midi"), "Ctrl+E"},
               {&MainMenuBar::MnuSavMidiSong, QT_TR_NOOP("Exportiere Song als Midi"), ""},
               {&MainMenuBar::MnuImportMidi, QT_TR_NOOP("Midi-Datei importieren…"), ""}});
+    MnuWavPattern = MnuDatei->addAction(tr("Pattern als WAV exportieren…"));
+    MnuWavSong = MnuDatei->addAction(tr("Song als WAV exportieren…"));
+    MnuPrintChart = MnuDatei->addAction(tr("Pattern als Notenblatt drucken…"));
+    MnuPrintSongChart = MnuDatei->addAction(tr("Song als Notenblatt drucken…"));
     Strich1 = MnuDatei->addSeparator();
     menuitems::fill(MnuDatei, this, Items{{&MainMenuBar::MnuEnd, QT_TR_NOOP("Ende"), ""}});
     MnuBearbeiten = addMenu(tr("Bearbeiten"));

@@ -21,6 +21,10 @@ public:
     QAction* MnuSavMidi = nullptr;
     QAction* MnuSavMidiSong = nullptr;
     QAction* MnuImportMidi = nullptr;
+    QAction* MnuWavPattern = nullptr;      // "Pattern als WAV exportieren…"
+    QAction* MnuWavSong = nullptr;         // "Song als WAV exportieren…"
+    QAction* MnuPrintChart = nullptr;      // "Pattern als Notenblatt drucken…"
+    QAction* MnuPrintSongChart = nullptr;  // "Song als Notenblatt drucken…"
     QAction* Strich1 = nullptr;
     QAction* MnuEnd = nullptr;
     QMenu* MnuBearbeiten = nullptr;

@@ -90,7 +90,8 @@ bool OfflineRenderer::fitsWav(double lengthSeconds) {
 
 bool OfflineRenderer::renderToWav(const QList<TimedMessage>& messages, double lengthSeconds,
                                   const QString& path, QString* error,
-                                  const std::function<bool()>& stop) {
+                                  const std::function<bool()>& stop,
+                                  const std::function<void(double)>& progress) {
     if (!fitsWav(lengthSeconds)) {
         if (error)
             *error = QStringLiteral(
@@ -102,14 +103,19 @@ bool OfflineRenderer::renderToWav(const QList<TimedMessage>& messages, double le
     }
     const auto frames = static_cast<qint64>(std::round(framesOf(lengthSeconds)));
     sys::SafeFileWriter file(path);
-    const auto sink = [&file, &stop](const std::int16_t* block, int count) {
+    qint64 written = 0;
+    const auto sink = [&](const std::int16_t* block, int count) {
         if (stop && stop()) {
             file.cancel(QStringLiteral("abgebrochen"));
             return false;
         }
         std::int16_t little[kBlockFrames * kChannels];
         qToLittleEndian<std::int16_t>(block, count * kChannels, little);
-        return file.write(reinterpret_cast<const char*>(little), count * kBytesPerFrame);
+        if (!file.write(reinterpret_cast<const char*>(little), count * kBytesPerFrame))
+            return false;
+        written += count;
+        if (progress) progress(frames > 0 ? double(written) / double(frames) : 1.0);
+        return true;
     };
     if (file.open() && file.write(wavHeader(std::uint32_t(frames * kBytesPerFrame))) &&
         render(messages, frames, sink, error) && file.commit())

@@ -27,10 +27,12 @@ public:
     // Streams the sound block by block through a temporary file, in constant memory, so a
     // failed render leaves the old file as it was. A length whose samples a WAV file
     // cannot hold (4 GiB) is refused before anything is rendered; the render stops,
-    // writing nothing, as soon as stop answers true.
+    // writing nothing, as soon as stop answers true. progress hears the part written so far
+    // (0..1) after every block.
     static bool renderToWav(const QList<TimedMessage>& messages, double lengthSeconds,
                             const QString& path, QString* error = nullptr,
-                            const std::function<bool()>& stop = {});
+                            const std::function<bool()>& stop = {},
+                            const std::function<void(double)>& progress = {});
 
 private:
     // Receives each rendered block; false ends the render.

@@ -5,6 +5,7 @@
 #include "pattern/gridkeyboard.h"
 #include "shared/steptimer.h"
 #include "tapcell.h"
+#include "undo/undohistory.h"
 #include "views/checkarray.h"
 #include "views/maintoolbar.h"
 
@@ -54,19 +55,20 @@ private slots:
     void viewsAreNamedByTheirCaptions_data() {
         QTest::addColumn<QString>("view");
         QTest::addColumn<QString>("name");
-        const QList<std::pair<const char*, const char*>> rows = {{"txtPatNam", "Pattern-Name"},
-                                                                 {"txtTakt", "Takt"},
-                                                                 {"txtTNen", "Taktnenner"},
-                                                                 {"txtSubdivs", "SubDivs"},
-                                                                 {"txtSpalt", "Ticks"},
-                                                                 {"txtBPM", "BPM"},
-                                                                 {"BtnPlay", "Play"},
-                                                                 {"cmdEditPat", "<- Edit"},
-                                                                 {"cmdPlySng", "Play"},
-                                                                 {"cmdAddPatt", "Ins Pat ->"},
-                                                                 {"MSFlexGrid1", "Song"},
-                                                                 {"txtSongNam", "Song-Name"},
-                                                                 {"txtPatClipboard", "ClipBoard"}};
+        const QList<std::pair<const char*, const char*>> rows = {
+            {"txtPatNam", "Pattern-Name"},
+            {"txtTakt", "Takt"},
+            {"txtTNen", "Taktnenner"},
+            {"txtSubdivs", "SubDivs"},
+            {"txtSpalt", "Ticks"},
+            {"txtBPM", "BPM"},
+            {"BtnPlay", "Play (Strg+Leertaste)"},
+            {"cmdEditPat", "<- Edit"},
+            {"cmdPlySng", "Play"},
+            {"cmdAddPatt", "Ins Pat ->"},
+            {"MSFlexGrid1", "Song"},
+            {"txtSongNam", "Song-Name"},
+            {"txtPatClipboard", "ClipBoard"}};
         for (const auto& [view, name] : rows) QTest::newRow(view) << view << name;
     }
     void viewsAreNamedByTheirCaptions() {
@@ -101,6 +103,51 @@ private slots:
         QCOMPARE(form.checkArray(4)->value(2), after);
         QCOMPARE(clicks, QList<QVariantList>{{2}});
         QCOMPARE(f.sent(), (QList<quint32>{noteOn(38, 126), noteOn(38, 0)}));
+    }
+
+    // A level key sets the focused cell as one undoable step and sounds its row.
+    void levelKeysSetTheFocusedCell_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("1") << int(Qt::Key_1) << 0 << 1;
+        QTest::newRow("2") << int(Qt::Key_2) << 3 << 2;
+        QTest::newRow("3") << int(Qt::Key_3) << 1 << 3;
+        QTest::newRow("0") << int(Qt::Key_0) << 2 << 0;
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << 3 << 0;
+    }
+    void levelKeysSetTheFocusedCell() {
+        QFETCH(int, key);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        FormFixture f;
+        Form1& form = f.form();
+        QVERIFY(activate(form));
+        form.checkArray(4)->setValue(2, before);
+        cell(form, 4, 2)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(form.checkArray(4)->value(2), after);
+        QCOMPARE(f.sent(), (QList<quint32>{noteOn(38, 126), noteOn(38, 0)}));
+        f.app().undoHistory().stack().undo();
+        QCOMPARE(form.checkArray(4)->value(2), before);
+    }
+
+    // From start-up: Tab reaches the grid, 3 sets a strong cell, Ctrl+Space plays and stops.
+    void keyboardOnlyFromStartUp() {
+        FormFixture f;
+        Form1& form = f.form();
+        QVERIFY(activate(form));
+        for (int i = 0; i < 50 && !qobject_cast<Tapcell*>(QApplication::focusWidget()); ++i)
+            QTest::keyClick(&form, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), cell(form, 1, 1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_3);
+        QCOMPARE(form.checkArray(1)->value(1), 3);
+        form.txtBPM->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(form.BtnPlay->isChecked());
+        QVERIFY(f.timer().isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(!form.BtnPlay->isChecked());
     }
 
     void arrowsMoveAndStopAtTheEdges_data() {

@@ -1,10 +1,12 @@
 #include "midifile/midiexport.h"
 #include "pattern/pattern.h"
 #include "pattern/patternbounce.h"
+#include "pattern/rowmix.h"
 #include "song/patternrecord.h"
 #include "song/song.h"
 
 #include <QTest>
+#include <cstdlib>
 
 // The pattern as a value, and what the song store, the bounce and the export make of it,
 // without a window.
@@ -97,6 +99,49 @@ private slots:
         const auto file = MidiExport::midiFile(MidiExport::Pattern, kick(), Song(), "Kick");
         QVERIFY(file && file->startsWith("MThd"));
         QVERIFY(file->contains("Kick"));
+    }
+
+    // Which of rows 1..4 sound under mutes and solos.
+    void rowMixSounds_data() {
+        QTest::addColumn<QList<int>>("muted");
+        QTest::addColumn<QList<int>>("solo");
+        QTest::addColumn<QList<int>>("sounding");
+        QTest::newRow("none set") << QList<int>{} << QList<int>{} << QList<int>{1, 2, 3, 4};
+        QTest::newRow("one muted") << QList<int>{2} << QList<int>{} << QList<int>{1, 3, 4};
+        QTest::newRow("one solo") << QList<int>{} << QList<int>{3} << QList<int>{3};
+        QTest::newRow("two solo") << QList<int>{} << QList<int>{1, 4} << QList<int>{1, 4};
+        QTest::newRow("muted beside solo") << QList<int>{1} << QList<int>{3} << QList<int>{3};
+        QTest::newRow("muted and solo") << QList<int>{3} << QList<int>{3, 4} << QList<int>{4};
+        QTest::newRow("undone") << QList<int>{-2} << QList<int>{-3} << QList<int>{1, 2, 3, 4};
+    }
+    void rowMixSounds() {
+        QFETCH(QList<int>, muted);
+        QFETCH(QList<int>, solo);
+        QFETCH(QList<int>, sounding);
+        RowMix mix;
+        // A negative row is set and taken back again.
+        for (int row : muted) mix.setMuted(std::abs(row), true);
+        for (int row : solo) mix.setSolo(std::abs(row), true);
+        for (int row : muted + solo)
+            if (row < 0) mix.setMuted(-row, false), mix.setSolo(-row, false);
+        QList<int> heard;
+        for (int row = 1; row <= 4; ++row)
+            if (mix.sounds(row)) heard << row;
+        QCOMPARE(heard, sounding);
+    }
+
+    // The bounce of a pattern with its snare muted holds no snare note.
+    void mutedSnareIsNotBounced() {
+        Pattern pattern = kick();
+        pattern.setLevel(5, 2, 2);
+        RowMix mix;
+        mix.setMuted(2, true);
+        const auto take = PatternBounce::of(mix.applied(pattern), 1);
+        QVERIFY(take);
+        QList<int> notes;
+        for (const midi::TimedMessage& m : take->messages) notes << int(m.message >> 8 & 0x7f);
+        QCOMPARE(notes, (QList<int>{36, 36, 36, 36}));
+        QCOMPARE(mix.applied(pattern).instruments()[0], pattern.instruments()[0]);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "views/taglabel.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTest>
@@ -201,6 +202,29 @@ private slots:
         QVERIFY(!form_->Cursor->isVisible());
         QCOMPARE(state(), Transport::State::Stopped);
         QVERIFY(!form_->BtnPlay->isChecked());
+    }
+
+    // The label's menu mutes and solos its row: the label shows it and playback leaves the
+    // silent rows out.
+    void labelMenuMutesAndSolos() {
+        const auto action = [this](int row, const QString& text) {
+            for (QAction* a : form_->Label(row)->actions())
+                if (a->text() == text) return a;
+            return static_cast<QAction*>(nullptr);
+        };
+        for (int row = 1; row <= 3; ++row) form_->checkArray(1)->setValue(row, 2);
+        const QColor normal = form_->Label(2)->palette().color(QPalette::WindowText);
+        action(2, "Stumm")->trigger();
+        QVERIFY(form_->Label(2)->palette().color(QPalette::WindowText) != normal);
+        press();
+        QCOMPARE(sent(), (QList<quint32>{noteOn(note(1), 84), noteOn(note(1), 0),
+                                         noteOn(note(3), 84), noteOn(note(3), 0)}));
+        action(3, "Solo")->trigger();
+        QVERIFY(form_->Label(3)->font().bold());
+        press();  // stopped, then started again from step 1
+        fixture_->clearSent();
+        press();
+        QCOMPARE(sent(), (QList<quint32>{noteOn(note(3), 84), noteOn(note(3), 0)}));
     }
 
     void playDrumNoteWithoutADeviceNeverFails() {
