@@ -18,11 +18,6 @@ constexpr size_t kMostHeld = 4096;
 // Output below this (-100 dBFS) counts as silence.
 constexpr float kSilent = 1e-5f;
 
-bool isNoteOn(const SynthEvent& event) {
-    return event.kind == SynthEvent::Kind::Short && (event.message & 0xF0) == 0x90 &&
-           (event.message >> 16 & 0x7F) != 0;
-}
-
 }  // namespace
 
 // Made on the heap and never destroyed: devices closed while the program ends still reach
@@ -75,8 +70,7 @@ bool SynthEngine::openStream() {
 void SynthEngine::mute() {
     const Clock::time_point until = Clock::now() + kLongestOutro;
     std::unique_lock lock(mutex_);
-    while (streaming_ && (!incoming_.empty() || renderer_.hasScheduled()) && !pulse_.isLost() &&
-           Clock::now() < until) {
+    while (streaming_ && hasNoteToCome() && !pulse_.isLost() && Clock::now() < until) {
         lock.unlock();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         lock.lock();
@@ -109,6 +103,12 @@ void SynthEngine::hold(Clock::time_point at, const SynthEvent& event) {
         incoming_.erase(incoming_.begin());
     }
     incoming_.push_back({at, event});
+}
+
+bool SynthEngine::hasNoteToCome() const {
+    return renderer_.hasScheduledNoteOn() ||
+           std::any_of(incoming_.begin(), incoming_.end(),
+                       [](const Timed& timed) { return timed.event.isNoteOn(); });
 }
 
 int SynthEngine::soundingVoices() const {
@@ -175,7 +175,7 @@ bool SynthEngine::isStale(const SynthEvent& event, qint64 frame) const {
     const qint64 staleFrames =
         std::chrono::duration_cast<std::chrono::microseconds>(kStale).count() *
         TimedRenderer::kEngineRate / 1000000;
-    return isNoteOn(event) && frame < renderer_.position() - staleFrames;
+    return event.isNoteOn() && frame < renderer_.position() - staleFrames;
 }
 
 }  // namespace midi::detail

@@ -44,7 +44,7 @@ public:
     // the next call tries again.
     Result start(QString* error = nullptr);
     void send(Clock::time_point at, const SynthEvent& event);
-    // At the program's end: once the events sent so far have been rendered (those of a
+    // At the program's end: once the notes sent so far have been rendered (those of a
     // device that started late come after their time), the stream plays silence and goes
     // with the process, without waiting for the server to play out its buffer (closing the
     // driver would drain it). Events sent afterwards are applied at once.
@@ -72,6 +72,8 @@ private:
     // With mutex_ held: keeps an event for the stream, or applies it where none plays.
     void hold(Clock::time_point at, const SynthEvent& event);
     bool isStale(const SynthEvent& event, qint64 frame) const;
+    // With mutex_ held: a note-on waits to be rendered.
+    bool hasNoteToCome() const;
 
     struct Timed {
         Clock::time_point at;
