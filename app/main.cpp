@@ -2,6 +2,7 @@
 #include "cli/commandline.h"
 #include "cli/headlessrun.h"
 #include "cli/midilisting.h"
+#include "form1.h"
 #include "shared/appversion.h"
 #include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
@@ -53,6 +54,18 @@ int runWithoutApplication(const CommandLine& line) {
     return -1;
 }
 
+// Closes every window once the given one has been drawn for the first time.
+class CloseAfterFirstPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, &QApplication::closeAllWindows);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,9 +86,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(sys::DocumentTypes::icon());
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
-    // For start-up measurements: end as soon as the window is up.
+    // For start-up measurements: end as soon as the window has been drawn.
+    CloseAfterFirstPaint closeAfterFirstPaint;
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
-        QTimer::singleShot(0, &app, &QApplication::closeAllWindows);
+        program.form().installEventFilter(&closeAfterFirstPaint);
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app,
                      &QApplication::closeAllWindows);
