@@ -12,6 +12,7 @@
 #include "pattern/patternfile.h"
 #include "pattern/patternview.h"
 #include "shared/datafolder.h"
+#include "shell/afterfirstpaint.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
@@ -82,7 +83,10 @@ Beatloft::~Beatloft() {
 void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     Form1& form = *form_;
     if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
-    if (mode == StartMode::Editor) registerDocumentTypes();
+    // The desktop learns our document types once the window is up: writing its files and
+    // starting its database tools would only hold up the first paint.
+    if (mode == StartMode::Editor)
+        new AfterFirstPaint(form_.get(), [this] { registerDocumentTypes(); });
     setHostSettings();
     info_->writeDescription();
     if (mode == StartMode::Editor) inet_->initWinsocks();  // a headless run reports nothing

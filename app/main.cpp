@@ -4,6 +4,7 @@
 #include "cli/midilisting.h"
 #include "form1.h"
 #include "shared/appversion.h"
+#include "shell/afterfirstpaint.h"
 #include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
@@ -54,18 +55,6 @@ int runWithoutApplication(const CommandLine& line) {
     return -1;
 }
 
-// Closes every window once the given one has been drawn for the first time.
-class CloseAfterFirstPaint : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QApplication::closeAllWindows);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,9 +76,8 @@ int main(int argc, char** argv) {
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
     // For start-up measurements: end as soon as the window has been drawn.
-    CloseAfterFirstPaint closeAfterFirstPaint;
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
-        program.form().installEventFilter(&closeAfterFirstPaint);
+        new AfterFirstPaint(&program.form(), &QApplication::closeAllWindows);
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app,
                      &QApplication::closeAllWindows);
