@@ -14,6 +14,7 @@
 #include "pattern/patternview.h"
 #include "pattern/rowmixmenu.h"
 #include "shared/datafolder.h"
+#include "shell/afterfirstpaint.h"
 #include "shell/chartprint.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
@@ -91,7 +92,10 @@ Beatloft::~Beatloft() {
 void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     Form1& form = *form_;
     if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
-    if (mode == StartMode::Editor) registerDocumentTypes();
+    // The desktop learns our document types once the window is up: writing its files and
+    // starting its database tools would only hold up the first paint.
+    if (mode == StartMode::Editor)
+        new AfterFirstPaint(form_.get(), [this] { registerDocumentTypes(); });
     setHostSettings();
     info_->writeDescription();
     if (mode == StartMode::Editor) inet_->initWinsocks();  // a headless run reports nothing

@@ -2,8 +2,10 @@
 #include "cli/commandline.h"
 #include "cli/headlessrun.h"
 #include "cli/midilisting.h"
+#include "form1.h"
 #include "shared/appversion.h"
 #include "shared/uilanguage.h"
+#include "shell/afterfirstpaint.h"
 #include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
@@ -76,9 +78,9 @@ int main(int argc, char** argv) {
     UiLanguage::install(app);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
-    // For start-up measurements: end as soon as the window is up.
+    // For start-up measurements: end as soon as the window has been drawn.
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
-        QTimer::singleShot(0, &app, &QApplication::closeAllWindows);
+        new AfterFirstPaint(&program.form(), &QApplication::closeAllWindows);
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app,
                      &QApplication::closeAllWindows);

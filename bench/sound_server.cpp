@@ -1,7 +1,10 @@
-// Beatloft against a real sound server (a private PulseAudio daemon with a null sink): start-up
-// until the window is up, the wall time of a headless play, and every drum onset heard at the null
-// sink's monitor measured against the step grid, once from `--play` and once in the window
-// while the UI thread rebuilds the grid every 500 ms.
+// Beatloft against a sound server as a desktop has it (a private PulseAudio daemon with a null
+// sink at the server's default rate, nothing else playing): start-up until the window is drawn
+// against a window of one QLabel, the notes heard of a fresh `--play` against the offline
+// render, every drum onset at the sink's monitor against the step grid with the constant
+// clock ratio of sink and system removed (from `--play`, and in the window while the UI thread
+// rebuilds the grid every 500 ms), the CPU of an open window that plays nothing, and the
+// server's CPU while a stream plays.
 #include "beatloft.h"
 #include "form1.h"
 #include "pattern/patternview.h"
@@ -22,7 +25,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -37,8 +43,7 @@ struct Spread {
 struct Figures {
     int onsets = 0;
     int expected = 0;
-    Spread onGrid;       // against the step grid on the recording's time axis
-    Spread onSinkClock;  // against the grid stretched to the sink's clock
+    Spread detrended;    // against the grid stretched to the sink's clock
     double sinkPpm = 0;  // how much longer a step lasts on the sink's clock
 };
 
@@ -102,50 +107,44 @@ std::vector<double> onsets(const std::vector<double>& samples) {
     return found;
 }
 
-// Deviation of every onset from a grid of the given step whose phase is the median phase
-// of all onsets, so an early or late first note counts like any other.
-Spread spread(const std::vector<double>& at, const std::vector<double>& steps, double step) {
-    std::vector<double> phases;
-    for (size_t i = 0; i < at.size(); ++i) phases.push_back(at[i] - steps[i] * step);
-    const double phase = median(phases);
-    std::vector<double> magnitudes;
-    for (double p : phases) magnitudes.push_back(std::fabs(p - phase));
-    return {percentile(magnitudes, 0.50), percentile(magnitudes, 0.99),
-            *std::max_element(magnitudes.begin(), magnitudes.end())};
-}
-
-// The recording runs on the sink's clock, which may run a little fast or slow against the
-// program's steady clock (a sound card by some tens of parts per million): the median of
-// the step lengths between all pairs of onsets is the step on the sink's clock.
-double sinkStep(const std::vector<double>& at, const std::vector<double>& steps) {
-    std::vector<double> lengths;
-    for (size_t i = 0; i < at.size(); ++i)
-        for (size_t j = i + 1; j < at.size(); ++j)
-            if (steps[j] - steps[i] >= 8)
-                lengths.push_back((at[j] - at[i]) / (steps[j] - steps[i]));
-    return lengths.empty() ? kStepMs : median(lengths);
-}
-
+// The recording runs on the sink's clock, which may run fast or slow against the program's
+// steady clock: the deviations of the onsets from the grid are fitted with a straight line
+// (least squares), whose slope is that clock ratio; what is left is the jitter.
 Figures deviations(const std::vector<double>& at, double seconds) {
     Figures f;
     f.onsets = int(at.size());
     f.expected = int(seconds * 1000 / kStepMs);
-    if (at.empty()) return f;
-    std::vector<double> steps;
-    for (double t : at) steps.push_back(std::round((t - at[0]) / kStepMs));
-    f.onGrid = spread(at, steps, kStepMs);
-    const double step = sinkStep(at, steps);
-    f.onSinkClock = spread(at, steps, step);
-    f.sinkPpm = (step / kStepMs - 1) * 1e6;
+    if (at.size() < 2) return f;
+    std::vector<double> steps, off;
+    for (double t : at) {
+        steps.push_back(std::round((t - at[0]) / kStepMs));
+        off.push_back(t - steps.back() * kStepMs);
+    }
+    const double n = double(at.size());
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (size_t i = 0; i < at.size(); ++i) {
+        sx += steps[i];
+        sy += off[i];
+        sxx += steps[i] * steps[i];
+        sxy += steps[i] * off[i];
+    }
+    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    const double intercept = (sy - slope * sx) / n;
+    std::vector<double> magnitudes;
+    for (size_t i = 0; i < at.size(); ++i)
+        magnitudes.push_back(std::fabs(off[i] - intercept - slope * steps[i]));
+    f.detrended = {percentile(magnitudes, 0.50), percentile(magnitudes, 0.99),
+                   *std::max_element(magnitudes.begin(), magnitudes.end())};
+    f.sinkPpm = slope / kStepMs * 1e6;
     return f;
 }
 
-// The wall time of one run of the program; events are handled meanwhile, so a recording
-// keeps reading.
-double runMs(const QString& program, const QStringList& arguments, bool quitAfterStart) {
+// The wall time of one run; events are handled meanwhile, so a recording keeps reading.
+double runMs(const QString& program, const QStringList& arguments, bool quitAfterStart = false) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!env.contains(QStringLiteral("DISPLAY")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     if (quitAfterStart)
         env.insert(QStringLiteral("BEATLOFT_QUIT_AFTER_START"), QStringLiteral("1"));
     process.setProcessEnvironment(env);
@@ -166,6 +165,23 @@ double medianRunMs(int runs, const QString& program, const QStringList& argument
     return median(times);
 }
 
+void wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// CPU time of a process so far, in seconds.
+double cpuSeconds(qint64 pid) {
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    const QByteArray stat = file.readAll();
+    // The fields after the command's closing parenthesis; utime and stime are the 12th and 13th.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13) return 0;
+    return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
+}
+
 // One sidestick on every one of 16 steps at 120 BPM.
 QString writeBenchPattern(const QString& folder) {
     const QString path = folder + QStringLiteral("/onsets.drm");
@@ -180,12 +196,67 @@ QString writeBenchPattern(const QString& folder) {
     return path;
 }
 
-Figures headlessOnsets(const QString& program, const QString& pattern, int seconds) {
+// The samples of a 16-bit stereo WAV file the program wrote, mixed to mono.
+std::vector<double> wavSamples(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    const qsizetype data = bytes.indexOf("data");
+    std::vector<double> samples;
+    for (qsizetype i = data + 8; data >= 0 && i + 4 <= bytes.size(); i += 4)
+        samples.push_back((qFromLittleEndian<qint16>(bytes.constData() + i) +
+                           qFromLittleEndian<qint16>(bytes.constData() + i + 2)) /
+                          65536.0);
+    return samples;
+}
+
+// The notes heard at the sink while a fresh `--play` runs for the given time, and the notes
+// of the offline render of the same pattern up to that time.
+std::pair<int, int> notesHeard(const QString& program, const QString& pattern, int seconds,
+                               const QString& folder) {
     Recording recording;
-    runMs(
-        program,
-        {QStringLiteral("--play"), pattern, QStringLiteral("--seconds"), QString::number(seconds)},
-        false);
+    runMs(program, {QStringLiteral("--play"), pattern, QStringLiteral("--seconds"),
+                    QString::number(seconds)});
+    const int heard = int(onsets(recording.stop()).size());
+    const QString wav = folder + QStringLiteral("/offline.wav");
+    runMs(program, {QStringLiteral("--render-wav"), pattern, wav, QStringLiteral("--loops"),
+                    QStringLiteral("10")});
+    std::vector<double> rendered = wavSamples(wav);
+    rendered.resize(std::min(rendered.size(), size_t(seconds) * kRate));
+    return {heard, int(onsets(rendered).size())};
+}
+
+// The CPU share of one core that an open window takes while nothing plays, after it has
+// been open for a while.
+double idleWindowCpu(const QString& program) {
+    QProcess window;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!env.contains(QStringLiteral("DISPLAY")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    window.setProcessEnvironment(env);
+    window.start(program, QStringList{});
+    if (!window.waitForStarted(5000)) {
+        std::printf("sound_server: the window did not start: %s\n",
+                    qPrintable(window.errorString()));
+        return -1;
+    }
+    wait(6000);
+    const double before = cpuSeconds(window.processId());
+    wait(10000);
+    const double used = cpuSeconds(window.processId()) - before;
+    window.terminate();
+    if (!window.waitForFinished(5000)) window.kill();
+    window.waitForFinished(5000);
+    return used / 10 * 100;
+}
+
+Figures headlessOnsets(const QString& program, const QString& pattern, int seconds,
+                       qint64 serverPid, double* serverCpu) {
+    Recording recording;
+    const double cpu = cpuSeconds(serverPid);
+    const double ms = runMs(program, {QStringLiteral("--play"), pattern,
+                                      QStringLiteral("--seconds"), QString::number(seconds)});
+    *serverCpu = (cpuSeconds(serverPid) - cpu) / ms * 1000 * 100;
     return deviations(onsets(recording.stop()), seconds);
 }
 
@@ -203,7 +274,8 @@ Figures windowOnsets(int seconds) {
     for (int c = 1; c <= 16; ++c)
         for (int r = 1; r <= form.checkArray(c)->nElements(); ++r)
             form.checkArray(c)->setValue(r, r == 1 ? 3 : 0);
-    QCoreApplication::processEvents();
+    // Long enough for an idle stream to pause: Play must wake it without losing a note.
+    wait(5000);
     Recording recording;
     QTimer rebuilder;
     bool wide = false;
@@ -217,15 +289,21 @@ Figures windowOnsets(int seconds) {
     QApplication::exec();
     form.BtnPlay->click();
     rebuilder.stop();
+    wait(3000);  // notes of a stream that started late come after their time
     return deviations(onsets(recording.stop()), seconds);
 }
 
+double loadAverage() {
+    double load[1] = {0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1;
+}
+
 void report(const char* title, const Figures& f) {
-    std::printf("%-36s onsets %4d of %4d steps, step on the sink's clock %+.0f ppm\n", title,
-                f.onsets, f.expected, f.sinkPpm);
-    for (const auto& [grid, s] : {std::pair{"  against the 125 ms grid", f.onGrid},
-                                  std::pair{"  against the sink's clock", f.onSinkClock}})
-        std::printf("%-36s p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms\n", grid, s.p50, s.p99, s.max);
+    std::printf(
+        "%-36s notes %4d of %4d steps; trend (sink clock against the system's) %+.0f ppm\n"
+        "%-36s trend removed: p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms  (load %.2f)\n",
+        title, f.onsets, f.expected, f.sinkPpm, "", f.detrended.p50, f.detrended.p99,
+        f.detrended.max, loadAverage());
     std::fflush(stdout);
 }
 
@@ -233,7 +311,7 @@ void report(const char* title, const Figures& f) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    PrivateSoundServer server;
+    PrivateSoundServer server(PrivateSoundServer::Setup::Plain);
     if (!server.isRunning()) {
         std::printf("sound_server: skipped, no sound server: %s\n", qPrintable(server.reason()));
         return 0;
@@ -241,28 +319,39 @@ int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 20;
     QTemporaryDir sandbox;
     qputenv("XDG_CONFIG_HOME", sandbox.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", sandbox.filePath(QStringLiteral("data")).toLocal8Bit());
     qunsetenv("BEATLOFT_MIDI_BACKENDS");
     sys::ConsoleDialogs console;
     sys::Dialogs::install(&console);
-    const QString program =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/beatloft");
-    const QString standard =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/Std.drm");
+    const QString bin = QCoreApplication::applicationDirPath();
+    const QString program = bin + QStringLiteral("/../bin/beatloft");
+    const QString label = bin + QStringLiteral("/helpers/label_window");
+    const QString standard = bin + QStringLiteral("/../bin/Std.drm");
 
+    runMs(program, {}, true);  // once, so both start from a warm file cache
+    runMs(label, {}, true);
+    const double startMs = medianRunMs(7, program, {}, true);
+    const double labelMs = medianRunMs(7, label, {}, true);
     std::printf(
-        "sound_server: start until the window is up, whole process: %7.1f ms (median of 5)\n",
-        medianRunMs(5, program, {}, true));
-    std::fflush(stdout);
+        "sound_server: exec until the window is drawn and closed: %.1f ms, one QLabel %.1f ms, "
+        "x%.2f (median of 7, load %.2f)\n",
+        startMs, labelMs, startMs / labelMs, loadAverage());
+    const auto [heard, rendered] = notesHeard(program, standard, 6, sandbox.path());
     std::printf(
-        "sound_server: --play Std.drm --seconds 6, wall time:        %7.1f ms (median of 3)\n",
-        medianRunMs(
-            3, program,
-            {QStringLiteral("--play"), standard, QStringLiteral("--seconds"), QStringLiteral("6")},
-            false));
+        "sound_server: --play Std.drm --seconds 6 on a fresh stream: %d notes heard of %d in the "
+        "offline render (load %.2f)\n",
+        heard, rendered, loadAverage());
     std::printf("sound_server: onsets at the sink, 120 BPM, 4 steps per beat, %d s each\n",
                 seconds);
-    report("--play, headless", headlessOnsets(program, writeBenchPattern(sandbox.path()), seconds));
+    double serverCpu = 0;
+    report("--play, headless", headlessOnsets(program, writeBenchPattern(sandbox.path()), seconds,
+                                              server.daemonPid(), &serverCpu));
+    std::printf("sound_server: the sound server's CPU while --play runs: %.2f %% of a core\n",
+                serverCpu);
     report("window, grid rebuilt every 500 ms", windowOnsets(seconds));
+    std::printf(
+        "sound_server: CPU of an open window that plays nothing: %.2f %% of a core (load %.2f)\n",
+        idleWindowCpu(program), loadAverage());
     sys::Dialogs::install(nullptr);
     return 0;
 }

@@ -12,8 +12,6 @@ namespace midi::detail {
 namespace {
 
 constexpr pa_usec_t kAnswerWithinUsec = 1000 * 1000;
-// How long opening waits for the device to start playing the stream.
-constexpr pa_usec_t kPlayWithinUsec = 100 * 1000;
 constexpr size_t kFrameBytes = 2 * sizeof(float);
 // The real-time priority FluidSynth's own audio drivers take; where the system refuses it,
 // the thread keeps its normal priority.
@@ -162,10 +160,20 @@ bool PulseStream::connectStream(int rate, QString* error) {
     }
     const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
     latency_ = std::chrono::microseconds(pa_bytes_to_usec(granted->tlength, &spec));
-    // Messages sent before the device plays would wait for it and come late; a device that
-    // takes longer than this to start is not waited for (its first notes come late).
-    waitUntil([this] { return playing_; }, kPlayWithinUsec);
     return true;
+}
+
+// With the loop locked.
+void PulseStream::cork(bool paused) {
+    if (pa_operation* done = pa_stream_cork(stream_, paused ? 1 : 0, nullptr, nullptr))
+        pa_operation_unref(done);
+}
+
+void PulseStream::resume() {
+    if (!loop_) return;
+    Locked lock(loop_);
+    pace_ = Pace::First;
+    cork(false);
 }
 
 void PulseStream::write(pa_stream* stream, size_t bytes, void* self) {
@@ -179,13 +187,11 @@ void PulseStream::write(pa_stream* stream, size_t bytes, void* self) {
         if (pa_stream_begin_write(stream, &data, &size) < 0 || !data) return;
         size = std::min(size - size % kFrameBytes, left);
         if (size == 0) return void(pa_stream_cancel_write(stream));
-        me->render_(static_cast<float*>(data), int(size / kFrameBytes), now, me->pace_);
-        if (me->pace_ != Pace::First && !me->playing_) {
-            me->playing_ = true;
-            signal(me);
-        }
+        const bool goOn =
+            me->render_(static_cast<float*>(data), int(size / kFrameBytes), now, me->pace_);
         me->pace_ = Pace::Steady;
         pa_stream_write(stream, data, size, nullptr, 0, PA_SEEK_RELATIVE);
+        if (!goOn) return me->cork(true);
         left -= size;
     }
 }

@@ -35,6 +35,7 @@ void StreamClock::anchor(Clock::time_point now, qint64 end) {
 }
 
 void StreamClock::request(Clock::time_point now, qint64 end) {
+    starting_ = !anchored_;
     if (!anchored_) return anchor(now, end);
     const double expected = time_ + double(end - position_) * secondsPerFrame_;
     const double error = seconds(now - origin_) - expected;
@@ -44,6 +45,21 @@ void StreamClock::request(Clock::time_point now, qint64 end) {
         time_ = expected + error / (requests_ + 1);
     else
         time_ = expected + kGain * std::clamp(error, -kClip, kClip);
+}
+
+void StreamClock::pause() {
+    anchored_ = false;
+    starting_ = false;
+    startDelay_ = 0;
+}
+
+qint64 StreamClock::frameFor(Clock::time_point due, qint64 first) {
+    const qint64 frame = frameAt(due) + startDelay_;
+    if (starting_ && frame < first) {
+        startDelay_ += first - frame;
+        return first;
+    }
+    return frame;
 }
 
 qint64 StreamClock::frameAt(Clock::time_point at) const {

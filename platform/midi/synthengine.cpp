@@ -4,7 +4,9 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <thread>
 
 namespace midi::detail {
 
@@ -13,11 +15,8 @@ namespace {
 // Events held while the stream has not started; beyond this many the oldest are applied at
 // once, so a stream that never plays does not hold them forever.
 constexpr size_t kMostHeld = 4096;
-
-bool isNoteOn(const SynthEvent& event) {
-    return event.kind == SynthEvent::Kind::Short && (event.message & 0xF0) == 0x90 &&
-           (event.message >> 16 & 0x7F) != 0;
-}
+// Output below this (-100 dBFS) counts as silence.
+constexpr float kSilent = 1e-5f;
 
 }  // namespace
 
@@ -50,10 +49,12 @@ Result SynthEngine::start(QString* error) {
 bool SynthEngine::openStream() {
     const auto render = [this](float* stereo, int frames, Clock::time_point now, Pace pace) {
         std::lock_guard lock(mutex_);
-        if (follow(now, pace, frames))
-            renderer_.renderInterleaved(stereo, frames);
-        else
+        if (!follow(now, pace, frames)) {
             std::fill_n(stereo, 2 * frames, 0.0f);
+            return true;
+        }
+        renderer_.renderInterleaved(stereo, frames);
+        return keepsStreaming(now, stereo, frames);
     };
     if (pulse_.open(TimedRenderer::kEngineRate, render)) {
         delay_ = pulse_.latency();
@@ -67,12 +68,29 @@ bool SynthEngine::openStream() {
 }
 
 void SynthEngine::mute() {
-    std::lock_guard lock(mutex_);
+    const Clock::time_point until = Clock::now() + kLongestOutro;
+    std::unique_lock lock(mutex_);
+    while (streaming_ && hasNoteToCome() && !pulse_.isLost() && Clock::now() < until) {
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        lock.lock();
+    }
     streaming_ = false;
 }
 
 void SynthEngine::send(Clock::time_point at, const SynthEvent& event) {
-    std::lock_guard lock(mutex_);
+    bool resume = false;
+    {
+        std::lock_guard lock(mutex_);
+        hold(at, event);
+        resume = streaming_ && !pulseDriver_.isEmpty() &&
+                 idle_.sent(Clock::now()) == StreamIdle::Action::Resume;
+    }
+    // Outside mutex_: the stream's thread holds the loop's lock while it takes mutex_.
+    if (resume) pulse_.resume();
+}
+
+void SynthEngine::hold(Clock::time_point at, const SynthEvent& event) {
     if (streaming_ && !pulseDriver_.isEmpty() && pulse_.isLost()) {
         // The server went away: what was held is applied, the rest at once from now on.
         streaming_ = false;
@@ -85,6 +103,12 @@ void SynthEngine::send(Clock::time_point at, const SynthEvent& event) {
         incoming_.erase(incoming_.begin());
     }
     incoming_.push_back({at, event});
+}
+
+bool SynthEngine::hasNoteToCome() const {
+    return renderer_.hasScheduledNoteOn() ||
+           std::any_of(incoming_.begin(), incoming_.end(),
+                       [](const Timed& timed) { return timed.event.isNoteOn(); });
 }
 
 int SynthEngine::soundingVoices() const {
@@ -120,6 +144,15 @@ int SynthEngine::renderPeriod(void* data, int frames, int, float*[], int outputC
 
 // The first request fills the buffer before the device plays and says nothing about its
 // clock; the mapping is anchored on the first request that comes as it plays.
+bool SynthEngine::keepsStreaming(Clock::time_point now, const float* stereo, int frames) {
+    const bool sounding = !incoming_.empty() || renderer_.hasScheduled() ||
+                          std::any_of(stereo, stereo + 2 * frames,
+                                      [](float sample) { return std::fabs(sample) > kSilent; });
+    if (idle_.rendered(now, sounding) != StreamIdle::Action::Pause) return true;
+    clock_.pause();
+    return false;
+}
+
 bool SynthEngine::follow(Clock::time_point now, Pace pace, int frames) {
     if (!streaming_) return false;
     if (pace != Pace::First) clock_.request(now, renderer_.position() + frames);
@@ -132,7 +165,7 @@ bool SynthEngine::follow(Clock::time_point now, Pace pace, int frames) {
 void SynthEngine::scheduleIncoming() {
     if (!clock_.isAnchored()) return;  // held until the device plays
     for (const Timed& timed : incoming_) {
-        const qint64 frame = clock_.frameAt(timed.at + kLatency - delay_);
+        const qint64 frame = clock_.frameFor(timed.at + kLatency - delay_, renderer_.position());
         if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
     }
     incoming_.clear();
@@ -142,7 +175,7 @@ bool SynthEngine::isStale(const SynthEvent& event, qint64 frame) const {
     const qint64 staleFrames =
         std::chrono::duration_cast<std::chrono::microseconds>(kStale).count() *
         TimedRenderer::kEngineRate / 1000000;
-    return isNoteOn(event) && frame < renderer_.position() - staleFrames;
+    return event.isNoteOn() && frame < renderer_.position() - staleFrames;
 }
 
 }  // namespace midi::detail

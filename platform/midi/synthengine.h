@@ -3,6 +3,7 @@
 #include "midiresult.h"
 #include "pulsestream.h"
 #include "streamclock.h"
+#include "streamidle.h"
 #include "synthevent.h"
 #include "timedrenderer.h"
 
@@ -20,7 +21,9 @@ namespace midi::detail {
 // follows the device's requests with a StreamClock and applies each event at its frame.
 // The sound goes to a PulseAudio stream of our own with a short buffer; where there is no
 // PulseAudio server, to FluidSynth's ALSA or JACK driver. Without any audio stream (no
-// sound server, no sound card) events are applied at once.
+// sound server, no sound card) events are applied at once. The PulseAudio stream pauses
+// when nothing has sounded for a while (StreamIdle) and the next event resumes it; events
+// due before the device plays again are placed from its real start (StreamClock).
 class SynthEngine {
 public:
     using Clock = std::chrono::steady_clock;
@@ -32,15 +35,19 @@ public:
     // starts late or a stalled thread never brings a burst of notes.
     static constexpr Clock::duration kStale = std::chrono::milliseconds(100);
 
+    // The longest the end of the program waits for the events sent to be rendered.
+    static constexpr Clock::duration kLongestOutro = std::chrono::milliseconds(2500);
+
     static SynthEngine& instance();
 
     // Starts the engine unless it runs already. A failed start leaves nothing behind, so
     // the next call tries again.
     Result start(QString* error = nullptr);
     void send(Clock::time_point at, const SynthEvent& event);
-    // At the program's end: the stream plays silence from now on and goes with the
-    // process, without waiting for the server to play out its buffer (closing the driver
-    // would drain it). Events sent afterwards are applied at once.
+    // At the program's end: once the notes sent so far have been rendered (those of a
+    // device that started late come after their time), the stream plays silence and goes
+    // with the process, without waiting for the server to play out its buffer (closing the
+    // driver would drain it). Events sent afterwards are applied at once.
     void mute();
 
     // How often a sound font was loaded (once, however often the device is opened).
@@ -59,8 +66,14 @@ private:
     // On the audio thread, for every request of the stream, with mutex_ held: follows the
     // device's clock and hands the renderer every event it can place. False while muted.
     bool follow(Clock::time_point now, Pace pace, int frames);
+    // After rendering a request of the PulseAudio stream: false pauses the stream.
+    bool keepsStreaming(Clock::time_point now, const float* stereo, int frames);
     void scheduleIncoming();
+    // With mutex_ held: keeps an event for the stream, or applies it where none plays.
+    void hold(Clock::time_point at, const SynthEvent& event);
     bool isStale(const SynthEvent& event, qint64 frame) const;
+    // With mutex_ held: a note-on waits to be rendered.
+    bool hasNoteToCome() const;
 
     struct Timed {
         Clock::time_point at;
@@ -79,6 +92,7 @@ private:
     Clock::duration delay_{};
     // Audio thread only.
     StreamClock clock_{TimedRenderer::kEngineRate};
+    StreamIdle idle_;  // with mutex_ held
     bool periodAsked_ = false;
 };
 

@@ -13,6 +13,10 @@ struct SynthEvent {
     static SynthEvent longMessage(const QByteArray& sysex) { return {Kind::Long, 0, sysex}; }
     static SynthEvent silence() { return {Kind::Silence, 0, {}}; }
 
+    bool isNoteOn() const {
+        return kind == Kind::Short && (message & 0xF0) == 0x90 && (message >> 16 & 0x7F) != 0;
+    }
+
     Kind kind = Kind::Short;
     std::uint32_t message = 0;  // packed short message
     QByteArray sysex;           // a complete block with 0xF0 and 0xF7

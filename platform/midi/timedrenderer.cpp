@@ -50,6 +50,11 @@ void TimedRenderer::apply(const SynthEvent& event) {
     }
 }
 
+bool TimedRenderer::hasScheduledNoteOn() const {
+    return std::any_of(scheduled_.begin(), scheduled_.end(),
+                       [](const auto& entry) { return entry.second.isNoteOn(); });
+}
+
 // Called at a block boundary: every event nearer to this boundary than to the next one.
 void TimedRenderer::applyDue() {
     const qint64 limit = position_ + kBlockFrames / 2;

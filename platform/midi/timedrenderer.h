@@ -40,6 +40,8 @@ public:
     void schedule(qint64 frame, const SynthEvent& event);
     // Applies an event at once, whatever is scheduled.
     void apply(const SynthEvent& event);
+    bool hasScheduled() const { return !scheduled_.empty(); }
+    bool hasScheduledNoteOn() const;
     // Engine frames rendered so far.
     qint64 position() const { return position_; }
 

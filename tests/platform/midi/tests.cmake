@@ -17,3 +17,4 @@ add_dependencies(tst_soundserver beatloft)
 target_compile_definitions(tst_soundserver PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")
 
 beatloft_add_test(tst_streamclock SOURCES ${midi_test_dir}/tst_streamclock.cpp)
+beatloft_add_test(tst_streamidle SOURCES ${midi_test_dir}/tst_streamidle.cpp)

@@ -11,6 +11,14 @@ namespace {
 
 constexpr double kRate = 96000;
 constexpr int kRequestFrames = 288;  // 3 ms
+constexpr int kFillFrames = 576;     // the buffer filled before the device plays
+constexpr double kStepMs = 125;
+constexpr double kLatencyMs = 9;  // from an event's time until its frame is asked for
+
+StreamClock::Clock::time_point at(double ms) {
+    return StreamClock::Clock::time_point{} +
+           duration_cast<nanoseconds>(duration<double, std::milli>(ms));
+}
 
 }  // namespace
 
@@ -67,6 +75,60 @@ private slots:
                  qPrintable(QStringLiteral("%1 .. %2 ms").arg(lowest).arg(highest)));
         // The mean lateness is a constant latency, never more than the latest request.
         QVERIFY2(std::fabs(highest) <= lateMs + 0.2, qPrintable(QString::number(highest)));
+    }
+
+    // Notes every 125 ms from 0 on; the stream started at 0 and paused from 2 s until the
+    // note at 4 s resumes it. The device plays startMs after the start and resumeMs after
+    // the resumption, at a clock ppm off. Every note must be placed at a frame still to be
+    // rendered, the notes of one start at exactly their distance, and a device that starts
+    // at once must add no delay.
+    void placesNotesFromTheDevicesStart_data() {
+        QTest::addColumn<double>("startMs");
+        QTest::addColumn<double>("resumeMs");
+        QTest::addColumn<double>("ppm");
+        QTest::newRow("plays at once") << 0.0 << 0.0 << 0.0;
+        QTest::newRow("new stream, sink wakes after 0.7 s") << 700.0 << 0.0 << 0.0;
+        QTest::newRow("idle sink, 2 s block, 1380 ppm fast") << 1990.0 << 30.0 << 1380.0;
+        QTest::newRow("suspended sink resumes after 0.4 s") << 4.0 << 400.0 << -300.0;
+    }
+    void placesNotesFromTheDevicesStart() {
+        QFETCH(double, startMs);
+        QFETCH(double, resumeMs);
+        QFETCH(double, ppm);
+        StreamClock clock(kRate);
+        const double msPerFrame = 1000 / (kRate * (1 + ppm * 1e-6));
+        qint64 position = 0;  // frames rendered
+        double next = 0;      // the next note's time
+        std::vector<qint64> placed[2];
+        for (int start = 0; start < 2; ++start) {
+            const double from = start == 0 ? 0 : 4000;
+            const double until = from + 2000;
+            if (start == 1) clock.pause();
+            position += kFillFrames;
+            const double playsAt = from + (start == 0 ? startMs : resumeMs);
+            for (double now = playsAt; next < until; now += kRequestFrames * msPerFrame) {
+                clock.request(at(now), position + kRequestFrames);
+                for (; next <= now && next < until; next += kStepMs) {
+                    const qint64 frame = clock.frameFor(at(next + kLatencyMs), position);
+                    QVERIFY2(frame >= position,
+                             qPrintable(QStringLiteral("note at %1 ms lost").arg(next)));
+                    placed[start].push_back(frame);
+                }
+                position += kRequestFrames;
+            }
+            next = 4000;
+            const double lateMs = double(clock.startDelayFrames()) * 1000 / kRate;
+            const double startedMs = start == 0 ? startMs : resumeMs;
+            QVERIFY2(lateMs <= std::max(0.0, startedMs - kLatencyMs + 3.1),
+                     qPrintable(QStringLiteral("start %1: %2 ms late").arg(start).arg(lateMs)));
+        }
+        for (const auto& frames : placed) {
+            QCOMPARE(frames.size(), size_t(16));
+            for (size_t i = 1; i < frames.size(); ++i) {
+                const double stepMs = double(frames[i] - frames[i - 1]) * msPerFrame;
+                QVERIFY2(std::fabs(stepMs - kStepMs) < 0.25, qPrintable(QString::number(stepMs)));
+            }
+        }
     }
 };
 

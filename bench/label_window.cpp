@@ -1,0 +1,27 @@
+// The smallest Qt Widgets window, the baseline of start-up figures: one QLabel, closed right
+// after its first paint when BEATLOFT_QUIT_AFTER_START is set, as the program's window is.
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+class QuitAfterPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, &QApplication::closeAllWindows);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QLabel label(QStringLiteral("Beatloft"));
+    QuitAfterPaint quit;
+    if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START")) label.installEventFilter(&quit);
+    label.show();
+    return QApplication::exec();
+}
