@@ -12,9 +12,12 @@
 #include "pattern/patternfile.h"
 #include "pattern/patternview.h"
 #include "shared/datafolder.h"
+#include "shell/documentstate.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "shell/quitguard.h"
+#include "shell/recentfiles.h"
 #include "song/songfile.h"
 #include "song/songlist.h"
 #include "system/dialogs.h"
@@ -66,7 +69,13 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       midiExport_(std::make_unique<MidiExport>(*form_, *patternView_, *songList_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
-      undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {
+      undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)),
+      documents_(std::make_unique<DocumentState>(*form_, *patternView_, *songList_, *undo_,
+                                                 *patternFile_, *songFile_)),
+      quitGuard_(std::make_unique<QuitGuard>(*form_, *documents_, *patternFile_, *songFile_,
+                                             mode == StartMode::Editor)),
+      recentFiles_(std::make_unique<RecentFiles>(*form_->Menus->MnuRecent, *commands_,
+                                                 *patternFile_, *songFile_)) {
     QObject::connect(songList_.get(), &SongList::rowRemoved, transport_.get(),
                      &Transport::songRowRemoved);
     QObject::connect(songList_.get(), &SongList::rowInserted, transport_.get(),
@@ -104,6 +113,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { openCommandLineDocument(rawCommandLine); },
     });
     undo_->clear();  // undoing ends at the pattern the program started with
+    documents_->markStart();
 }
 
 void Beatloft::registerDocumentTypes() {

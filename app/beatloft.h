@@ -21,6 +21,9 @@ class PatternPlayback;
 class PatternView;
 class ControlOutput;
 class Transport;
+class DocumentState;
+class QuitGuard;
+class RecentFiles;
 class SongFile;
 class SongList;
 class SongPlayback;
@@ -56,6 +59,9 @@ public:
     MidiExport& midiExport() { return *midiExport_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     UndoHistory& undoHistory() { return *undo_; }
+    DocumentState& documents() { return *documents_; }
+    QuitGuard& quitGuard() { return *quitGuard_; }
+    RecentFiles& recentFiles() { return *recentFiles_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
     Inet& inet() { return *inet_; }
@@ -85,6 +91,9 @@ private:
     std::unique_ptr<MidiExport> midiExport_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<UndoHistory> undo_;
+    std::unique_ptr<DocumentState> documents_;
+    std::unique_ptr<QuitGuard> quitGuard_;
+    std::unique_ptr<RecentFiles> recentFiles_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;
     // The single windows beside the main one, made hidden during the start-up.

@@ -150,8 +150,9 @@ void Form1::buildCommandViews() {
                          {&Form1::cmdLdStd, "cmdLdStd", "StdPattern", {120, 5955, 1095, 330}},
                          {&Form1::cmdLdStdFill, "cmdLdStdFill", "StdFill", {1275, 5955, 1095, 330}},
                          {&Form1::Command1, "Command1", "End", {4920, 5955, 1095, 330}}});
+    // The check box takes the free room up to "End" below, so its caption is never cut.
     chkPlayOnClick = twipsviews::checkBox(Frame1, QStringLiteral("chkPlayOnClick"),
-                                          QStringLiteral("PlayOnClick"), {3120, 5520, 1335, 375});
+                                          QStringLiteral("PlayOnClick"), {3120, 5520, 1800, 375});
     chkPlayOnClick->setToolTip(
         QStringLiteral("Soll beim anklciken einer Note diese gleich gespielt werden?"));
     chkPlayOnClick->setChecked(true);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 class Form1;
@@ -12,7 +13,9 @@ class PatternView;
 // as typed, then for every instrument row that holds a level an instrument line (quoted
 // name, note) and a cells line (" level ," per step). Lines end with CR LF; the text is in
 // the Windows code page.
-class PatternFile {
+class PatternFile : public QObject {
+    Q_OBJECT
+
 public:
     struct Row {
         QString name;
@@ -28,8 +31,9 @@ public:
     PatternFile(Form1& form, PatternView& view) : form_(form), view_(view) {}
 
     // Asks for a name when the pattern still has the default one, then for the file, and
-    // writes the pattern. A failed write keeps the old file and is reported.
-    void SavePatternFile();
+    // writes the pattern. A failed write keeps the old file and is reported. Returns
+    // whether the pattern was written.
+    bool SavePatternFile();
     // Opens (MixMode false) or mixes in (MixMode true) a pattern file: PendingFile if set,
     // else the one chosen in the open dialog. Always leaves MixMode true. Returns whether
     // the file was read to its end.
@@ -45,6 +49,12 @@ public:
     static bool readFile(const QString& path, Pattern* pattern);
 
     static const QString kFilter;
+
+signals:
+    // The pattern on screen is now the contents of this file: written, or opened whole as
+    // a document (a standard pattern and a mix-in are edits, not documents).
+    void saved(const QString& path);
+    void opened(const QString& path);
 
 private:
     bool writeFile(const QString& path, const QByteArray& bytes) const;

@@ -37,6 +37,9 @@ frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Options"));
     auto* layout = new QVBoxLayout(this);
     OptionTab = new QTabWidget(this);
+    // Every tab shows its whole caption: the window is as wide as the captions need.
+    OptionTab->setUsesScrollButtons(false);
+    OptionTab->setElideMode(Qt::ElideNone);
     OptionTab->addTab(buildVersionPage(), QStringLiteral("Versionsprüfung"));
     OptionTab->addTab(new QWidget(OptionTab), QStringLiteral("Midioptionen"));
     OptionTab->addTab(new QWidget(OptionTab), QStringLiteral("Abspieloptionen"));

@@ -1,6 +1,7 @@
 #include "songfile.h"
 
 #include "form1.h"
+#include "shared/dialogfolders.h"
 #include "shared/editstep.h"
 #include "shared/windowscodepage.h"
 #include "song/patternstore.h"
@@ -18,13 +19,14 @@ namespace {
 const QString kExtension = QStringLiteral(".dsg");
 }  // namespace
 
-void SongFile::MnuSaveSong_Click() {
+bool SongFile::MnuSaveSong_Click() {
     auto& dialogs = sys::Dialogs::current();
-    const QString proposed =
-        form_.DataPath + QLatin1Char('/') + form_.txtSongNam->text() + kExtension;
+    const QString proposed = dialogfolders::folder(dialogfolders::Kind::Songs, form_.DataPath) +
+                             QLatin1Char('/') + form_.txtSongNam->text() + kExtension;
     const QString path =
         dialogs.saveFile({QStringLiteral("Song speichern"), proposed, kExtension, kFilter});
-    if (path.isEmpty()) return;  // cancelled: nothing is written
+    if (path.isEmpty()) return false;  // cancelled: nothing is written
+    dialogfolders::remember(dialogfolders::Kind::Songs, path);
     const Song& song = songList_.song();
     const QString header = SongCodec::headerText(sys::Dialogs::applicationTitle());
     bool lostCharacters = false;
@@ -33,12 +35,14 @@ void SongFile::MnuSaveSong_Click() {
         dialogs.message(QStringLiteral("Der Song konnte nicht gespeichert werden:\n%1")
                             .arg(QDir::toNativeSeparators(path)),
                         sys::MessageButtons::Ok, sys::MessageIcon::Critical);
-        return;
+        return false;
     }
     songList_.setHeader(header);
+    emit saved(path);
     if (lostCharacters)
         dialogs.message(lostCharactersText(), sys::MessageButtons::Ok,
                         sys::MessageIcon::Exclamation);
+    return true;
 }
 
 // While a stored pattern is edited, the rows stay: its edit goes back into its record.
@@ -47,14 +51,19 @@ void SongFile::MnuLoadSong_Click() {
     const EditStep step(form_.edits, QStringLiteral("Lade Song"), EditJournal::PatternAndSong);
     QString path = form_.PendingFile;
     form_.PendingFile.clear();
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        const QString folder = dialogfolders::folder(dialogfolders::Kind::Songs, form_.DataPath);
         path = sys::Dialogs::current().openFile({QStringLiteral("Song laden"),
-                                                 form_.DataPath + QStringLiteral("/*") + kExtension,
+                                                 folder + QStringLiteral("/*") + kExtension,
                                                  kExtension, kFilter});
+        dialogfolders::remember(dialogfolders::Kind::Songs, path);
+    }
     if (path.isEmpty()) return;  // cancelled: nothing changes and nothing is said
     if (const auto error = load(path))
         sys::Dialogs::current().message(error->message() + QLatin1Char('\n') +
                                         QDir::toNativeSeparators(path));
+    else
+        emit opened(path);
 }
 
 void SongFile::openDocument(const QString& path) {

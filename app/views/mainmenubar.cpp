@@ -14,6 +14,9 @@ MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent) {
                           {&MainMenuBar::MnuSavMidi, "Exportiere Pattern als Midi", "Ctrl+E"},
                           {&MainMenuBar::MnuSavMidiSong, "Exportiere Song als Midi", ""}});
     Strich1 = MnuDatei->addSeparator();
+    MnuRecent = MnuDatei->addMenu(tr("Zuletzt geöffnet"));
+    MnuRecent->setEnabled(false);
+    Strich3 = MnuDatei->addSeparator();
     menuitems::fill(MnuDatei, this, Items{{&MainMenuBar::MnuEnd, "Ende", ""}});
     MnuBearbeiten = addMenu(QStringLiteral("Bearbeiten"));
     menuitems::fill(MnuBearbeiten, this,

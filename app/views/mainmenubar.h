@@ -21,6 +21,8 @@ public:
     QAction* MnuSavMidi = nullptr;
     QAction* MnuSavMidiSong = nullptr;
     QAction* Strich1 = nullptr;
+    QMenu* MnuRecent = nullptr;  // "Zuletzt geöffnet", filled with the files last used
+    QAction* Strich3 = nullptr;
     QAction* MnuEnd = nullptr;
     QMenu* MnuBearbeiten = nullptr;
     QAction* MnuCopy = nullptr;

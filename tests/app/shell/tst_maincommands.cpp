@@ -124,13 +124,27 @@ private slots:
                 captions << (item->isSeparator() ? QStringLiteral("-") : item->text()) +
                                 QLatin1Char('|') + item->shortcut().toString();
         }
-        QCOMPARE(captions,
-                 (QStringList{"Datei", "Pattern öffnen (laden)|Ctrl+O", "Lade Song|Ctrl+L",
-                              "Mische Spuren ein|Ctrl+M", "Speichern unter...|F12",
-                              "Speichere Song|Ctrl+S", "Exportiere Pattern als Midi|Ctrl+E",
-                              "Exportiere Song als Midi|", "-|", "Ende|", "Bearbeiten", "Copy|",
-                              "Cut|", "Insert|", "-|", "Rückgängig|Ctrl+Z", "Wiederholen|Ctrl+Y",
-                              "?", "Info|"}));
+        QCOMPARE(captions, (QStringList{"Datei",
+                                        "Pattern öffnen (laden)|Ctrl+O",
+                                        "Lade Song|Ctrl+L",
+                                        "Mische Spuren ein|Ctrl+M",
+                                        "Speichern unter...|F12",
+                                        "Speichere Song|Ctrl+S",
+                                        "Exportiere Pattern als Midi|Ctrl+E",
+                                        "Exportiere Song als Midi|",
+                                        "-|",
+                                        "Zuletzt geöffnet|",
+                                        "-|",
+                                        "Ende|",
+                                        "Bearbeiten",
+                                        "Copy|",
+                                        "Cut|",
+                                        "Insert|",
+                                        "-|",
+                                        "Rückgängig|Ctrl+Z",
+                                        "Wiederholen|Ctrl+Y",
+                                        "?",
+                                        "Info|"}));
         f.form().txtPatNam->setText("Groove");
         f.dialogs().answerOpenFile({});
         f.dialogs().answerOpenFile({});
