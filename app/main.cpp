@@ -3,6 +3,7 @@
 #include "cli/headlessrun.h"
 #include "cli/midilisting.h"
 #include "shared/appversion.h"
+#include "shell/quitguard.h"
 #include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
@@ -77,7 +78,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
         QTimer::singleShot(0, &app, &QApplication::closeAllWindows);
     sys::InterruptWatcher interrupts;
-    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app,
-                     &QApplication::closeAllWindows);
+    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app, [&program] {
+        program.quitGuard().endWithoutAsking();
+        QApplication::closeAllWindows();
+    });
     return QApplication::exec();
 }

@@ -27,6 +27,10 @@ public:
     // ask, nothing is decided here and the session goes on ending.
     bool sessionEnding(bool interactionAllowed);
 
+    // A stop asked for by a signal (a terminal's Ctrl+C, a kill): nobody may be there to
+    // answer, so the program ends without asking.
+    void endWithoutAsking() { mayAsk_ = false; }
+
     static QString questionText(const QStringList& modified);
 
 protected:
