@@ -16,9 +16,12 @@
 #include "shared/datafolder.h"
 #include "shell/afterfirstpaint.h"
 #include "shell/chartprint.h"
+#include "shell/documentstate.h"
 #include "shell/frmoptions.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "shell/quitguard.h"
+#include "shell/recentfiles.h"
 #include "shell/wavexport.h"
 #include "song/songfile.h"
 #include "song/songlist.h"
@@ -75,7 +78,13 @@ Beatloft::Beatloft(const QString& rawCommandLine, StartMode mode)
       chartPrint_(std::make_unique<ChartPrint>(*form_, *patternView_, *songList_)),
       mainCommands_(std::make_unique<MainCommands>(*form_, *commands_, *patternFile_, *transport_,
                                                    *songList_, *songFile_, *midiExport_)),
-      undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)) {
+      undo_(std::make_unique<UndoHistory>(*form_, *geometry_, *patternView_, *songList_)),
+      documents_(std::make_unique<DocumentState>(*form_, *patternView_, *songList_, *undo_,
+                                                 *patternFile_, *songFile_)),
+      quitGuard_(std::make_unique<QuitGuard>(*form_, *documents_, *patternFile_, *songFile_,
+                                             mode == StartMode::Editor)),
+      recentFiles_(std::make_unique<RecentFiles>(*form_->Menus->MnuRecent, *commands_,
+                                                 *patternFile_, *songFile_)) {
     transport_->setRowMix(&rowMix_->mix());
     QObject::connect(songList_.get(), &SongList::rowRemoved, transport_.get(),
                      &Transport::songRowRemoved);
@@ -118,6 +127,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
         [&] { openCommandLineDocument(rawCommandLine); },
     });
     undo_->clear();  // undoing ends at the pattern the program started with
+    documents_->markStart();
 }
 
 void Beatloft::registerDocumentTypes() {

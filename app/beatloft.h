@@ -25,6 +25,9 @@ class RowMixMenu;
 class ChartPrint;
 class ControlOutput;
 class Transport;
+class DocumentState;
+class QuitGuard;
+class RecentFiles;
 class SongFile;
 class SongList;
 class SongPlayback;
@@ -67,6 +70,9 @@ public:
     ChartPrint& chartPrint() { return *chartPrint_; }
     MainCommands& mainCommands() { return *mainCommands_; }
     UndoHistory& undoHistory() { return *undo_; }
+    DocumentState& documents() { return *documents_; }
+    QuitGuard& quitGuard() { return *quitGuard_; }
+    RecentFiles& recentFiles() { return *recentFiles_; }
     Info& info() { return *info_; }
     frmOptions& options() { return *options_; }
     Inet& inet() { return *inet_; }
@@ -100,6 +106,9 @@ private:
     std::unique_ptr<ChartPrint> chartPrint_;
     std::unique_ptr<MainCommands> mainCommands_;
     std::unique_ptr<UndoHistory> undo_;
+    std::unique_ptr<DocumentState> documents_;
+    std::unique_ptr<QuitGuard> quitGuard_;
+    std::unique_ptr<RecentFiles> recentFiles_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;
     // The single windows beside the main one, made hidden during the start-up.

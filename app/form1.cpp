@@ -151,8 +151,9 @@ void Form1::buildCommandViews() {
          {&Form1::cmdLdStd, "cmdLdStd", QT_TR_NOOP("StdPattern"), {120, 5955, 1095, 330}},
          {&Form1::cmdLdStdFill, "cmdLdStdFill", QT_TR_NOOP("StdFill"), {1275, 5955, 1095, 330}},
          {&Form1::Command1, "Command1", QT_TR_NOOP("End"), {4920, 5955, 1095, 330}}});
+    // The check box takes the free room up to "End" below, so its caption is never cut.
     chkPlayOnClick = twipsviews::checkBox(Frame1, QStringLiteral("chkPlayOnClick"),
-                                          tr("PlayOnClick"), {3120, 5520, 1335, 375});
+                                          tr("PlayOnClick"), {3120, 5520, 1800, 375});
     chkPlayOnClick->setToolTip(tr("Soll beim anklciken einer Note diese gleich gespielt werden?"));
     chkPlayOnClick->setChecked(true);
     tmrRepeatEvent = new QTimer(this);

@@ -6,6 +6,7 @@
 #include "shared/appversion.h"
 #include "shared/uilanguage.h"
 #include "shell/afterfirstpaint.h"
+#include "shell/quitguard.h"
 #include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
@@ -82,7 +83,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
         new AfterFirstPaint(&program.form(), &QApplication::closeAllWindows);
     sys::InterruptWatcher interrupts;
-    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app,
-                     &QApplication::closeAllWindows);
+    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app, [&program] {
+        program.quitGuard().endWithoutAsking();
+        QApplication::closeAllWindows();
+    });
     return QApplication::exec();
 }

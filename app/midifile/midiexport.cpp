@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "pattern/patternview.h"
+#include "shared/dialogfolders.h"
 #include "shared/windowscodepage.h"
 #include "song/song.h"
 #include "song/songlist.h"
@@ -48,10 +49,12 @@ void MidiExport::ExportMidi(Mode mode) {
         return;
     }
     const QString proposed =
-        form_.DataPath + QLatin1Char('/') + nameOf(mode) + QStringLiteral(".mid");
+        dialogfolders::folder(dialogfolders::Kind::MidiExports, form_.DataPath) + QLatin1Char('/') +
+        nameOf(mode) + QStringLiteral(".mid");
     const QString path =
         dialogs.saveFile({dialogTitle(), proposed, QStringLiteral(".mid"), filter()});
     if (path.isEmpty()) return;  // cancelled: nothing is written
+    dialogfolders::remember(dialogfolders::Kind::MidiExports, path);
     if (!sys::SafeFileWriter::writeFile(path, *bytes))
         dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);
     else if (!keepsName(nameOf(mode)))

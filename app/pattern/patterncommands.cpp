@@ -122,6 +122,12 @@ void PatternCommands::MnuOpen_Click() {
     patternFile_.LoadPatternFile();
 }
 
+void PatternCommands::openPattern(const QString& path) {
+    EditStep step(form_.edits, QStringLiteral("Pattern öffnen"));
+    ClearPattern();
+    patternFile_.openDocument(path);
+}
+
 void PatternCommands::loadStandardPattern(const QString& fileName) {
     form_.PendingFile = sys::ProgramFolder::path() + QLatin1Char('/') + fileName;
     MnuOpen_Click();

@@ -39,6 +39,8 @@ public:
     void columnClicked(int row);
     // Opens a pattern file in place of the pattern on screen (menu "Pattern öffnen").
     void MnuOpen_Click();
+    // Opens a named pattern file as "Pattern öffnen" opens a chosen one.
+    void openPattern(const QString& path);
     // Loads one of the standard patterns beside the program ("Std.drm", "StdFill.drm").
     void loadStandardPattern(const QString& fileName);
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 class Form1;
@@ -13,8 +14,8 @@ class PatternView;
 // as typed, then for every instrument row that holds a level an instrument line (quoted
 // name, note) and a cells line (" level ," per step). Lines end with CR LF; the text is in
 // the Windows code page.
-class PatternFile {
-    Q_DECLARE_TR_FUNCTIONS(PatternFile)
+class PatternFile : public QObject {
+    Q_OBJECT
 
 public:
     struct Row {
@@ -31,8 +32,9 @@ public:
     PatternFile(Form1& form, PatternView& view) : form_(form), view_(view) {}
 
     // Asks for a name when the pattern still has the default one, then for the file, and
-    // writes the pattern. A failed write keeps the old file and is reported.
-    void SavePatternFile();
+    // writes the pattern. A failed write keeps the old file and is reported. Returns
+    // whether the pattern was written.
+    bool SavePatternFile();
     // Opens (MixMode false) or mixes in (MixMode true) a pattern file: PendingFile if set,
     // else the one chosen in the open dialog. Always leaves MixMode true. Returns whether
     // the file was read to its end.
@@ -49,6 +51,12 @@ public:
 
     // The file dialogs' filter.
     static QString filter();
+
+signals:
+    // The pattern on screen is now the contents of this file: written, or opened whole as
+    // a document (a standard pattern and a mix-in are edits, not documents).
+    void saved(const QString& path);
+    void opened(const QString& path);
 
 private:
     bool writeFile(const QString& path, const QByteArray& bytes) const;

@@ -39,7 +39,9 @@ frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("Options"));
     auto* layout = new QVBoxLayout(this);
     OptionTab = new QTabWidget(this);
-    OptionTab->setUsesScrollButtons(false);  // the window is as wide as its tabs' captions
+    // Every tab shows its whole caption: the window is as wide as the captions need.
+    OptionTab->setUsesScrollButtons(false);
+    OptionTab->setElideMode(Qt::ElideNone);
     OptionTab->addTab(buildVersionPage(), tr("Versionsprüfung"));
     OptionTab->addTab(new QWidget(OptionTab), tr("Midioptionen"));
     OptionTab->addTab(new QWidget(OptionTab), tr("Abspieloptionen"));

@@ -6,10 +6,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
 
 namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr double kTwipsPerMm = 1440 / kMmPerInch;
+// What a window manager's frame and title bar take, in pixels, at most.
+constexpr int kFrameWidth = 16;
+constexpr int kFrameHeight = 48;
 
 }  // namespace
 
@@ -59,9 +64,34 @@ QImage FrmPrint::image(double pixelsPerMm) const {
     return image;
 }
 
+double FrmPrint::fittedScale(const QSize& available) {
+    const double width = (available.width() - kFrameWidth) / (kWidthTwips / sys::kTwipsPerPixel);
+    const double height =
+        (available.height() - kFrameHeight) / (kHeightTwips / sys::kTwipsPerPixel);
+    return std::clamp(std::min(width, height), 0.1, 1.0);
+}
+
+// The page is shown as large as the screen it opens on allows, and inside its free area.
+void FrmPrint::fitToScreen() {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return;
+    const QRect available = shownOn->availableGeometry();
+    scale_ = fittedScale(available.size());
+    setFixedSize(qRound(kWidthTwips / sys::kTwipsPerPixel * scale_),
+                 qRound(kHeightTwips / sys::kTwipsPerPixel * scale_));
+    const QRect frame = frameGeometry();
+    move(qBound(available.left(), frame.x(), available.right() - width() - kFrameWidth),
+         qBound(available.top(), frame.y(), available.bottom() - height() - kFrameHeight));
+}
+
+void FrmPrint::showEvent(QShowEvent* event) {
+    fitToScreen();
+    QWidget::showEvent(event);
+}
+
 void FrmPrint::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    replay(painter, kTwipsPerMm / sys::kTwipsPerPixel);
+    replay(painter, kTwipsPerMm / sys::kTwipsPerPixel * scale_);
 }
 
 void FrmPrint::mousePressEvent(QMouseEvent* event) {

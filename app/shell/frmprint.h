@@ -24,6 +24,10 @@ public:
     void Circle(double x, double y, double r) override;
     void Line(double x1, double y1, double x2, double y2) override;
 
+    // The share of its full size at which the page is shown in an available screen area:
+    // as large as fits, with room for the window's frame, never above 1.
+    static double fittedScale(const QSize& available);
+
     // The page at a resolution given in pixels per millimetre, on white.
     QImage image(double pixelsPerMm) const;
     // Sends the page to the default printer, or into the PDF file that
@@ -31,6 +35,7 @@ public:
     void printPage();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -43,6 +48,9 @@ private:
     };
     void replay(QPainter& painter, double pixelsPerMm) const;
 
+    void fitToScreen();
+
     QList<Shape> page_;
     FillStyle fillStyle_ = Transparent;
+    double scale_ = 1;  // of the page on screen; the printed page keeps its millimetres
 };

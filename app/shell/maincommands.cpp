@@ -26,7 +26,7 @@ MainCommands::MainCommands(Form1& form, PatternCommands& commands, PatternFile& 
     connectMenus(commands, patternFile, songList, songFile, midiExport);
     connect(form.Toolbar1, &KeyedToolBar::ButtonClick, this, &MainCommands::Toolbar1_ButtonClick);
     connect(form.Command1, &QAbstractButton::clicked, this, &MainCommands::Command1_Click);
-    form.installEventFilter(this);  // the close box: playback stops before the window goes
+    form.installEventFilter(this);  // a close: playback stops before the window goes
 }
 
 bool MainCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -94,8 +94,7 @@ void MainCommands::Command1_Click() {
     if (sys::Dialogs::current().message(tr("Wirklich beenden?"), sys::MessageButtons::OkCancel) !=
         sys::MessageAnswer::Ok)
         return;
-    form_.close();
-    QCoreApplication::exit(0);  // every other window goes with it
+    if (form_.close()) QCoreApplication::exit(0);  // every other window goes with it
 }
 
 void MainCommands::MnuEnd_Click() {

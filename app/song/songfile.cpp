@@ -1,6 +1,7 @@
 #include "songfile.h"
 
 #include "form1.h"
+#include "shared/dialogfolders.h"
 #include "shared/editstep.h"
 #include "shared/windowscodepage.h"
 #include "song/patternstore.h"
@@ -20,12 +21,13 @@ QString SongFile::filter() {
     return tr("Drum-Song (.dsg)|*.dsg|Alle Dateien|*.*");
 }
 
-void SongFile::MnuSaveSong_Click() {
+bool SongFile::MnuSaveSong_Click() {
     auto& dialogs = sys::Dialogs::current();
-    const QString proposed =
-        form_.DataPath + QLatin1Char('/') + form_.txtSongNam->text() + kExtension;
+    const QString proposed = dialogfolders::folder(dialogfolders::Kind::Songs, form_.DataPath) +
+                             QLatin1Char('/') + form_.txtSongNam->text() + kExtension;
     const QString path = dialogs.saveFile({tr("Song speichern"), proposed, kExtension, filter()});
-    if (path.isEmpty()) return;  // cancelled: nothing is written
+    if (path.isEmpty()) return false;  // cancelled: nothing is written
+    dialogfolders::remember(dialogfolders::Kind::Songs, path);
     const Song& song = songList_.song();
     const QString header = SongCodec::headerText(sys::Dialogs::applicationTitle());
     bool lostCharacters = false;
@@ -34,12 +36,14 @@ void SongFile::MnuSaveSong_Click() {
         dialogs.message(
             tr("Der Song konnte nicht gespeichert werden:\n%1").arg(QDir::toNativeSeparators(path)),
             sys::MessageButtons::Ok, sys::MessageIcon::Critical);
-        return;
+        return false;
     }
     songList_.setHeader(header);
+    emit saved(path);
     if (lostCharacters)
         dialogs.message(lostCharactersText(), sys::MessageButtons::Ok,
                         sys::MessageIcon::Exclamation);
+    return true;
 }
 
 // While a stored pattern is edited, the rows stay: its edit goes back into its record.
@@ -48,14 +52,18 @@ void SongFile::MnuLoadSong_Click() {
     const EditStep step(form_.edits, tr("Lade Song"), EditJournal::PatternAndSong);
     QString path = form_.PendingFile;
     form_.PendingFile.clear();
-    if (path.isEmpty())
-        path = sys::Dialogs::current().openFile({tr("Song laden"),
-                                                 form_.DataPath + QStringLiteral("/*") + kExtension,
-                                                 kExtension, filter()});
+    if (path.isEmpty()) {
+        const QString folder = dialogfolders::folder(dialogfolders::Kind::Songs, form_.DataPath);
+        path = sys::Dialogs::current().openFile(
+            {tr("Song laden"), folder + QStringLiteral("/*") + kExtension, kExtension, filter()});
+        dialogfolders::remember(dialogfolders::Kind::Songs, path);
+    }
     if (path.isEmpty()) return;  // cancelled: nothing changes and nothing is said
     if (const auto error = load(path))
         sys::Dialogs::current().message(error->message() + QLatin1Char('\n') +
                                         QDir::toNativeSeparators(path));
+    else
+        emit opened(path);
 }
 
 void SongFile::openDocument(const QString& path) {

@@ -20,6 +20,9 @@ MainMenuBar::MainMenuBar(QWidget* parent) : QMenuBar(parent) {
     MnuPrintChart = MnuDatei->addAction(tr("Pattern als Notenblatt drucken…"));
     MnuPrintSongChart = MnuDatei->addAction(tr("Song als Notenblatt drucken…"));
     Strich1 = MnuDatei->addSeparator();
+    MnuRecent = MnuDatei->addMenu(tr("Zuletzt geöffnet"));
+    MnuRecent->setEnabled(false);
+    Strich3 = MnuDatei->addSeparator();
     menuitems::fill(MnuDatei, this, Items{{&MainMenuBar::MnuEnd, QT_TR_NOOP("Ende"), ""}});
     MnuBearbeiten = addMenu(tr("Bearbeiten"));
     menuitems::fill(MnuBearbeiten, this,

@@ -26,6 +26,8 @@ public:
     QAction* MnuPrintChart = nullptr;      // "Pattern als Notenblatt drucken…"
     QAction* MnuPrintSongChart = nullptr;  // "Song als Notenblatt drucken…"
     QAction* Strich1 = nullptr;
+    QMenu* MnuRecent = nullptr;  // "Zuletzt geöffnet", filled with the files last used
+    QAction* Strich3 = nullptr;
     QAction* MnuEnd = nullptr;
     QMenu* MnuBearbeiten = nullptr;
     QAction* MnuCopy = nullptr;

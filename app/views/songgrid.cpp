@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 SongGrid::SongGrid(int cols, QWidget* parent)
     : QTableWidget(0, cols, parent), colWidths_(cols, 0), colAlignments_(cols, 0) {
@@ -40,6 +41,7 @@ QString SongGrid::textMatrix(int row, int col) const {
 void SongGrid::setTextMatrix(int row, int col, const QString& text) {
     if (row < 0 || row >= rows() || col < 0 || col >= columnCount()) return;
     itemAt(row, col)->setText(text);
+    if (row == 0) fitHeader();
 }
 
 double SongGrid::colWidth(int col) const {
@@ -50,6 +52,32 @@ void SongGrid::setColWidth(int col, double twips) {
     if (col < 0 || col >= columnCount()) return;
     colWidths_[col] = twips;
     setColumnWidth(col, qMax(0, sys::twipsToPixels(twips)));
+    fitHeader();
+}
+
+// The columns keep their widths in twips; a header caption wider than its column makes the
+// header's type smaller until every caption fits whole, and shows as its tooltip.
+void SongGrid::fitHeader() {
+    QHeaderView* header = horizontalHeader();
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
+    const auto fits = [&](const QFont& font) {
+        for (int c = 0; c < columnCount(); ++c) {
+            const int room = columnWidth(c) - margins;
+            const QString caption = horizontalHeaderItem(c)->text();
+            if (room > 0 && QFontMetricsF(font).horizontalAdvance(caption) > room) return false;
+        }
+        return true;
+    };
+    QFont fitted = font();
+    for (int step = 0; step < 12 && !fits(fitted); ++step) {
+        if (fitted.pointSizeF() > 0)
+            fitted.setPointSizeF(fitted.pointSizeF() * 0.92);
+        else
+            fitted.setPixelSize(qMax(1, fitted.pixelSize() - 1));
+    }
+    header->setFont(fitted);
+    for (int c = 0; c < columnCount(); ++c)
+        horizontalHeaderItem(c)->setToolTip(horizontalHeaderItem(c)->text());
 }
 
 int SongGrid::colAlignment(int col) const {

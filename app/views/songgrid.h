@@ -49,6 +49,8 @@ private:
     QTableWidgetItem* itemAt(int row, int col);
     Qt::Alignment alignmentOf(int col) const;
 
+    void fitHeader();
+
     QList<double> colWidths_;
     QList<int> colAlignments_;
 };

@@ -7,8 +7,30 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace twipsviews {
+
+namespace {
+
+// A caption wider than its button is cut short with "…"; the whole caption stays the
+// button's tooltip and accessible name. The button keeps its size in twips.
+void fitCaption(QPushButton* button) {
+    QStyleOptionButton bare;  // the frame and margins the style puts around a caption
+    bare.initFrom(button);
+    const int padding =
+        button->style()->sizeFromContents(QStyle::CT_PushButton, &bare, QSize(), button).width();
+    const int room = button->width() - padding - 2;  // a little slack for the type's hinting
+    const QString caption = button->text();
+    const QFontMetrics metrics = button->fontMetrics();
+    if (caption.isEmpty() || metrics.horizontalAdvance(caption) <= room) return;
+    button->setText(metrics.elidedText(caption, Qt::ElideRight, room));
+    button->setToolTip(caption);
+    button->setAccessibleName(caption);
+}
+
+}  // namespace
 
 // Two-state first, caption next: a screen reader that is listening meets the button at its
 // caption and must see it as the two-state button whose actions are clicks.
@@ -20,6 +42,7 @@ QAbstractButton* button(QWidget* parent, const QString& name, const QString& cap
     b->setCheckable(checkable);
     b->setText(caption);
     sys::TwipsGeometry::set(b, twips.x(), twips.y(), twips.width(), twips.height());
+    fitCaption(b);
     return b;
 }
 

@@ -16,6 +16,8 @@ MessageAnswer ConsoleDialogs::showMessage(const MessageRequest& request) {
             return MessageAnswer::Yes;
         case MessageButtons::RetryCancel:
             return MessageAnswer::Retry;
+        case MessageButtons::SaveDiscardCancel:  // nobody to ask: nothing is decided
+            return MessageAnswer::Cancel;
     }
     return MessageAnswer::Ok;
 }

@@ -4,9 +4,17 @@
 
 namespace sys {
 
-enum class MessageButtons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+enum class MessageButtons {
+    Ok,
+    OkCancel,
+    AbortRetryIgnore,
+    YesNoCancel,
+    YesNo,
+    RetryCancel,
+    SaveDiscardCancel  // "Speichern", "Verwerfen", "Abbrechen": before work would be lost
+};
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
-enum class MessageAnswer { Ok = 1, Cancel, Abort, Retry, Ignore, Yes, No };
+enum class MessageAnswer { Ok = 1, Cancel, Abort, Retry, Ignore, Yes, No, Save, Discard };
 
 struct MessageRequest {
     QString text;

@@ -1,9 +1,11 @@
 #include "qtdialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <utility>
 
 namespace sys {
 
@@ -23,6 +25,8 @@ QMessageBox::StandardButtons standardButtons(MessageButtons buttons) {
             return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::RetryCancel:
             return QMessageBox::Retry | QMessageBox::Cancel;
+        case MessageButtons::SaveDiscardCancel:
+            return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -57,9 +61,24 @@ MessageAnswer answerOf(int button) {
             return MessageAnswer::Yes;
         case QMessageBox::No:
             return MessageAnswer::No;
+        case QMessageBox::Save:
+            return MessageAnswer::Save;
+        case QMessageBox::Discard:
+            return MessageAnswer::Discard;
         default:
             return MessageAnswer::Ok;
     }
+}
+
+// The question before work is lost names its answers in the program's language, whatever
+// language Qt's own buttons speak.
+void nameSaveButtons(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+        {QMessageBox::Save, QT_TRANSLATE_NOOP("sys::QtDialogs", "Speichern")},
+        {QMessageBox::Discard, QT_TRANSLATE_NOOP("sys::QtDialogs", "Verwerfen")},
+        {QMessageBox::Cancel, QT_TRANSLATE_NOOP("sys::QtDialogs", "Abbrechen")}};
+    for (const auto& [button, name] : names)
+        box.button(button)->setText(QCoreApplication::translate("sys::QtDialogs", name));
 }
 
 QString suffixOf(const QString& defaultExt) {
@@ -97,6 +116,11 @@ MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
     QMessageBox box(boxIcon(request.icon), request.title, request.text,
                     standardButtons(request.buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // texts name files and user input: never markup
+    if (request.buttons == MessageButtons::SaveDiscardCancel) {
+        nameSaveButtons(box);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
     return answerOf(box.exec());
 }
 

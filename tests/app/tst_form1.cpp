@@ -11,11 +11,16 @@
 #include "views/taglabel.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionHeader>
 #include <QTest>
 #include <memory>
 
@@ -52,6 +57,41 @@ class TstForm1 : public QObject {
     }
 
 private slots:
+    // A caption is shown whole, or cut short with its whole text as tooltip and name.
+    void captionsAreNotCut() {
+        FormFixture f;
+        QList<QAbstractButton*> buttons = f.form().Frame1->findChildren<QAbstractButton*>();
+        buttons << f.form().frmSong->findChildren<QAbstractButton*>();
+        for (QAbstractButton* button : buttons) {
+            if (!button->isVisibleTo(&f.form())) continue;
+            const bool box = qobject_cast<QCheckBox*>(button);
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const int room =
+                box ? button->width()
+                    : button->style()
+                          ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+                          .width();
+            const int need = box ? button->sizeHint().width()
+                                 : button->fontMetrics().horizontalAdvance(button->text());
+            if (button->text().endsWith(QChar(0x2026)))
+                QVERIFY(button->toolTip().startsWith(button->text().chopped(1)) &&
+                        button->accessibleName() == button->toolTip());
+            else
+                QVERIFY2(
+                    need <= room,
+                    qPrintable(
+                        QStringLiteral("%1: %2 > %3").arg(button->text()).arg(need).arg(room)));
+        }
+        QHeaderView* header = f.form().MSFlexGrid1->horizontalHeader();
+        QStyleOptionHeader section;
+        section.initFrom(header);
+        section.rect = QRect(0, 0, header->sectionSize(1), header->height());
+        const QRect label =
+            header->style()->subElementRect(QStyle::SE_HeaderLabel, &section, header);
+        QVERIFY(QFontMetricsF(header->font()).horizontalAdvance("loops") <= label.width());
+    }
+
     void init() {
         fixture_ = std::make_unique<FormFixture>(QString(), false);
         dialogs_ = &fixture_->dialogs();

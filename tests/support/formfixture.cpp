@@ -27,6 +27,11 @@ Form1& FormFixture::start(const QString& commandLine) {
     return form();
 }
 
+Form1& FormFixture::restart(const QString& commandLine) {
+    app_.reset();
+    return start(commandLine);
+}
+
 Form1& FormFixture::form() {
     return app_->form();
 }

@@ -24,6 +24,8 @@ public:
     ~FormFixture();
 
     Form1& start(const QString& commandLine = {});
+    // Ends the program and starts it again on the same settings and folders.
+    Form1& restart(const QString& commandLine = {});
     Form1& form();
     Beatloft& app() { return *app_; }
     unsigned device() const { return device_; }

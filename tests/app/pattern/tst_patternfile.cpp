@@ -308,7 +308,7 @@ private slots:
         QVERIFY(f.form().MixMode);
         QCOMPARE(f.row(1).value(0), 0);  // the open cleared before asking
         QCOMPARE(f.dialogs().shown()[0].file.title, QStringLiteral("Pattern laden"));
-        QCOMPARE(f.dialogs().shown()[0].file.fileName, QString());
+        QCOMPARE(f.dialogs().shown()[0].file.fileName, f.form().DataPath + "/*.drm");
     }
 
     void failedSaveKeepsTheOldFileAndSaysSo() {

@@ -14,3 +14,6 @@ target_compile_definitions(tst_wavexport PRIVATE BEATLOFT_BIN="$<TARGET_FILE:bea
 
 beatloft_add_test(tst_drumchart SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_drumchart.cpp
                   LIBS beatloft_formfixture)
+
+beatloft_add_test(tst_unsavedwork SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_unsavedwork.cpp
+                  LIBS beatloft_formfixture)

@@ -1,6 +1,7 @@
 #include "recordingopener.h"
 #include "settingssandbox.h"
 #include "shell/frmoptions.h"
+#include "shell/frmprint.h"
 #include "shell/info.h"
 #include "system/settingsstore.h"
 
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -36,6 +38,37 @@ class TstShellWindows : public QObject {
     Q_OBJECT
 
 private slots:
+    // The preview is as large as the screen's free area allows, frame included.
+    void previewFitsTheScreen_data() {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<bool>("full");
+        QTest::newRow("1920 x 1200") << QSize(1920, 1200) << true;
+        QTest::newRow("1280 x 1024") << QSize(1280, 1024) << false;
+        QTest::newRow("640 x 512 (200 %)") << QSize(640, 512) << false;
+        QTest::newRow("narrow") << QSize(400, 1200) << false;
+    }
+    void previewFitsTheScreen() {
+        QFETCH(QSize, available);
+        QFETCH(bool, full);
+        const double scale = FrmPrint::fittedScale(available);
+        QCOMPARE(scale == 1.0, full);
+        QVERIFY(FrmPrint::kHeightTwips / 15 * scale + 40 <= available.height());
+        QVERIFY(FrmPrint::kWidthTwips / 15 * scale + 10 <= available.width());
+        QVERIFY(FrmPrint::kHeightTwips / 15 * scale + 60 > available.height() || full ||
+                FrmPrint::kWidthTwips / 15 * scale + 20 > available.width());
+    }
+
+    void optionTabsShowTheirWholeCaptions() {
+        SettingsSandbox sandbox;
+        frmOptions options;
+        options.show();
+        QTabBar* tabs = options.OptionTab->tabBar();
+        const QRect print = tabs->tabRect(3);
+        QCOMPARE(tabs->tabText(3), QStringLiteral("Druckoptionen"));
+        QVERIFY(print.right() < tabs->width());
+        QVERIFY(print.width() > tabs->fontMetrics().horizontalAdvance("Druckoptionen"));
+    }
+
     void aboutContents() {
         Info info(kHost, kHomePage);
         info.writeDescription();
