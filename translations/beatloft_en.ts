@@ -9,10 +9,39 @@
     </message>
 </context>
 <context>
+    <name>ChartPrint</name>
+    <message>
+        <source>Notenblatt</source>
+        <translation>Drum chart</translation>
+    </message>
+</context>
+<context>
+    <name>ChartSection</name>
+    <message>
+        <source>Takt %1/%2 · %3 Schritte je Schlag · %4 BPM</source>
+        <translation>Time %1/%2 · %3 steps per beat · %4 BPM</translation>
+    </message>
+    <message>
+        <source>%1. %2 · %3× · Takt %4 · %5 Schritte je Schlag · %6 BPM</source>
+        <translation>%1. %2 · %3× · %4 beats · %5 steps per beat · %6 BPM</translation>
+    </message>
+    <message>
+        <source>Zeile %1</source>
+        <translation>Row %1</translation>
+    </message>
+</context>
+<context>
     <name>DocumentTypes</name>
     <message>
         <source>Dateitypen nicht registriert: der Programmpfad %1 enthält ein Steuer- oder Prozentzeichen</source>
         <translation>File types not registered: the program path %1 contains a control or percent character</translation>
+    </message>
+</context>
+<context>
+    <name>DrumChart</name>
+    <message>
+        <source>keine Noten</source>
+        <translation>no notes</translation>
     </message>
 </context>
 <context>
@@ -262,6 +291,26 @@
         <source>Midi-Datei importieren…</source>
         <translation>Import MIDI File…</translation>
     </message>
+    <message>
+        <source>Pattern als WAV exportieren…</source>
+        <translation>Export Pattern as WAV…</translation>
+    </message>
+    <message>
+        <source>Song als WAV exportieren…</source>
+        <translation>Export Song as WAV…</translation>
+    </message>
+    <message>
+        <source>Pattern als Notenblatt drucken…</source>
+        <translation>Print Pattern as Drum Chart…</translation>
+    </message>
+    <message>
+        <source>Song als Notenblatt drucken…</source>
+        <translation>Print Song as Drum Chart…</translation>
+    </message>
+    <message>
+        <source>Zuletzt geöffnet</source>
+        <translation>Recent Files</translation>
+    </message>
 </context>
 <context>
     <name>MainToolBar</name>
@@ -467,6 +516,48 @@
     <message>
         <source>%1 Instrument(e) konnten nicht zugewiesen werden!</source>
         <translation>%1 instrument(s) could not be assigned!</translation>
+    </message>
+</context>
+<context>
+    <name>PatternPlayback</name>
+    <message>
+        <source>Play (Strg+Leertaste)</source>
+        <translation>Play (Ctrl+Space)</translation>
+    </message>
+</context>
+<context>
+    <name>QuitGuard</name>
+    <message>
+        <source>Änderungen speichern?</source>
+        <translation>Save changes?</translation>
+    </message>
+    <message>
+        <source>Pattern „%1“</source>
+        <translation>Pattern “%1”</translation>
+    </message>
+    <message>
+        <source>Song „%1“</source>
+        <translation>Song “%1”</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFiles</name>
+    <message>
+        <source>Die Datei gibt es nicht mehr und wird aus der Liste genommen:
+%1</source>
+        <translation>The file no longer exists and is removed from the list:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>RowMixMenu</name>
+    <message>
+        <source>Stumm</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Solo</source>
+        <translation>Solo</translation>
     </message>
 </context>
 <context>
@@ -705,6 +796,45 @@
     </message>
 </context>
 <context>
+    <name>WavExport</name>
+    <message>
+        <source>Pattern als WAV exportieren</source>
+        <translation>Export Pattern as WAV</translation>
+    </message>
+    <message>
+        <source>Song als WAV exportieren</source>
+        <translation>Export Song as WAV</translation>
+    </message>
+    <message>
+        <source>WAV (.wav)|*.wav|Alle Dateien|*.*</source>
+        <translation>WAV (.wav)|*.wav|All files|*.*</translation>
+    </message>
+    <message>
+        <source>Tempo oder SubDivs ergeben keine Schrittlänge.</source>
+        <translation>Tempo or SubDivs give no step length.</translation>
+    </message>
+    <message>
+        <source>Zu viele Noten für eine WAV-Datei.</source>
+        <translation>Too many notes for a WAV file.</translation>
+    </message>
+    <message>
+        <source>Die WAV-Datei konnte nicht geschrieben werden:
+%1
+%2</source>
+        <translation>The WAV file could not be written:
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>WAV-Datei wird geschrieben …</source>
+        <translation>Writing the WAV file …</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>WindowsCodePage</name>
     <message>
         <source>Nicht jedes Zeichen der Namen passt in die Datei (Zeichensatz Windows-1252); solche Zeichen wurden als „?“ gespeichert.</source>
@@ -796,6 +926,21 @@
     <message>
         <source>gilt ab dem nächsten Start</source>
         <translation>takes effect at the next start</translation>
+    </message>
+</context>
+<context>
+    <name>sys::QtDialogs</name>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Verwerfen</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

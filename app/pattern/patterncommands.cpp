@@ -123,7 +123,7 @@ void PatternCommands::MnuOpen_Click() {
 }
 
 void PatternCommands::openPattern(const QString& path) {
-    EditStep step(form_.edits, QStringLiteral("Pattern öffnen"));
+    EditStep step(form_.edits, tr("Pattern öffnen"));
     ClearPattern();
     patternFile_.openDocument(path);
 }

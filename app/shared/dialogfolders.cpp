@@ -13,11 +13,11 @@ const QString kSection = QStringLiteral("Ordner");
 QString keyOf(Kind kind) {
     switch (kind) {
         case Kind::Patterns:
-            return QStringLiteral("Pattern");
+            return QStringLiteral("Patterns");
         case Kind::Songs:
-            return QStringLiteral("Song");
+            return QStringLiteral("Songs");
         case Kind::MidiExports:
-            return QStringLiteral("Midi");
+            return QStringLiteral("MidiExports");
     }
     return {};
 }

@@ -9,10 +9,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ChartSection", text);
-}
-
 // A count read from a field: whole, at least 0, at most a pattern's columns.
 int count(double value) {
     if (!(value > 0)) return 0;
@@ -21,7 +17,7 @@ int count(double value) {
 
 QString rowName(const Pattern& pattern, int row) {
     const QString name = pattern.instruments().value(row - 1).name.trimmed();
-    return name.isEmpty() ? tr("Zeile %1").arg(row) : name;
+    return name.isEmpty() ? ChartSection::tr("Zeile %1").arg(row) : name;
 }
 
 // Adds the rows that have a level in steps 1..steps, as level(row, step) gives them.

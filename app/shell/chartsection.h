@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,9 @@ struct Song;
 // One pattern as the drum chart prints it: a heading, one line for each instrument that has
 // notes, and the levels of those lines step by step.
 struct ChartSection {
+    Q_DECLARE_TR_FUNCTIONS(ChartSection)
+
+public:
     QString heading;
     QStringList names;         // one per instrument line
     QList<QList<int>> levels;  // levels[line][step - 1], 0..3
