@@ -31,8 +31,21 @@ bool hasDisplay() {
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-// The commands that need no application object; -1 when the line asks for another one.
-int runWithoutApplication(const CommandLine& line) {
+// Lines answered by a text alone: an error, the usage, the version, the MIDI devices, or
+// that there is no display for a window.
+bool isAnsweredByText(const CommandLine& line) {
+    return !line.isValid() || line.command() == CommandLine::Command::Help ||
+           line.command() == CommandLine::Command::Version ||
+           line.command() == CommandLine::Command::ListMidi ||
+           (!line.isHeadless() && !hasDisplay());
+}
+
+// Prints the text that answers such a line, in the user's language; the exit code.
+int answerByText(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Beatloft"));
+    UiLanguage::install(app);
+    const CommandLine line = CommandLine::parse(argumentsOf(argc, argv));
     if (!line.isValid()) {
         std::fprintf(stderr, "beatloft: %s\n%s", qUtf8Printable(line.error()),
                      qUtf8Printable(CommandLine::usage()));
@@ -50,18 +63,16 @@ int runWithoutApplication(const CommandLine& line) {
         default:
             break;
     }
-    if (!line.isHeadless() && !hasDisplay()) {
-        std::fputs("beatloft: keine Anzeige gefunden\n", stderr);
-        return 1;
-    }
-    return -1;
+    std::fprintf(stderr, "beatloft: %s\n",
+                 qUtf8Printable(QCoreApplication::translate("main", "keine Anzeige gefunden")));
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const CommandLine line = CommandLine::parse(argumentsOf(argc, argv));
-    if (const int code = runWithoutApplication(line); code >= 0) return code;
+    if (isAnsweredByText(line)) return answerByText(argc, argv);
     // A run without a window ends cleanly on Ctrl+C from its first moment.
     if (line.isHeadless()) sys::InterruptWatcher::catchSignals();
     sys::RuntimeFolder::ensure();

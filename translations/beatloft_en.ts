@@ -31,6 +31,117 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>  --list-midi      MIDI-Ausgänge und MIDI-Eingänge auflisten
+</source>
+        <translation>  --list-midi      list MIDI outputs and MIDI inputs
+</translation>
+    </message>
+    <message>
+        <source>  --render-wav DATEI AUSGABE.wav [--loops N]
+                   das Pattern (.drm) oder den Song (.dsg) N-mal (1) mit dem
+                   eingebauten Synthesizer in eine WAV-Datei spielen
+                   (44,1 kHz, 16 Bit, Stereo)
+</source>
+        <translation>  --render-wav FILE OUTPUT.wav [--loops N]
+                   play the pattern (.drm) or the song (.dsg) N times (1) with the
+                   built-in synthesizer into a WAV file
+                   (44.1 kHz, 16 bit, stereo)
+</translation>
+    </message>
+    <message>
+        <source>--loops erwartet eine Zahl von 1 bis 10000</source>
+        <translation>--loops expects a number from 1 to 10000</translation>
+    </message>
+    <message>
+        <source>  --play DATEI [--seconds N]
+                   das Pattern (.drm) ohne Fenster abspielen, N Sekunden oder bis
+                   Strg+C; einen Song (.dsg) bis zu seinem Ende oder N Sekunden
+</source>
+        <translation>  --play FILE [--seconds N]
+                   play the pattern (.drm) without a window, N seconds or until
+                   Ctrl+C; a song (.dsg) until its end or N seconds
+</translation>
+    </message>
+    <message>
+        <source>--seconds erwartet eine Zahl größer als 0 bis 86400 (ein Tag)</source>
+        <translation>--seconds expects a number above 0 up to 86400 (one day)</translation>
+    </message>
+    <message>
+        <source>--export-midi erwartet ein Pattern (.drm) oder einen Song (.dsg)</source>
+        <translation>--export-midi expects a pattern (.drm) or a song (.dsg)</translation>
+    </message>
+    <message>
+        <source>  --export-midi PATTERN.drm|SONG.dsg AUSGABE.mid
+                   das Pattern oder den Song als MIDI-Datei (Format 1) speichern
+</source>
+        <translation>  --export-midi PATTERN.drm|SONG.dsg OUTPUT.mid
+                   save the pattern or the song as a MIDI file (format 1)
+</translation>
+    </message>
+    <message>
+        <source>  --import-midi EINGABE.mid PATTERN.drm
+                   die Schlagzeugnoten einer MIDI-Datei als Pattern speichern
+</source>
+        <translation>  --import-midi INPUT.mid PATTERN.drm
+                   save the drum notes of a MIDI file as a pattern
+</translation>
+    </message>
+    <message>
+        <source>  -V, --version    Version ausgeben
+</source>
+        <translation>  -V, --version    print the version
+</translation>
+    </message>
+    <message>
+        <source>  -h, --help       diese Hilfe ausgeben
+</source>
+        <translation>  -h, --help       print this help
+</translation>
+    </message>
+    <message>
+        <source>Dateiname nicht in der Zeichenkodierung des Systems: %1</source>
+        <translation>File name not in the system&apos;s character encoding: %1</translation>
+    </message>
+    <message>
+        <source>Aufruf: beatloft [DATEI]
+Schlagzeug-Pattern-Editor und Step-Sequencer.
+
+  DATEI            ein Pattern (.drm) oder ein Song (.dsg), der beim Start geöffnet wird
+</source>
+        <translation>Usage: beatloft [FILE]
+Drum pattern editor and step sequencer.
+
+  FILE             a pattern (.drm) or a song (.dsg) to open at start
+</translation>
+    </message>
+    <message>
+        <source>überzähliges Argument: %1</source>
+        <translation>unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>unbekannte Option: %1</source>
+        <translation>unknown option: %1</translation>
+    </message>
+    <message>
+        <source>fehlender Wert für %1</source>
+        <translation>missing value for %1</translation>
+    </message>
+    <message>
+        <source>mehrfach angegeben: %1</source>
+        <translation>given more than once: %1</translation>
+    </message>
+    <message>
+        <source>%1 und %2 schließen sich aus</source>
+        <translation>%1 and %2 exclude each other</translation>
+    </message>
+    <message>
+        <source>%1 gilt nur mit %2</source>
+        <translation>%1 applies only with %2</translation>
+    </message>
+</context>
+<context>
     <name>DocumentTypes</name>
     <message>
         <source>Dateitypen nicht registriert: der Programmpfad %1 enthält ein Steuer- oder Prozentzeichen</source>
@@ -155,6 +266,45 @@
     <message>
         <source>Schritt %1</source>
         <translation>Step %1</translation>
+    </message>
+</context>
+<context>
+    <name>HeadlessRun</name>
+    <message>
+        <source>%1 Instrument(e) konnten nicht zugewiesen werden!</source>
+        <translation>%1 instrument(s) could not be assigned!</translation>
+    </message>
+    <message>
+        <source>Pattern kann nicht gelesen werden: %1</source>
+        <translation>Cannot read the pattern: %1</translation>
+    </message>
+    <message>
+        <source>Die Ausgabe würde die Eingabe überschreiben: %1</source>
+        <translation>The output would overwrite the input: %1</translation>
+    </message>
+    <message>
+        <source>Tempo oder SubDivs ergeben keine Schrittlänge</source>
+        <translation>Tempo or SubDivs give no step length</translation>
+    </message>
+    <message>
+        <source>Zu viele Noten für eine WAV-Datei (höchstens %1 MIDI-Ereignisse)</source>
+        <translation>Too many notes for a WAV file (at most %1 MIDI events)</translation>
+    </message>
+    <message>
+        <source>WAV-Datei nicht geschrieben: %1</source>
+        <translation>WAV file not written: %1</translation>
+    </message>
+    <message>
+        <source>nicht lesbar</source>
+        <translation>not readable</translation>
+    </message>
+    <message>
+        <source>Midi-Datei kann nicht gelesen werden: %1 (%2)</source>
+        <translation>Cannot read the MIDI file: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Pattern nicht geschrieben: %1 (%2)</source>
+        <translation>Pattern not written: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -926,6 +1076,24 @@
     <message>
         <source>gilt ab dem nächsten Start</source>
         <translation>takes effect at the next start</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>keine Anzeige gefunden</source>
+        <translation>no display found</translation>
+    </message>
+</context>
+<context>
+    <name>midilisting</name>
+    <message>
+        <source>MIDI-Ausgänge</source>
+        <translation>MIDI outputs</translation>
+    </message>
+    <message>
+        <source>MIDI-Eingänge</source>
+        <translation>MIDI inputs</translation>
     </message>
 </context>
 <context>

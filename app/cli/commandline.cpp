@@ -37,31 +37,43 @@ bool isExportSource(const QString& value) {
 
 const Option kOptions[] = {
     {"--list-midi", nullptr, Command::ListMidi, nullptr, 0, nullptr, nullptr,
-     "  --list-midi      MIDI-Ausgänge und MIDI-Eingänge auflisten\n"},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "  --list-midi      MIDI-Ausgänge und MIDI-Eingänge auflisten\n")},
     {"--render-wav", nullptr, Command::RenderWav, nullptr, 2, nullptr, nullptr,
-     "  --render-wav DATEI AUSGABE.wav [--loops N]\n"
-     "                   das Pattern (.drm) oder den Song (.dsg) N-mal (1) mit dem\n"
-     "                   eingebauten Synthesizer in eine WAV-Datei spielen\n"
-     "                   (44,1 kHz, 16 Bit, Stereo)\n"},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "  --render-wav DATEI AUSGABE.wav [--loops N]\n"
+         "                   das Pattern (.drm) oder den Song (.dsg) N-mal (1) mit dem\n"
+         "                   eingebauten Synthesizer in eine WAV-Datei spielen\n"
+         "                   (44,1 kHz, 16 Bit, Stereo)\n")},
     {"--loops", nullptr, std::nullopt, "--render-wav", 1, isLoopCount,
-     "--loops erwartet eine Zahl von 1 bis 10000", ""},
+     QT_TRANSLATE_NOOP("CommandLine", "--loops erwartet eine Zahl von 1 bis 10000"), ""},
     {"--play", nullptr, Command::Play, nullptr, 1, nullptr, nullptr,
-     "  --play DATEI [--seconds N]\n"
-     "                   das Pattern (.drm) ohne Fenster abspielen, N Sekunden oder bis\n"
-     "                   Strg+C; einen Song (.dsg) bis zu seinem Ende oder N Sekunden\n"},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "  --play DATEI [--seconds N]\n"
+         "                   das Pattern (.drm) ohne Fenster abspielen, N Sekunden oder bis\n"
+         "                   Strg+C; einen Song (.dsg) bis zu seinem Ende oder N Sekunden\n")},
     {"--seconds", nullptr, std::nullopt, "--play", 1, isPlayingTime,
-     "--seconds erwartet eine Zahl größer als 0 bis 86400 (ein Tag)", ""},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "--seconds erwartet eine Zahl größer als 0 bis 86400 (ein Tag)"),
+     ""},
     {"--export-midi", nullptr, Command::ExportMidi, nullptr, 2, isExportSource,
-     "--export-midi erwartet ein Pattern (.drm) oder einen Song (.dsg)",
-     "  --export-midi PATTERN.drm|SONG.dsg AUSGABE.mid\n"
-     "                   das Pattern oder den Song als MIDI-Datei (Format 1) speichern\n"},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "--export-midi erwartet ein Pattern (.drm) oder einen Song (.dsg)"),
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "  --export-midi PATTERN.drm|SONG.dsg AUSGABE.mid\n"
+         "                   das Pattern oder den Song als MIDI-Datei (Format 1) speichern\n")},
     {"--import-midi", nullptr, Command::ImportMidi, nullptr, 2, nullptr, nullptr,
-     "  --import-midi EINGABE.mid PATTERN.drm\n"
-     "                   die Schlagzeugnoten einer MIDI-Datei als Pattern speichern\n"},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "  --import-midi EINGABE.mid PATTERN.drm\n"
+         "                   die Schlagzeugnoten einer MIDI-Datei als Pattern speichern\n")},
     {"--version", "-V", Command::Version, nullptr, 0, nullptr, nullptr,
-     "  -V, --version    Version ausgeben\n"},
+     QT_TRANSLATE_NOOP("CommandLine", "  -V, --version    Version ausgeben\n")},
     {"--help", "-h", Command::Help, nullptr, 0, nullptr, nullptr,
-     "  -h, --help       diese Hilfe ausgeben\n"},
+     QT_TRANSLATE_NOOP("CommandLine", "  -h, --help       diese Hilfe ausgeben\n")},
 };
 
 const Option* optionNamed(const QString& text) {
@@ -94,8 +106,8 @@ CommandLine CommandLine::parse(const QList<QByteArray>& arguments) {
         decoded << QString::fromLocal8Bit(argument);
         if (decoded.last().toLocal8Bit() != argument) {
             CommandLine line;
-            line.fail(QStringLiteral("Dateiname nicht in der Zeichenkodierung des Systems: %1")
-                          .arg(decoded.last()));
+            line.fail(
+                tr("Dateiname nicht in der Zeichenkodierung des Systems: %1").arg(decoded.last()));
             return line;
         }
     }
@@ -103,13 +115,13 @@ CommandLine CommandLine::parse(const QList<QByteArray>& arguments) {
 }
 
 QString CommandLine::usage() {
-    QString text = QStringLiteral(
-        "Aufruf: beatloft [DATEI]\n"
-        "Schlagzeug-Pattern-Editor und Step-Sequencer.\n"
-        "\n"
-        "  DATEI            ein Pattern (.drm) oder ein Song (.dsg), der beim Start geöffnet "
-        "wird\n");
-    for (const Option& option : kOptions) text += QString::fromUtf8(option.help);
+    QString text =
+        tr("Aufruf: beatloft [DATEI]\n"
+           "Schlagzeug-Pattern-Editor und Step-Sequencer.\n"
+           "\n"
+           "  DATEI            ein Pattern (.drm) oder ein Song (.dsg), der beim Start geöffnet "
+           "wird\n");
+    for (const Option& option : kOptions) text += tr(option.help);
     return text;
 }
 
@@ -130,13 +142,12 @@ bool CommandLine::take(const QStringList& arguments, qsizetype* at) {
         return true;
     }
     if (operandsOnly_ || !looksLikeOption(argument)) {
-        if (command_ != Command::Editor)
-            return fail(QStringLiteral("überzähliges Argument: %1").arg(argument));
+        if (command_ != Command::Editor) return fail(tr("überzähliges Argument: %1").arg(argument));
         operands_ << argument;
         return true;
     }
     const Option* option = optionNamed(argument);
-    if (!option) return fail(QStringLiteral("unbekannte Option: %1").arg(argument));
+    if (!option) return fail(tr("unbekannte Option: %1").arg(argument));
     const QString name = QLatin1String(option->name);
     QStringList values;
     while (values.size() < option->values && *at < arguments.size()) {
@@ -148,20 +159,16 @@ bool CommandLine::take(const QStringList& arguments, qsizetype* at) {
         if (!operandsOnly_ && looksLikeOption(arguments[*at])) break;
         values << arguments[(*at)++];
     }
-    if (values.size() < option->values)
-        return fail(QStringLiteral("fehlender Wert für %1").arg(name));
-    if (option->isValid && !option->isValid(values.value(0)))
-        return fail(QString::fromUtf8(option->invalid));
+    if (values.size() < option->values) return fail(tr("fehlender Wert für %1").arg(name));
+    if (option->isValid && !option->isValid(values.value(0))) return fail(tr(option->invalid));
     if (!option->command) {
-        if (settings_.contains(name))
-            return fail(QStringLiteral("mehrfach angegeben: %1").arg(name));
+        if (settings_.contains(name)) return fail(tr("mehrfach angegeben: %1").arg(name));
         settings_.insert(name, values.value(0));
         return true;
     }
     if (!commandOption_.isEmpty())
-        return fail(QStringLiteral("%1 und %2 schließen sich aus").arg(commandOption_, name));
-    if (!operands_.isEmpty())
-        return fail(QStringLiteral("überzähliges Argument: %1").arg(operands_.first()));
+        return fail(tr("%1 und %2 schließen sich aus").arg(commandOption_, name));
+    if (!operands_.isEmpty()) return fail(tr("überzähliges Argument: %1").arg(operands_.first()));
     command_ = *option->command;
     commandOption_ = name;
     operands_ = values;
@@ -174,7 +181,7 @@ void CommandLine::checkSettings() {
         const QString name = QLatin1String(option.name);
         if (option.owner && settings_.contains(name) &&
             commandOption_ != QLatin1String(option.owner)) {
-            fail(QStringLiteral("%1 gilt nur mit %2").arg(name, QLatin1String(option.owner)));
+            fail(tr("%1 gilt nur mit %2").arg(name, QLatin1String(option.owner)));
             return;
         }
     }

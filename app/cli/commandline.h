@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -8,6 +9,8 @@
 // one row of a table that gives its values, the command it belongs to, the check of its
 // value and its lines of the usage text, so a new option is one more row.
 class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     enum class Command { Editor, Help, Version, ListMidi, RenderWav, Play, ExportMidi, ImportMidi };
 

@@ -53,7 +53,7 @@ bool readPattern(const QString& path, Pattern* pattern) {
     PatternReader reader(bytes, false, true);
     const bool complete = reader.read(pattern);
     if (reader.unassigned() > 0)
-        fail(QStringLiteral("%1 Instrument(e) konnten nicht zugewiesen werden!")
+        fail(HeadlessRun::tr("%1 Instrument(e) konnten nicht zugewiesen werden!")
                  .arg(reader.unassigned()));
     return complete;
 }
@@ -69,7 +69,7 @@ std::optional<Document> openDocument(const QString& path) {
         return std::nullopt;
     }
     if (readPattern(path, &document.pattern)) return document;
-    fail(QStringLiteral("Pattern kann nicht gelesen werden: %1").arg(path));
+    fail(HeadlessRun::tr("Pattern kann nicht gelesen werden: %1").arg(path));
     return std::nullopt;
 }
 
@@ -108,7 +108,7 @@ int HeadlessRun::runCommand(const CommandLine& line) {
 int HeadlessRun::refuseOverwritingSource(const CommandLine& line) {
     const QStringList files = line.operands();
     if (files.size() < 2 || !sys::isSameFile(files[0], files[1])) return 0;
-    fail(QStringLiteral("Die Ausgabe würde die Eingabe überschreiben: %1").arg(files[1]));
+    fail(HeadlessRun::tr("Die Ausgabe würde die Eingabe überschreiben: %1").arg(files[1]));
     return 2;
 }
 
@@ -120,17 +120,17 @@ int HeadlessRun::renderWav(const CommandLine& line) {
     const auto take = document->isSong ? SongBounce::of(document->song, document->pattern, loops)
                                        : PatternBounce::of(document->pattern, loops);
     if (!take) {
-        fail(QStringLiteral("Tempo oder SubDivs ergeben keine Schrittlänge"));
+        fail(HeadlessRun::tr("Tempo oder SubDivs ergeben keine Schrittlänge"));
         return 1;
     }
     if (take->tooManyMessages) {
-        fail(QStringLiteral("Zu viele Noten für eine WAV-Datei (höchstens %1 MIDI-Ereignisse)")
+        fail(HeadlessRun::tr("Zu viele Noten für eine WAV-Datei (höchstens %1 MIDI-Ereignisse)")
                  .arg(PatternBounce::kMaxMessages));
         return 1;
     }
     QString error;
     if (!renderWithProgress(*take, files.value(1), &error)) {
-        fail(QStringLiteral("WAV-Datei nicht geschrieben: %1").arg(error));
+        fail(HeadlessRun::tr("WAV-Datei nicht geschrieben: %1").arg(error));
         return 1;
     }
     return 0;
@@ -192,20 +192,20 @@ int HeadlessRun::exportMidi(const CommandLine& line) {
 int HeadlessRun::importMidi(const CommandLine& line) {
     const QString source = line.operands().value(0), target = line.operands().value(1);
     QByteArray bytes;
-    QString error = QStringLiteral("nicht lesbar");
+    QString error = HeadlessRun::tr("nicht lesbar");
     std::optional<MidiImport::Result> result;
     if (PatternReader::readBytes(source, &bytes))
         result = MidiImport::fromBytes(bytes, InstrumentRows::startPattern(),
                                        QFileInfo(source).completeBaseName(), &error);
     if (!result) {
-        fail(QStringLiteral("Midi-Datei kann nicht gelesen werden: %1 (%2)").arg(source, error));
+        fail(HeadlessRun::tr("Midi-Datei kann nicht gelesen werden: %1 (%2)").arg(source, error));
         return 1;
     }
     if (!result->unassigned.isEmpty()) fail(MidiImport::unassignedText(result->unassigned));
     if (result->cut) fail(MidiImport::cutText());
     const QByteArray drm = PatternFile::format(PatternFile::contentsOf(result->pattern));
     if (!sys::SafeFileWriter::writeFile(target, drm, &error)) {
-        fail(QStringLiteral("Pattern nicht geschrieben: %1 (%2)").arg(target, error));
+        fail(HeadlessRun::tr("Pattern nicht geschrieben: %1 (%2)").arg(target, error));
         return 1;
     }
     return 0;

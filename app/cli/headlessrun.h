@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class CommandLine;
 
 // The program's commands that need no window: bouncing a pattern or a song to a WAV file,
 // playing one in real time, exporting one as a MIDI file and making a pattern of a MIDI file.
 // Messages that would be boxes go to stderr.
 class HeadlessRun {
+    Q_DECLARE_TR_FUNCTIONS(HeadlessRun)
+
 public:
     // Runs the line's command inside the already created application; the exit code.
     static int run(const CommandLine& line);

@@ -2,6 +2,7 @@
 
 #include "midi/midiservices.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace midilisting {
@@ -24,10 +25,10 @@ QString section(const QString& heading, unsigned count, CapsOf capsOf) {
 
 QString text() {
     midi::MidiServices& services = midi::MidiServices::instance();
-    return section(QStringLiteral("MIDI-Ausgänge"), services.outputCount(),
-                   &midi::MidiServices::outputCaps) +
-           section(QStringLiteral("MIDI-Eingänge"), services.inputCount(),
-                   &midi::MidiServices::inputCaps);
+    return section(QCoreApplication::translate("midilisting", "MIDI-Ausgänge"),
+                   services.outputCount(), &midi::MidiServices::outputCaps) +
+           section(QCoreApplication::translate("midilisting", "MIDI-Eingänge"),
+                   services.inputCount(), &midi::MidiServices::inputCaps);
 }
 
 int print() {

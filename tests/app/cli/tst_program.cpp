@@ -22,20 +22,34 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("expected");  // the start of stdout, or of stderr on failure
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "Beatloft 1.0.28\n";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Aufruf: beatloft";
-        QTest::newRow("-V") << QStringList{"-V"} << 0 << "Beatloft 1.0.28\n";
-        QTest::newRow("-h") << QStringList{"-h"} << 0 << "Aufruf: beatloft";
-        QTest::newRow("editor") << QStringList{} << 1 << "beatloft: keine Anzeige gefunden\n";
+        QTest::addColumn<QString>("lang");
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Beatloft 1.0.28\n"
+                                 << "C";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Aufruf: beatloft"
+                              << "C";
+        QTest::newRow("-V") << QStringList{"-V"} << 0 << "Beatloft 1.0.28\n"
+                            << "C";
+        QTest::newRow("-h") << QStringList{"-h"} << 0 << "Aufruf: beatloft"
+                            << "C";
+        QTest::newRow("editor") << QStringList{} << 1 << "beatloft: keine Anzeige gefunden\n"
+                                << "C";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2
-                                        << "beatloft: unbekannte Option: --bogus\nAufruf: beatloft";
+                                        << "beatloft: unbekannte Option: --bogus\nAufruf: beatloft"
+                                        << "C";
+        QTest::newRow("English help") << QStringList{"-h"} << 0 << "Usage: beatloft"
+                                      << "en_US.UTF-8";
+        QTest::newRow("English, no display") << QStringList{} << 1 << "beatloft: no display found\n"
+                                             << "en_GB.UTF-8";
     }
     void answersWithoutDisplay() {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
+        QFETCH(QString, lang);
         QProcess program;
-        program.setProcessEnvironment(headless());
+        QProcessEnvironment env = headless();
+        env.remove("LC_ALL"), env.remove("LC_MESSAGES"), env.insert("LANG", lang);
+        program.setProcessEnvironment(env);
         program.start(BEATLOFT_BIN, arguments);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitCode(), exitCode);
