@@ -199,11 +199,11 @@ Drum pattern editor and step sequencer.
     </message>
     <message>
         <source>StdPattern</source>
-        <translation>Std pattern</translation>
+        <translation>StdPattern</translation>
     </message>
     <message>
         <source>StdFill</source>
-        <translation>Std fill</translation>
+        <translation>StdFill</translation>
     </message>
     <message>
         <source>End</source>
@@ -223,7 +223,7 @@ Drum pattern editor and step sequencer.
     </message>
     <message>
         <source>Ins Pat -&gt;</source>
-        <translation>Add Pat -&gt;</translation>
+        <translation>Add -&gt;</translation>
     </message>
     <message>
         <source>&lt;- Edit</source>
@@ -439,27 +439,27 @@ Drum pattern editor and step sequencer.
     </message>
     <message>
         <source>Midi-Datei importieren…</source>
-        <translation>Import MIDI File…</translation>
+        <translation>Import MIDI file…</translation>
     </message>
     <message>
         <source>Pattern als WAV exportieren…</source>
-        <translation>Export Pattern as WAV…</translation>
+        <translation>Export pattern as WAV…</translation>
     </message>
     <message>
         <source>Song als WAV exportieren…</source>
-        <translation>Export Song as WAV…</translation>
+        <translation>Export song as WAV…</translation>
     </message>
     <message>
         <source>Pattern als Notenblatt drucken…</source>
-        <translation>Print Pattern as Drum Chart…</translation>
+        <translation>Print pattern as drum chart…</translation>
     </message>
     <message>
         <source>Song als Notenblatt drucken…</source>
-        <translation>Print Song as Drum Chart…</translation>
+        <translation>Print song as drum chart…</translation>
     </message>
     <message>
         <source>Zuletzt geöffnet</source>
-        <translation>Recent Files</translation>
+        <translation>Recent files</translation>
     </message>
 </context>
 <context>
@@ -585,7 +585,7 @@ Drum pattern editor and step sequencer.
     </message>
     <message>
         <source>Midi-Datei importieren</source>
-        <translation>Import MIDI File</translation>
+        <translation>Import MIDI file</translation>
     </message>
     <message>
         <source>nicht lesbar</source>
@@ -600,11 +600,11 @@ Drum pattern editor and step sequencer.
     <name>PatternCommands</name>
     <message>
         <source>StdPattern</source>
-        <translation>Std pattern</translation>
+        <translation>StdPattern</translation>
     </message>
     <message>
         <source>StdFill</source>
-        <translation>Std fill</translation>
+        <translation>StdFill</translation>
     </message>
     <message>
         <source>Clr</source>
@@ -949,11 +949,11 @@ Drum pattern editor and step sequencer.
     <name>WavExport</name>
     <message>
         <source>Pattern als WAV exportieren</source>
-        <translation>Export Pattern as WAV</translation>
+        <translation>Export pattern as WAV</translation>
     </message>
     <message>
         <source>Song als WAV exportieren</source>
-        <translation>Export Song as WAV</translation>
+        <translation>Export song as WAV</translation>
     </message>
     <message>
         <source>WAV (.wav)|*.wav|Alle Dateien|*.*</source>
