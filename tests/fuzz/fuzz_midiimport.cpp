@@ -3,29 +3,15 @@
 // more than 256 columns, levels from 0 to 3, and that every note left out is a real note.
 #include "midifile/midiimport.h"
 
+#include "fuzzpattern.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-Pattern startPattern() {
-    Pattern pattern;
-    QList<Instrument> rows;
-    for (int row = 1; row <= pattern.rows(); ++row)
-        rows << Instrument{QStringLiteral("Row"), QString::number(34 + row)};
-    pattern.setInstruments(rows);
-    return pattern;
-}
-
-}  // namespace
+using fuzzpattern::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Pattern start = startPattern();
+    static const Pattern start = fuzzpattern::startPattern();
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QString error;
     const auto result = MidiImport::fromBytes(bytes, start, QStringLiteral("x"), &error);
@@ -34,10 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const Pattern& pattern = result->pattern;
-    check(pattern.rows() == start.rows() && pattern.columns() <= Pattern::kMaxColumns);
-    for (int step = 1; step <= pattern.columns(); ++step)
-        for (int row = 1; row <= pattern.rows(); ++row)
-            check(pattern.level(step, row) >= 0 && pattern.level(step, row) <= 3);
+    fuzzpattern::checkShape(pattern, start);
     for (const int note : result->unassigned) check(note >= 0 && note <= 127);
     return 0;
 }
