@@ -3,6 +3,7 @@
 #include "cli/headlessrun.h"
 #include "cli/midilisting.h"
 #include "form1.h"
+#include "midi/midiservices.h"
 #include "shared/appversion.h"
 #include "shared/uilanguage.h"
 #include "shell/afterfirstpaint.h"
@@ -11,9 +12,11 @@
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
 #include "system/runtimefolder.h"
+#include "transport/controloutput.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -68,6 +71,15 @@ int answerByText(int argc, char** argv) {
     return 1;
 }
 
+// The output the window starts with is made ready (the synthesizer's sound font loaded) on a
+// thread while the application and the window are built.
+void prepareStartDevice() {
+    midi::MidiServices& services = midi::MidiServices::instance();
+    const unsigned count = services.outputCount();
+    if (count > 0)
+        services.prepareOutput(std::min<unsigned>(ControlOutput::kStartDevice, count - 1));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,6 +95,7 @@ int main(int argc, char** argv) {
         UiLanguage::install(app);
         return HeadlessRun::run(line);
     }
+    prepareStartDevice();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());

@@ -13,7 +13,6 @@
 namespace {
 constexpr int kNoteOnStatus = 144;
 constexpr int kDrumChannel = 9;
-constexpr qint16 kStartDevice = 8;
 }  // namespace
 
 void ControlOutput::selectStartDevice() {

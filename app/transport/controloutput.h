@@ -2,12 +2,16 @@
 
 #include "shared/drumoutput.h"
 
+#include <QtGlobal>
+
 class Form1;
 
 // Drum notes through the window's MIDI output control, reached only by dispatch as any
 // container would reach it.
 class ControlOutput : public DrumOutput {
 public:
+    static constexpr qint16 kStartDevice = 8;
+
     explicit ControlOutput(Form1& form) : form_(form) {}
 
     // Start-up: the MIDI output is made and goes to device 8, which lands on the last device

@@ -49,6 +49,9 @@ public:
     virtual QList<PortInfo> inputs() = 0;
     virtual Result openOutput(const QString& key,
                               std::unique_ptr<OutputConnection>* connection) = 0;
+    // Does ahead of time what makes opening this output slow, so that the open which
+    // follows is quick. Runs on a thread of its own, alongside the program's start-up.
+    virtual void prepareOutput(const QString& /*key*/) {}
     virtual Result openInput(const QString& key, const std::shared_ptr<InputSink>& sink,
                              std::unique_ptr<InputConnection>* connection) = 0;
 };

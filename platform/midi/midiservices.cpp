@@ -13,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace midi {
@@ -49,6 +50,7 @@ struct OpenInput {
 struct State {
     State() { detail::quietLibraries(); }
     ~State() {
+        if (preparing.joinable()) preparing.join();
         for (auto& [handle, input] : inputs) input.port->detach();
         inputs.clear();
         outputs.clear();
@@ -82,6 +84,7 @@ struct State {
     std::uint64_t nextSend = 1;
     std::map<OutputHandle, OpenOutput> outputs;
     std::map<InputHandle, OpenInput> inputs;
+    std::thread preparing;  // prepareOutput's work
 };
 
 State& state() {
@@ -188,6 +191,14 @@ Result MidiServices::openOutput(unsigned id, OutputHandle* handle) {
     *handle = s.nextHandle++;
     s.outputs[*handle] = OpenOutput{device.backend, device.port.key, std::move(connection), {}};
     return kNoError;
+}
+
+void MidiServices::prepareOutput(unsigned id) {
+    State& s = state();
+    s.ensureScanned();
+    const Device device = s.outputDevice(id);
+    if (!device.backend || s.preparing.joinable()) return;
+    s.preparing = std::thread([device] { device.backend->prepareOutput(device.port.key); });
 }
 
 Result MidiServices::closeOutput(OutputHandle handle) {

@@ -47,4 +47,8 @@ Result SynthBackend::openOutput(const QString& key, std::unique_ptr<OutputConnec
     return result;
 }
 
+void SynthBackend::prepareOutput(const QString& key) {
+    if (key == QLatin1String(kSynthKey)) SynthEngine::instance().start();
+}
+
 }  // namespace midi::detail

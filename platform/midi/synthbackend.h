@@ -14,6 +14,8 @@ public:
     QList<PortInfo> outputs() override;
     QList<PortInfo> inputs() override { return {}; }
     Result openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) override;
+    // Loads the sound font and starts the audio stream.
+    void prepareOutput(const QString& key) override;
     Result openInput(const QString&, const std::shared_ptr<InputSink>&,
                      std::unique_ptr<InputConnection>*) override {
         return kBadDeviceId;
