@@ -281,7 +281,10 @@ Figures windowOnsets(int seconds) {
     bool wide = false;
     QObject::connect(&rebuilder, &QTimer::timeout, [&] {
         wide = !wide;
-        form.txtSpalt->setText(wide ? QStringLiteral("48") : QStringLiteral("16"));
+        const int columns = wide ? 48 : 16;
+        form.txtSpalt->setText(QString::number(columns));
+        // Every step keeps its one sidestick, so there is one onset a step at either width.
+        for (int c = 1; c <= columns; ++c) form.checkArray(c)->setValue(1, 3);
     });
     rebuilder.start(500);
     form.BtnPlay->click();
