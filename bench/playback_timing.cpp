@@ -1,7 +1,9 @@
 // Plays a 16-step pattern at 120 BPM and 4 steps per beat into a virtual device and
 // measures every note-on against its ideal time on the step grid: once on an idle UI
 // thread, once while the UI thread rebuilds the grid every 500 ms. Then a song of four rows
-// with four tempos and steps per beat, measured against the times its rows give.
+// with four tempos and steps per beat, measured against the times its rows give. Last the
+// MIDI clock at 125 BPM and 5 steps per beat, so most pulses fall between steps: each pulse's
+// arrival against the ideal time it carries.
 #include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
@@ -139,6 +141,25 @@ Figures run(int seconds, bool rebuild) {
     return measure(device, program.transport().timer().period());
 }
 
+Figures runClock(int seconds) {
+    const unsigned device = BenchEnvironment::freshOutput();
+    Beatloft program;
+    Form1& form = program.form();
+    form.txtBPM->setText("125");
+    form.txtSubdivs->setText("5");
+    program.transport().setClockEnabled(true);
+    midi::VirtualDevices::clearReceived(device);
+    form.BtnPlay->click();
+    QTimer::singleShot(seconds * 1000, qApp, &QApplication::quit);
+    QApplication::exec();
+    form.BtnPlay->click();
+    std::vector<double> lateness;
+    for (const auto& m : midi::VirtualDevices::received(device))
+        if (m.shortMessage == 0xF8)
+            lateness.push_back(std::chrono::duration<double, std::milli>(m.time - m.stamp).count());
+    return figuresOf(lateness);
+}
+
 void report(const char* title, const Figures& f) {
     std::printf("%-34s notes %5d  drift %+7.3f ms  p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms\n",
                 title, f.notes, f.driftMs, f.p50, f.p99, f.max);
@@ -154,5 +175,6 @@ int main(int argc, char** argv) {
     report("idle UI thread", run(seconds, false));
     report("grid rebuilt every 500 ms", run(seconds, true));
     report("song, four tempos", runSong(seconds));
+    report("clock pulses, 125 BPM, 5 per beat", runClock(seconds));
     return 0;
 }
