@@ -3,7 +3,7 @@
 // thread, once while the UI thread rebuilds the grid every 500 ms. Then a song of four rows
 // with four tempos and steps per beat, measured against the times its rows give. Last the
 // MIDI clock at 125 BPM and 5 steps per beat, so most pulses fall between steps: each pulse's
-// arrival against the ideal time it carries.
+// arrival against the ideal time it carries ("playback_timing SECONDS clock" runs it alone).
 #include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
@@ -18,11 +18,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -141,23 +143,29 @@ Figures run(int seconds, bool rebuild) {
     return measure(device, program.transport().timer().period());
 }
 
-Figures runClock(int seconds) {
+// Lateness of each arrival against the time it carried: clock pulses, then note-ons.
+std::pair<Figures, Figures> runClock(int seconds) {
     const unsigned device = BenchEnvironment::freshOutput();
     Beatloft program;
     Form1& form = program.form();
     form.txtBPM->setText("125");
     form.txtSubdivs->setText("5");
+    soundRowOne(program);
+    for (int c = 1; c <= 20; ++c) form.checkArray(c)->setValue(1, 3);
     program.transport().setClockEnabled(true);
     midi::VirtualDevices::clearReceived(device);
     form.BtnPlay->click();
-    QTimer::singleShot(seconds * 1000, qApp, &QApplication::quit);
-    QApplication::exec();
+    QEventLoop playing;  // not the application's: quitting that would close the edited window
+    QTimer::singleShot(seconds * 1000, &playing, &QEventLoop::quit);
+    playing.exec();
     form.BtnPlay->click();
-    std::vector<double> lateness;
-    for (const auto& m : midi::VirtualDevices::received(device))
-        if (m.shortMessage == 0xF8)
-            lateness.push_back(std::chrono::duration<double, std::milli>(m.time - m.stamp).count());
-    return figuresOf(lateness);
+    std::vector<double> pulses, notes;
+    for (const auto& m : midi::VirtualDevices::received(device)) {
+        const double late = std::chrono::duration<double, std::milli>(m.time - m.stamp).count();
+        if (m.shortMessage == 0xF8) pulses.push_back(late);
+        if ((m.shortMessage & 0xFF) == 0x99 && (m.shortMessage >> 16) != 0) notes.push_back(late);
+    }
+    return {figuresOf(pulses), figuresOf(notes)};
 }
 
 void report(const char* title, const Figures& f) {
@@ -171,10 +179,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     BenchEnvironment environment;
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const bool clockOnly = argc > 2 && std::strcmp(argv[2], "clock") == 0;
     std::printf("playback timing: 16 steps, 120 BPM, 4 steps per beat, %d s each\n", seconds);
-    report("idle UI thread", run(seconds, false));
-    report("grid rebuilt every 500 ms", run(seconds, true));
-    report("song, four tempos", runSong(seconds));
-    report("clock pulses, 125 BPM, 5 per beat", runClock(seconds));
+    if (!clockOnly) {
+        report("idle UI thread", run(seconds, false));
+        report("grid rebuilt every 500 ms", run(seconds, true));
+        report("song, four tempos", runSong(seconds));
+    }
+    const auto [pulses, notes] = runClock(seconds);
+    report("clock pulses, 125 BPM, 5 per beat", pulses);
+    report("their steps' notes (first one unstamped)", notes);
     return 0;
 }
