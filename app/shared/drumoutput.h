@@ -10,6 +10,7 @@ public:
     virtual ~DrumOutput() = default;
     // Sounds one drum note at a level 1..3; never fails (a failing device stays silent).
     virtual void PlayDrumNote(int note, int level) = 0;
-    // Sends a one-byte system real-time message (clock, start, stop); never fails either.
-    virtual void sendRealTime(int status) = 0;
+    // Sends a one-byte system real-time message (clock, start, stop); never fails either. An
+    // output that carries notes only ignores it.
+    virtual void sendRealTime(int /*status*/) {}
 };

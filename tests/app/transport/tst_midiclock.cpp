@@ -3,6 +3,7 @@
 #include "formfixture.h"
 #include "midi/virtualdevices.h"
 #include "shell/frmoptions.h"
+#include "song/song.h"
 #include "transport/clockpulses.h"
 #include "transport/transport.h"
 #include "views/checkarray.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <algorithm>
 #include <cmath>
 
 // MIDI clock out: where pulses fall among the steps, and the clock a played pattern sends.
@@ -96,33 +96,61 @@ private slots:
         form.txtSubdivs->setText("2");  // 240 ms steps, 12 pulses each
         form.checkArray(3)->setValue(1, 2);
         form.BtnPlay->click();
-        const auto pulses = [](const QList<midi::RecordedMessage>& messages) {
-            return std::count_if(messages.begin(), messages.end(),
-                                 [](const auto& m) { return m.shortMessage == 0xF8; });
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(pulses(midi::VirtualDevices::received(fixture.device())) > 24,
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(clockOf(fixture).pulses.size() > 24, 5000);
         form.BtnPlay->click();
 
-        const QList<midi::RecordedMessage> got = midi::VirtualDevices::received(fixture.device());
-        QCOMPARE(got.first().shortMessage, 0xFAu);
-        QCOMPARE(got.last().shortMessage, 0xFCu);
-        QCOMPARE(std::count_if(got.begin(), got.end(),
-                               [](const auto& m) { return m.shortMessage == 0xFC; }),
-                 1);
-        const Clock::time_point start = got.first().stamp;
-        QList<double> pulseTimes;
-        Clock::time_point noteOfStep3{};
-        for (const midi::RecordedMessage& m : got.mid(1, got.size() - 2)) {
-            if (m.shortMessage == 0xF8) pulseTimes << msBetween(start, m.stamp);
-            if ((m.shortMessage & 0xFF) == 0x99) noteOfStep3 = m.stamp;
-        }
-        for (int j = 0; j < pulseTimes.size(); ++j)
-            QVERIFY(std::fabs(pulseTimes[j] - 20.0 * j) < 0.001);
-        QVERIFY(noteOfStep3 == start + std::chrono::milliseconds(480));
-        QVERIFY(got.last().stamp >=
-                start + std::chrono::microseconds(qint64(pulseTimes.last() * 1000)));
+        const Heard heard = clockOf(fixture);
+        for (int j = 0; j < heard.pulses.size(); ++j) QVERIFY(near(heard.pulses[j], 20.0 * j));
+        QCOMPARE(heard.notes, QList<double>{480});  // step 3, on the pulse that starts beat 2
+        QVERIFY(heard.stop >= heard.pulses.last());
     }
+
+    // Each song row plays its pulses at its own tempo from its first step on; the song's end
+    // is the Stop, with no pulse on it.
+    void songFollowsRowTempos() {
+        FormFixture fixture;
+        fixture.transport().setClockEnabled(true);
+        fixture.editSong([](Song& song) {
+            song.rows = 2;
+            for (int r = 1; r <= 2; ++r) {
+                StoredPattern& record = song.store[r];
+                record = StoredPattern();
+                record.Loops = 1;
+                record.Takt = 1;
+                record.SubDivs = r == 1 ? 4 : 2;  // 4 steps of 120 ms, 2 steps of 300 ms
+                record.BPM = r == 1 ? 125 : 100;
+            }
+        });
+        fixture.form().cmdPlySng->click();
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.transport().state(), Transport::State::Stopped, 5000);
+
+        const Heard heard = clockOf(fixture);
+        QCOMPARE(heard.pulses.size(), 48);
+        for (int j = 0; j < 48; ++j)
+            QVERIFY(near(heard.pulses[j], j < 24 ? 20.0 * j : 480 + 25.0 * (j - 24)));
+        QVERIFY(near(heard.stop, 1080));
+    }
+
+private:
+    // What the device heard after Start, in ms after it; Start first and Stop last.
+    struct Heard {
+        QList<double> pulses, notes;
+        double stop = -1;
+    };
+    static Heard clockOf(FormFixture& fixture) {
+        const QList<midi::RecordedMessage> got = midi::VirtualDevices::received(fixture.device());
+        Heard heard;
+        if (got.isEmpty() || got.first().shortMessage != 0xFA) return heard;
+        for (const midi::RecordedMessage& m : got.mid(1)) {
+            const double at = msBetween(got.first().stamp, m.stamp);
+            if (heard.stop >= 0) heard.stop = -2;  // something after Stop
+            if (m.shortMessage == 0xF8) heard.pulses << at;
+            if ((m.shortMessage & 0xFF) == 0x99 && (m.shortMessage >> 16) != 0) heard.notes << at;
+            if (m.shortMessage == 0xFC) heard.stop = at;
+        }
+        return heard;
+    }
+    static bool near(double ms, double expected) { return std::fabs(ms - expected) < 0.001; }
 };
 
 QTEST_MAIN(TstMidiClock)
