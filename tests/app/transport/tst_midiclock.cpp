@@ -117,7 +117,7 @@ private slots:
                 record = StoredPattern();
                 record.Loops = 1;
                 record.Takt = 1;
-                record.SubDivs = r == 1 ? 4 : 2;  // 4 steps of 120 ms, 2 steps of 300 ms
+                record.SubDivs = r == 1 ? 4 : 5;  // 4 steps of 120 ms, then 5 steps
                 record.BPM = r == 1 ? 125 : 100;
             }
         });
