@@ -14,6 +14,7 @@
 #include "pattern/patternview.h"
 #include "pattern/rowmixmenu.h"
 #include "shared/datafolder.h"
+#include "shared/midiclocksetting.h"
 #include "shell/afterfirstpaint.h"
 #include "shell/chartprint.h"
 #include "shell/documentstate.h"
@@ -109,6 +110,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     info_->writeDescription();
     if (mode == StartMode::Editor) inet_->initWinsocks();  // a headless run reports nothing
     options_->OptionsSetting();
+    transport_->setClockEnabled(MidiClockSetting::isOn());
     form.DataPath = datafolder::prepare();
     songList_->prepareHeader();
     form.FrameText->hide();
@@ -157,6 +159,8 @@ void Beatloft::setHostSettings() {
 void Beatloft::routeWindowCommands() {
     QObject::connect(options_.get(), &frmOptions::versionCheckRequested, inet_.get(),
                      &Inet::startUserCheck);
+    QObject::connect(options_.get(), &frmOptions::midiClockChosen, transport_.get(),
+                     &Transport::setClockEnabled);
     QObject::connect(form_->Menus->MnuInfo, &QAction::triggered, info_.get(), &Info::showInfo);
     QObject::connect(form_->Menus->MnuImportMidi, &QAction::triggered, info_.get(),
                      [this] { midiImport_->run(); });

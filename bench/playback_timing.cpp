@@ -1,7 +1,9 @@
 // Plays a 16-step pattern at 120 BPM and 4 steps per beat into a virtual device and
 // measures every note-on against its ideal time on the step grid: once on an idle UI
 // thread, once while the UI thread rebuilds the grid every 500 ms. Then a song of four rows
-// with four tempos and steps per beat, measured against the times its rows give.
+// with four tempos and steps per beat, measured against the times its rows give. Last the
+// MIDI clock at 125 BPM and 5 steps per beat, so most pulses fall between steps: each pulse's
+// arrival against the ideal time it carries ("playback_timing SECONDS clock" runs it alone).
 #include "beatloft.h"
 #include "benchenvironment.h"
 #include "form1.h"
@@ -16,11 +18,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -139,6 +143,31 @@ Figures run(int seconds, bool rebuild) {
     return measure(device, program.transport().timer().period());
 }
 
+// Lateness of each arrival against the time it carried: clock pulses, then note-ons.
+std::pair<Figures, Figures> runClock(int seconds) {
+    const unsigned device = BenchEnvironment::freshOutput();
+    Beatloft program;
+    Form1& form = program.form();
+    form.txtBPM->setText("125");
+    form.txtSubdivs->setText("5");
+    soundRowOne(program);
+    for (int c = 1; c <= 20; ++c) form.checkArray(c)->setValue(1, 3);
+    program.transport().setClockEnabled(true);
+    midi::VirtualDevices::clearReceived(device);
+    form.BtnPlay->click();
+    QEventLoop playing;  // not the application's: quitting that would close the edited window
+    QTimer::singleShot(seconds * 1000, &playing, &QEventLoop::quit);
+    playing.exec();
+    form.BtnPlay->click();
+    std::vector<double> pulses, notes;
+    for (const auto& m : midi::VirtualDevices::received(device)) {
+        const double late = std::chrono::duration<double, std::milli>(m.time - m.stamp).count();
+        if (m.shortMessage == 0xF8) pulses.push_back(late);
+        if ((m.shortMessage & 0xFF) == 0x99 && (m.shortMessage >> 16) != 0) notes.push_back(late);
+    }
+    return {figuresOf(pulses), figuresOf(notes)};
+}
+
 void report(const char* title, const Figures& f) {
     std::printf("%-34s notes %5d  drift %+7.3f ms  p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms\n",
                 title, f.notes, f.driftMs, f.p50, f.p99, f.max);
@@ -150,9 +179,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     BenchEnvironment environment;
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const bool clockOnly = argc > 2 && std::strcmp(argv[2], "clock") == 0;
     std::printf("playback timing: 16 steps, 120 BPM, 4 steps per beat, %d s each\n", seconds);
-    report("idle UI thread", run(seconds, false));
-    report("grid rebuilt every 500 ms", run(seconds, true));
-    report("song, four tempos", runSong(seconds));
+    if (!clockOnly) {
+        report("idle UI thread", run(seconds, false));
+        report("grid rebuilt every 500 ms", run(seconds, true));
+        report("song, four tempos", runSong(seconds));
+    }
+    const auto [pulses, notes] = runClock(seconds);
+    report("clock pulses, 125 BPM, 5 per beat", pulses);
+    report("their steps' notes (first one unstamped)", notes);
     return 0;
 }

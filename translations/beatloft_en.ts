@@ -1077,6 +1077,10 @@ Drum pattern editor and step sequencer.
         <source>gilt ab dem nächsten Start</source>
         <translation>takes effect at the next start</translation>
     </message>
+    <message>
+        <source>MIDI-Clock senden</source>
+        <translation>Send MIDI clock</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -10,6 +10,7 @@
 #include "pattern/patternbounce.h"
 #include "pattern/patternfile.h"
 #include "pattern/patternreader.h"
+#include "shared/midiclocksetting.h"
 #include "shared/windowscodepage.h"
 #include "song/song.h"
 #include "song/songbounce.h"
@@ -145,6 +146,7 @@ int HeadlessRun::play(const CommandLine& line) {
     if (!document) return 1;
     DeviceOutput output;
     Transport transport(document->pattern, document->song, output);
+    transport.setClockEnabled(MidiClockSetting::isOn());
     // A song stops when it is over; its last notes still ring out.
     QObject::connect(&transport, &Transport::stateChanged, qApp, [](Transport::State state) {
         if (state == Transport::State::Stopped)

@@ -4,17 +4,8 @@
 
 #include <cmath>
 
-namespace {
-using namespace std::chrono;
-// The last stretch before a deadline is waited out on the spot: a system timer wakes a
-// millisecond or so late, which would be heard as jitter.
-constexpr auto kSpinWindow = microseconds(1500);
-}  // namespace
-
 StepTimer::StepTimer(QObject* parent) : QObject(parent) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &StepTimer::wake);
+    connect(&timer_, &DeadlineTimer::reached, this, &StepTimer::wake);
 }
 
 void StepTimer::setInterval(int milliseconds, double exactPeriodMs) {
@@ -39,23 +30,15 @@ void StepTimer::setEnabled(bool enabled) {
 }
 
 void StepTimer::arm() {
-    const auto remaining = deadline(k_ + 1) - Clock::now();
-    const auto sleep = duration_cast<milliseconds>(remaining - kSpinWindow);
-    timer_.start(int(std::max<long long>(0, sleep.count())));
+    timer_.start(deadline(k_ + 1));
 }
 
 void StepTimer::wake() {
     if (!enabled_) return;
     const auto due = deadline(k_ + 1);
-    if (due - Clock::now() > kSpinWindow) {  // woke early: sleep again
-        arm();
-        return;
-    }
-    while (Clock::now() < due) {
-    }
     const auto late = Clock::now() - due;
     const long long missed =
-        (long long)std::floor(duration<double, std::milli>(late).count() / periodMs_);
+        (long long)std::floor(std::chrono::duration<double, std::milli>(late).count() / periodMs_);
     skipped_ += missed;
     k_ += 1 + missed;
     {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "shared/deadlinetimer.h"
 #include "shared/stepgrid.h"
 
 #include <QObject>
-#include <QTimer>
 #include <chrono>
 
 // The playback timer. Interval holds the whole milliseconds everything else reads, but
@@ -44,7 +44,7 @@ private:
     void arm();
     void wake();
 
-    QTimer timer_;
+    DeadlineTimer timer_;
     int interval_ = 0;
     double periodMs_ = 0;
     bool enabled_ = false;

@@ -1,9 +1,11 @@
 #include "frmoptions.h"
 
+#include "shared/midiclocksetting.h"
 #include "shared/uilanguage.h"
 #include "system/settingsstore.h"
 #include "views/windowaccessible.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -43,7 +45,7 @@ frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
     OptionTab->setUsesScrollButtons(false);
     OptionTab->setElideMode(Qt::ElideNone);
     OptionTab->addTab(buildVersionPage(), tr("Versionsprüfung"));
-    OptionTab->addTab(new QWidget(OptionTab), tr("Midioptionen"));
+    OptionTab->addTab(buildMidiPage(), tr("Midioptionen"));
     OptionTab->addTab(new QWidget(OptionTab), tr("Abspieloptionen"));
     OptionTab->addTab(buildPrintPage(), tr("Druckoptionen"));
     layout->addWidget(OptionTab);
@@ -73,6 +75,17 @@ QWidget* frmOptions::buildVersionPage() {
     layout->addWidget(cmdVersionspruefung, 0, Qt::AlignLeft);
     layout->addStretch();
     connect(cmdVersionspruefung, &QPushButton::clicked, this, &frmOptions::versionCheckRequested);
+    return page;
+}
+
+// Clock out starts with the next Play.
+QWidget* frmOptions::buildMidiPage() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    chkMidiClock = new QCheckBox(tr("MIDI-Clock senden"), page);
+    chkMidiClock->setObjectName(QStringLiteral("chkMidiClock"));
+    layout->addWidget(chkMidiClock);
+    layout->addStretch();
     return page;
 }
 
@@ -113,6 +126,7 @@ QWidget* frmOptions::buildLanguageFrame() {
 void frmOptions::OptionsSetting() {
     optVersion[levelFromStored(sys::SettingsStore::value(kSection, kKey, QStringLiteral("0")))]
         ->setChecked(true);
+    chkMidiClock->setChecked(MidiClockSetting::isOn());
     cboSprache->setCurrentIndex(UiLanguage::stored());
 }
 
@@ -138,6 +152,8 @@ void frmOptions::store() {
     for (int index = 0; index < optVersion.size(); ++index)
         if (optVersion[index]->isChecked())
             sys::SettingsStore::setValue(kSection, kKey, QString::number(index));
+    MidiClockSetting::store(chkMidiClock->isChecked());
+    emit midiClockChosen(chkMidiClock->isChecked());
     if (cboSprache->currentIndex() != UiLanguage::stored())
         UiLanguage::store(UiLanguage::Choice(cboSprache->currentIndex()));
     hide();

@@ -4,16 +4,17 @@
 #include <QVariant>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
-// The options dialog "Options": the version-check level and the interface language, the
-// settings the program keeps between runs, a check started at once, and the print mode,
-// which is kept for the run only.
-// One instance lives for the whole run; OK stores the level and the language, Cancel restores
-// them, both hide.
+// The options dialog "Options": the version-check level, MIDI clock out and the interface
+// language, the settings the program keeps between runs, a check started at once, and the
+// print mode, which is kept for the run only.
+// One instance lives for the whole run; OK stores the level, the clock and the language,
+// Cancel restores them, both hide.
 class frmOptions : public QWidget {
     Q_OBJECT
 
@@ -24,6 +25,7 @@ public:
     QList<QRadioButton*> optVersion;             // 0..3, from every revision to no check at all
     QList<QRadioButton*> optDruck;               // 0..2, none selected at first
     QPushButton* cmdVersionspruefung = nullptr;  // "jetzt prüfen"
+    QCheckBox* chkMidiClock = nullptr;           // "MIDI-Clock senden"
     QComboBox* cboSprache = nullptr;             // "Sprache": system, German, English
     QPushButton* Command1 = nullptr;             // "OK"
     QPushButton* Command2 = nullptr;             // "Cancel"
@@ -46,9 +48,12 @@ public slots:
 signals:
     // "jetzt prüfen": a check the user started, judged with the level selected now.
     void versionCheckRequested();
+    // OK stored whether playback sends MIDI clock.
+    void midiClockChosen(bool on);
 
 private:
     QWidget* buildVersionPage();
+    QWidget* buildMidiPage();
     QWidget* buildPrintPage();
     QWidget* buildLanguageFrame();
     void store();

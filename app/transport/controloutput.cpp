@@ -36,16 +36,21 @@ void ControlOutput::createMidiOutput() {
 }
 
 void ControlOutput::PlayDrumNote(int note, int level) {
+    send(kNoteOnStatus, kDrumChannel, note, level * kVelocityPerLevel);
+    send(kNoteOnStatus, kDrumChannel, note, 0);
+}
+
+// The control adds its first two arguments into the status byte.
+void ControlOutput::sendRealTime(int status) {
+    send(status, 0, 0, 0);
+}
+
+void ControlOutput::send(int channel, int status, int message, int value) {
     hosting::ControlWidget* output = form_.MidiOutput1;
     if (!output) return;
-    const auto send = [&](int velocity) {
-        try {
-            output->invoke(Form1::DispSendShortMessage,
-                           {kNoteOnStatus, kDrumChannel, note, velocity});
-        } catch (const hosting::AutomationError&) {
-            // A failing device makes playback silent, never stops it.
-        }
-    };
-    send(level * kVelocityPerLevel);
-    send(0);
+    try {
+        output->invoke(Form1::DispSendShortMessage, {channel, status, message, value});
+    } catch (const hosting::AutomationError&) {
+        // A failing device makes playback silent, never stops it.
+    }
 }

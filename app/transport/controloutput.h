@@ -18,9 +18,11 @@ public:
     // when fewer exist (the built-in synthesizer).
     void selectStartDevice();
     void PlayDrumNote(int note, int level) override;
+    void sendRealTime(int status) override;
 
 private:
     void createMidiOutput();
+    void send(int channel, int status, int message, int value);
 
     Form1& form_;
 };

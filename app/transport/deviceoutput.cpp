@@ -23,3 +23,7 @@ void DeviceOutput::PlayDrumNote(int note, int level) {
     services.shortMessage(handle_, midi::drumNoteOn(note, level * kVelocityPerLevel));
     services.shortMessage(handle_, midi::drumNoteOn(note, 0));
 }
+
+void DeviceOutput::sendRealTime(int status) {
+    if (handle_) midi::MidiServices::instance().shortMessage(handle_, std::uint32_t(status & 0xFF));
+}

@@ -16,6 +16,7 @@ public:
 
     bool isOpen() const { return handle_ != 0; }
     void PlayDrumNote(int note, int level) override;
+    void sendRealTime(int status) override;
 
 private:
     midi::OutputHandle handle_ = 0;

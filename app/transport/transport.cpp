@@ -12,7 +12,7 @@ constexpr int kMaxTimerInterval = 65535;
 }
 
 Transport::Transport(const Pattern& pattern, const Song& song, DrumOutput& output)
-    : pattern_(pattern), song_(song), output_(output) {
+    : pattern_(pattern), song_(song), output_(output), clock_(output) {
     connect(&timer_, &StepTimer::timeout, this, &Transport::tick);
     applyPatternInterval();  // the interval of the start-up pattern, kept while its tempo is 0
 }
@@ -37,8 +37,10 @@ int Transport::loopsLeft() const {
 // When tempo and steps per beat give no interval, the timer keeps the one it has.
 bool Transport::applyInterval(double bpm, double subdivs) {
     const auto interval = stepInterval(bpm, subdivs);
-    if (interval) timer_.setInterval(*interval, 60000.0 / (bpm * subdivs));
-    return interval.has_value();
+    if (!interval) return false;
+    timer_.setInterval(*interval, 60000.0 / (bpm * subdivs));
+    clockStepsPerBeat_ = subdivs;
+    return true;
 }
 
 void Transport::applyPatternInterval() {
@@ -57,6 +59,7 @@ void Transport::playPattern() {
     position_ = 0;
     stepper_.reset();
     setState(State::Pattern);
+    startClock();
     tick();
 }
 
@@ -68,17 +71,30 @@ void Transport::playSong() {
     if (!applyInterval(first.tempo, first.stepsPerBeat))
         applyPatternInterval();  // so the song never stands still
     setState(State::Song);
+    startClock();
     emit songRowStarted(first.row);
-    songStep();
+    tick();
 }
 
 void Transport::stop() {
     setState(State::Stopped);
+    clock_.stop();
+}
+
+// The clock starts with the grid the timer has just begun; a clock left running by the
+// playback this one replaces stops.
+void Transport::startClock() {
+    if (clockEnabled_ && timer_.period() > 0)
+        clock_.start(timer_.currentDeadline());
+    else
+        clock_.stop();
 }
 
 void Transport::tick() {
+    const StepTimer::Clock::time_point at = timer_.currentDeadline();
     if (state_ == State::Pattern) patternStep();
     if (state_ == State::Song) songStep();
+    clock_.step(at, timer_.period(), clockStepsPerBeat_);
 }
 
 void Transport::patternStep() {
@@ -97,6 +113,7 @@ void Transport::songStep() {
     if (tick.startedRow) {
         emit songRowStarted(tick.startedRow->row);
         applyInterval(tick.startedRow->tempo, tick.startedRow->stepsPerBeat);
+        clock_.restartRun();
     }
     position_ = tick.step;
     play(stepper_->record().notesAt(tick.step, rowNotes()));

@@ -2,6 +2,7 @@
 
 #include "shared/steptimer.h"
 #include "song/songstepper.h"
+#include "transport/midiclock.h"
 
 #include <QObject>
 #include <optional>
@@ -28,6 +29,10 @@ public:
     // The rows that sound, read at every step; without one every row sounds. The mix must
     // outlive the transport.
     void setRowMix(const RowMix* mix) { mix_ = mix; }
+
+    // Whether playback started from now on sends MIDI clock to the output beside the notes.
+    void setClockEnabled(bool enabled) { clockEnabled_ = enabled; }
+    bool isClockEnabled() const { return clockEnabled_; }
 
     StepTimer& timer() { return timer_; }
     DrumOutput& output() { return output_; }
@@ -68,6 +73,7 @@ private:
     void patternStep();
     void songStep();
     void play(const QList<StepNote>& notes);
+    void startClock();
     QList<std::optional<int>> rowNotes() const;
 
     const Pattern& pattern_;
@@ -75,6 +81,9 @@ private:
     DrumOutput& output_;
     const RowMix* mix_ = nullptr;
     StepTimer timer_;
+    MidiClock clock_;
+    bool clockEnabled_ = false;
+    double clockStepsPerBeat_ = 0;  // of the tempo the timer runs at
     State state_ = State::Stopped;
     std::optional<SongStepper> stepper_;
     int position_ = 0;

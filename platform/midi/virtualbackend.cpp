@@ -1,5 +1,7 @@
 #include "virtualbackend.h"
 
+#include "messageclock.h"
+
 #include <algorithm>
 
 namespace midi::detail {
@@ -18,12 +20,14 @@ public:
     }
     Result sendShort(std::uint32_t message) override {
         std::lock_guard lock(mutex_);
-        output_->received.append(RecordedMessage{std::chrono::steady_clock::now(), message, {}});
+        output_->received.append(
+            RecordedMessage{std::chrono::steady_clock::now(), message, {}, MessageClock::now()});
         return kNoError;
     }
     Result sendLong(const QByteArray& bytes, int* holdMs) override {
         std::lock_guard lock(mutex_);
-        output_->received.append(RecordedMessage{std::chrono::steady_clock::now(), 0, bytes});
+        output_->received.append(
+            RecordedMessage{std::chrono::steady_clock::now(), 0, bytes, MessageClock::now()});
         *holdMs = output_->longDelayMs;
         return kNoError;
     }

@@ -10,9 +10,11 @@ namespace midi {
 
 // What a virtual output device received.
 struct RecordedMessage {
-    std::chrono::steady_clock::time_point time;
-    std::uint32_t shortMessage = 0;  // 0 for a long message
-    QByteArray longMessage;          // empty for a short message
+    std::chrono::steady_clock::time_point time;  // when it arrived
+    std::uint32_t shortMessage = 0;              // 0 for a long message
+    QByteArray longMessage;                      // empty for a short message
+    // The time it carried (MessageClock): a playback tick's ideal time, else its arrival.
+    std::chrono::steady_clock::time_point stamp;
 };
 
 // Devices that exist only in this process: outputs record every message, inputs deliver

@@ -1,6 +1,9 @@
 #include "cli/commandline.h"
 #include "cli/headlessrun.h"
 #include "midi/midiservices.h"
+#include "midi/virtualdevices.h"
+#include "settingssandbox.h"
+#include "shared/midiclocksetting.h"
 #include "song/song.h"
 #include "song/songcodec.h"
 #include "tempprogramfolder.h"
@@ -98,6 +101,26 @@ private slots:
         const QString target = line.operands().value(1);
         QVERIFY(output == "none" ? !QFile::exists(target)
                                  : read(target).startsWith(output.toLatin1()));
+    }
+
+    // The option the editor stores makes a headless Play send the clock too.
+    void playSendsClockWhenChosen() {
+        SettingsSandbox sandbox;
+        MidiClockSetting::store(true);
+        const unsigned device = midi::VirtualDevices::addOutput(QStringLiteral("Clock"));
+        midi::MidiServices::instance().rescan();
+        QVERIFY(QDir::setCurrent(dir_.path()));
+        QCOMPARE(HeadlessRun::run(
+                     CommandLine::parse(QStringList{"--play", "std.drm", "--seconds", "0.1"})),
+                 0);
+        QList<quint32> clock;
+        for (const auto& m : midi::VirtualDevices::received(device))
+            if ((m.shortMessage & 0xFF) >= 0xF8) clock << m.shortMessage;
+        midi::VirtualDevices::clear();
+        QVERIFY(clock.size() > 3);
+        QCOMPARE(clock.first(), 0xFAu);
+        QCOMPARE(clock.count(0xF8u), clock.size() - 2);
+        QCOMPARE(clock.last(), 0xFCu);
     }
 };
 
