@@ -108,11 +108,14 @@ Figures runSong(int seconds) {
     }
     program.songList().setSong(song);
     midi::VirtualDevices::clearReceived(device);
-    QObject::connect(form.cmdPlySng, &QAbstractButton::toggled, qApp, [](bool down) {
-        if (!down) QApplication::quit();
+    // A loop of our own: quitting the application's would close the edited window, which
+    // asks to save first.
+    QEventLoop playing;
+    QObject::connect(form.cmdPlySng, &QAbstractButton::toggled, &playing, [&playing](bool down) {
+        if (!down) playing.quit();
     });
     form.cmdPlySng->click();
-    QApplication::exec();
+    playing.exec();
     const std::vector<double> played = noteOnTimes(device);
     std::vector<double> deviations;
     for (size_t i = 0; i < std::min(played.size(), ideal.size()); ++i)
@@ -137,8 +140,9 @@ Figures run(int seconds, bool rebuild) {
     });
     if (rebuild) rebuilder.start(500);
     form.BtnPlay->click();
-    QTimer::singleShot(seconds * 1000, qApp, &QApplication::quit);
-    QApplication::exec();
+    QEventLoop playing;  // not the application's, as above
+    QTimer::singleShot(seconds * 1000, &playing, &QEventLoop::quit);
+    playing.exec();
     form.BtnPlay->click();
     return measure(device, program.transport().timer().period());
 }

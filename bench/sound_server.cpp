@@ -288,8 +288,11 @@ Figures windowOnsets(int seconds) {
     });
     rebuilder.start(500);
     form.BtnPlay->click();
-    QTimer::singleShot(seconds * 1000, qApp, &QApplication::quit);
-    QApplication::exec();
+    // A loop of our own: quitting the application's would close the edited window, which
+    // asks to save first.
+    QEventLoop playing;
+    QTimer::singleShot(seconds * 1000, &playing, &QEventLoop::quit);
+    playing.exec();
     form.BtnPlay->click();
     rebuilder.stop();
     wait(3000);  // notes of a stream that started late come after their time
