@@ -1,7 +1,6 @@
 #pragma once
 
 #include "fluidsynthengine.h"
-#include "halfbanddecimator.h"
 #include "synthevent.h"
 
 #include <QtGlobal>
@@ -9,31 +8,33 @@
 #include <map>
 #include <vector>
 
+typedef struct soxr* soxr_t;
+
 namespace midi::detail {
 
 // Renders a FluidSynth engine with every event applied at its own frame. FluidSynth starts
-// notes only at the start of its 64-frame blocks, so each event is applied at the block
-// boundary nearest to its frame. An output rate below 88.2 kHz is rendered at twice the
-// rate and halved by a half-band filter whose delay is taken out (output frame n is engine
-// frame 2n): from 44.1 kHz on, a block lasts at most 0.73 ms and an event is heard within
-// 0.37 ms of its time.
+// notes only at the start of its 64-frame blocks, so the engine runs at 96 kHz, where a
+// block lasts 0.67 ms, and each event is applied at the block boundary nearest to its
+// frame: it is heard within a third of a millisecond of its time. Output at another rate
+// goes through a resampler.
 class TimedRenderer {
 public:
     static constexpr int kEngineRate = 96000;
     static constexpr int kBlockFrames = 64;
 
     explicit TimedRenderer(int outputRate = kEngineRate);
+    ~TimedRenderer();
+    TimedRenderer(const TimedRenderer&) = delete;
+    TimedRenderer& operator=(const TimedRenderer&) = delete;
 
     // Nothing may be rendered unless this succeeded.
     Result create(QString* error = nullptr);
     FluidSynthEngine& engine() { return engine_; }
     const FluidSynthEngine& engine() const { return engine_; }
-    // The rate the engine renders at, and of the frames schedule() and position() count.
-    int engineRate() const { return engineRate_; }
 
-    // The engine frame of a time in seconds from the first frame at an engine rate; 0 for
-    // what is not a finite time from 0 on.
-    static qint64 frameOf(double seconds, int engineRate = kEngineRate);
+    // The engine frame of a time in seconds from the first frame; 0 for what is not a
+    // finite time from 0 on.
+    static qint64 frameOf(double seconds);
     // frame counts engine frames from the first one rendered; an event whose frame has
     // passed is applied before the next block.
     void schedule(qint64 frame, const SynthEvent& event);
@@ -50,23 +51,20 @@ public:
     void renderS16(std::int16_t* stereo, int frames);
 
 private:
-    // Engine frames straight into out (stride 1 for planar, 2 for interleaved), as few calls
-    // of the synthesizer as the events due between them allow.
+    // Engine frames straight into out (stride 1 for planar, 2 for interleaved), in as few
+    // calls of the synthesizer as the events due between them allow: every call enters its
+    // parallel region once, whatever the number of blocks.
     void renderEngine(float* left, float* right, int stride, int frames);
     // Engine frames from here to the block boundary at which the next event is due.
     qint64 framesToNextDue() const;
     void applyDue();
-    // Output frames through the decimators, written stride apart.
-    void renderHalved(float* left, float* right, int stride, int frames);
 
     FluidSynthEngine engine_;
     int outputRate_;
-    int engineRate_;
-    bool halving_;
-    bool primed_ = false;  // the decimators' delay has been rendered and dropped
-    HalfBandDecimator halveLeft_, halveRight_;
-    std::vector<float> engineLeft_, engineRight_;  // engine frames on their way to be halved
-    std::vector<float> scratch_;
+    soxr_t resampler_ = nullptr;
+    std::vector<float> pending_;  // engine frames not yet taken by the resampler
+    size_t pendingTaken_ = 0;
+    std::vector<float> scratch_;  // output frames on their way to another format
     qint64 position_ = 0;
     std::multimap<qint64, SynthEvent> scheduled_;
 };

@@ -18,4 +18,3 @@ target_compile_definitions(tst_soundserver PRIVATE BEATLOFT_BIN="$<TARGET_FILE:b
 
 beatloft_add_test(tst_streamclock SOURCES ${midi_test_dir}/tst_streamclock.cpp)
 beatloft_add_test(tst_streamidle SOURCES ${midi_test_dir}/tst_streamidle.cpp)
-beatloft_add_test(tst_halfbanddecimator SOURCES ${midi_test_dir}/tst_halfbanddecimator.cpp)
