@@ -106,7 +106,11 @@ bool compare(const QString& beatloft, const QString& pattern, const QString& h2c
     const int loops = int(seconds / kLoopSeconds + 0.5);
     const QString ours = work.filePath("beatloft.wav"), theirs = work.filePath("h2cli.wav");
     const QString repeated = work.filePath("rock.h2song");
-    if (!writeSong(song, repeated, loops)) return false;
+    if (!writeSong(song, repeated, loops)) {
+        std::printf("render_peer: %s could not be repeated into %s\n", qPrintable(song),
+                    qPrintable(repeated));
+        return false;
+    }
     const QStringList oursCommand{beatloft, "--render-wav", pattern,
                                   ours,     "--loops",      QString::number(loops)};
     const QStringList theirsCommand{h2cli, "-d", "alsa", "-s", repeated, "-o", theirs};
