@@ -12,8 +12,9 @@ namespace midi {
 
 namespace {
 
-// Frames rendered per step.
-constexpr int kBlockFrames = 64;
+// Frames rendered per step: enough that the synthesizer renders many of its blocks at once
+// between notes, few enough that a stop is heard at once.
+constexpr int kBlockFrames = 4096;
 constexpr int kChannels = 2;
 constexpr int kBytesPerFrame = kChannels * sizeof(std::int16_t);
 // A WAV file counts its bytes in 32 bits, the 36 bytes of its header included.

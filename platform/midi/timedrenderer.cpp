@@ -5,8 +5,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace midi::detail {
+
+namespace {
+
+// Engine frames handed to the resampler at a time.
+constexpr int kPendingFrames = 2048;
+
+}  // namespace
 
 TimedRenderer::TimedRenderer(int outputRate) : outputRate_(outputRate) {}
 
@@ -64,12 +72,22 @@ void TimedRenderer::applyDue() {
     }
 }
 
+// An event at frame f is due at the first boundary b with f < b + kBlockFrames / 2.
+qint64 TimedRenderer::framesToNextDue() const {
+    if (scheduled_.empty()) return std::numeric_limits<qint64>::max();
+    const qint64 nextBoundary = (position_ / kBlockFrames + 1) * kBlockFrames;
+    const qint64 earliest = scheduled_.begin()->first - kBlockFrames / 2 + 1;
+    const qint64 due = earliest <= nextBoundary
+                           ? nextBoundary
+                           : (earliest + kBlockFrames - 1) / kBlockFrames * kBlockFrames;
+    return due - position_;
+}
+
 void TimedRenderer::renderEngine(float* left, float* right, int stride, int frames) {
     int done = 0;
     while (done < frames) {
-        const int intoBlock = int(position_ % kBlockFrames);
-        if (intoBlock == 0) applyDue();
-        const int count = std::min(frames - done, kBlockFrames - intoBlock);
+        if (position_ % kBlockFrames == 0) applyDue();
+        const int count = int(std::min<qint64>(frames - done, framesToNextDue()));
         fluid_synth_write_float(engine_.synth(), count, left, done * stride, stride, right,
                                 done * stride, stride);
         done += count;
@@ -79,11 +97,11 @@ void TimedRenderer::renderEngine(float* left, float* right, int stride, int fram
 
 void TimedRenderer::renderPlanar(float* left, float* right, int frames) {
     if (!resampler_) return renderEngine(left, right, 1, frames);
-    std::vector<float> stereo(size_t(frames) * 2);
-    renderInterleaved(stereo.data(), frames);
+    scratch_.resize(size_t(frames) * 2);
+    renderInterleaved(scratch_.data(), frames);
     for (int i = 0; i < frames; ++i) {
-        left[i] = stereo[size_t(i) * 2];
-        right[i] = stereo[size_t(i) * 2 + 1];
+        left[i] = scratch_[size_t(i) * 2];
+        right[i] = scratch_[size_t(i) * 2 + 1];
     }
 }
 
@@ -92,9 +110,9 @@ void TimedRenderer::renderInterleaved(float* stereo, int frames) {
     size_t produced = 0;
     while (produced < size_t(frames)) {
         if (pendingTaken_ * 2 >= pending_.size()) {
-            pending_.assign(kBlockFrames * 2, 0.0f);
+            pending_.assign(kPendingFrames * 2, 0.0f);
             pendingTaken_ = 0;
-            renderEngine(pending_.data(), pending_.data() + 1, 2, kBlockFrames);
+            renderEngine(pending_.data(), pending_.data() + 1, 2, kPendingFrames);
         }
         size_t taken = 0, made = 0;
         soxr_process(resampler_, pending_.data() + pendingTaken_ * 2,
@@ -106,10 +124,12 @@ void TimedRenderer::renderInterleaved(float* stereo, int frames) {
 }
 
 void TimedRenderer::renderS16(std::int16_t* stereo, int frames) {
-    std::vector<float> sound(size_t(frames) * 2);
-    renderInterleaved(sound.data(), frames);
-    for (size_t i = 0; i < sound.size(); ++i)
-        stereo[i] = std::int16_t(std::lrint(std::clamp(sound[i] * 32767.0f, -32768.0f, 32767.0f)));
+    scratch_.resize(size_t(frames) * 2);
+    renderInterleaved(scratch_.data(), frames);
+    for (size_t i = 0; i < scratch_.size(); ++i) {  // rounded half away from zero
+        const float level = std::clamp(scratch_[i] * 32767.0f, -32768.0f, 32767.0f);
+        stereo[i] = std::int16_t(level + (level < 0 ? -0.5f : 0.5f));
+    }
 }
 
 }  // namespace midi::detail

@@ -51,8 +51,12 @@ public:
     void renderS16(std::int16_t* stereo, int frames);
 
 private:
-    // Engine frames straight into out (stride 1 for planar, 2 for interleaved).
+    // Engine frames straight into out (stride 1 for planar, 2 for interleaved), in as few
+    // calls of the synthesizer as the events due between them allow: every call enters its
+    // parallel region once, whatever the number of blocks.
     void renderEngine(float* left, float* right, int stride, int frames);
+    // Engine frames from here to the block boundary at which the next event is due.
+    qint64 framesToNextDue() const;
     void applyDue();
 
     FluidSynthEngine engine_;
@@ -60,6 +64,7 @@ private:
     soxr_t resampler_ = nullptr;
     std::vector<float> pending_;  // engine frames not yet taken by the resampler
     size_t pendingTaken_ = 0;
+    std::vector<float> scratch_;  // output frames on their way to another format
     qint64 position_ = 0;
     std::multimap<qint64, SynthEvent> scheduled_;
 };
