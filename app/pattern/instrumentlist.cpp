@@ -1,5 +1,6 @@
 #include "instrumentlist.h"
 
+#include "system/boundedread.h"
 #include "system/fieldreader.h"
 
 #include <QFile>
@@ -13,7 +14,8 @@ InstrumentList InstrumentList::read(const QString& path, int rowCount) {
     InstrumentList list;
     QFile file(path);
     const bool opened = file.open(QIODevice::ReadOnly);
-    sys::FieldReader reader(opened ? sys::FieldReader::decode(file.read(kMaxFileSize)) : QString());
+    sys::FieldReader reader(opened ? sys::FieldReader::decode(sys::readAtMost(file, kMaxFileSize))
+                                   : QString());
     QString name;
     QString note;
     for (int k = 1;; ++k) {

@@ -2,6 +2,7 @@
 
 #include "pattern/pattern.h"
 #include "shared/numericvalue.h"
+#include "system/boundedread.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +14,7 @@ bool PatternReader::readBytes(const QString& path, QByteArray* bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     if (file.size() > kMaxFileSize) return false;
-    *bytes = file.read(kMaxFileSize + 1);
+    *bytes = sys::readAtMost(file, kMaxFileSize + 1);
     return bytes->size() <= kMaxFileSize;
 }
 

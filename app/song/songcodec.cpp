@@ -4,6 +4,7 @@
 #include "shared/windowscodepage.h"
 #include "song/littleendianreader.h"
 #include "song/patternstore.h"
+#include "system/boundedread.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -196,7 +197,7 @@ std::optional<SongLoadError> SongCodec::readFile(const QString& path, QByteArray
     if (!info.isFile()) return SongLoadError::pathAccess();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return SongLoadError::pathAccess();
-    *bytes = file.read(kMaxFileBytes);
+    *bytes = sys::readAtMost(file, kMaxFileBytes);
     if (file.error() != QFileDevice::NoError) return SongLoadError::pathAccess();
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "userfolderfile.h"
 
+#include "boundedread.h"
 #include "safefilewriter.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ std::optional<QByteArray> UserFolderFile::read(qint64 cap) const {
     QFile file(path());
     if (!file.exists()) return QByteArray();
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray contents = file.read(cap + 1);
+    QByteArray contents = readAtMost(file, cap + 1);
     if (contents.size() > cap) return std::nullopt;
     return contents;
 }

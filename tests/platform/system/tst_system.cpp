@@ -1,9 +1,11 @@
 #include "settingssandbox.h"
+#include "system/boundedread.h"
 #include "system/programfolder.h"
 #include "system/runtimefolder.h"
 #include "system/settingsstore.h"
 #include "tempprogramfolder.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -105,6 +107,26 @@ private slots:
         sys::SettingsStore::setValue("Options", "Versionsprüfung", 2);
         QCOMPARE(sys::SettingsStore::value("Options", "Versionsprüfung").toInt(), 2);
         QVERIFY(QFile::exists(sandbox.configPath() + "/Beatloft/Beatloft.ini"));
+    }
+
+    void readsAtMostItsCap_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("most");
+        QTest::newRow("empty") << 0 << 10;
+        QTest::newRow("under the cap") << 300 << 1000;
+        QTest::newRow("cap reached") << 1000 << 1000;
+        QTest::newRow("over the cap") << 1001 << 1000;
+        QTest::newRow("several chunks") << 200000 << (1 << 20);
+        QTest::newRow("cut inside a chunk") << 200000 << 70000;
+    }
+    void readsAtMostItsCap() {
+        QFETCH(int, size);
+        QFETCH(int, most);
+        QByteArray data(size, 0);
+        for (int i = 0; i < size; ++i) data[i] = char(i * 7);
+        QBuffer device(&data);
+        device.open(QIODevice::ReadOnly);
+        QCOMPARE(sys::readAtMost(device, most), data.left(most));
     }
 
     void tempProgramFolderIsTheProgramFolder() {
