@@ -1,9 +1,11 @@
 #include "frmoptions.h"
 
+#include "midi/midiservices.h"
 #include "shared/uilanguage.h"
 #include "system/settingsstore.h"
 #include "views/windowaccessible.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +17,7 @@
 
 const QString frmOptions::kSection = QStringLiteral("Options");
 const QString frmOptions::kKey = QStringLiteral("Versionsprüfung");
+const QString frmOptions::kJackKey = QStringLiteral("JACK verbinden");
 
 namespace {
 
@@ -43,7 +46,7 @@ frmOptions::frmOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
     OptionTab->setUsesScrollButtons(false);
     OptionTab->setElideMode(Qt::ElideNone);
     OptionTab->addTab(buildVersionPage(), tr("Versionsprüfung"));
-    OptionTab->addTab(new QWidget(OptionTab), tr("Midioptionen"));
+    OptionTab->addTab(buildMidiPage(), tr("Midioptionen"));
     OptionTab->addTab(new QWidget(OptionTab), tr("Abspieloptionen"));
     OptionTab->addTab(buildPrintPage(), tr("Druckoptionen"));
     layout->addWidget(OptionTab);
@@ -73,6 +76,17 @@ QWidget* frmOptions::buildVersionPage() {
     layout->addWidget(cmdVersionspruefung, 0, Qt::AlignLeft);
     layout->addStretch();
     connect(cmdVersionspruefung, &QPushButton::clicked, this, &frmOptions::versionCheckRequested);
+    return page;
+}
+
+// Off by default, as JACK programs leave the connections to the user.
+QWidget* frmOptions::buildMidiPage() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    chkJackVerbinden = new QCheckBox(tr("JACK-Ausgänge automatisch verbinden"), page);
+    chkJackVerbinden->setObjectName(QStringLiteral("chkJackVerbinden"));
+    layout->addWidget(chkJackVerbinden);
+    layout->addStretch();
     return page;
 }
 
@@ -113,6 +127,10 @@ QWidget* frmOptions::buildLanguageFrame() {
 void frmOptions::OptionsSetting() {
     optVersion[levelFromStored(sys::SettingsStore::value(kSection, kKey, QStringLiteral("0")))]
         ->setChecked(true);
+    const bool connect =
+        sys::SettingsStore::value(kSection, kJackKey).toString() == QLatin1String("1");
+    chkJackVerbinden->setChecked(connect);
+    midi::MidiServices::instance().setJackAutoConnect(connect);
     cboSprache->setCurrentIndex(UiLanguage::stored());
 }
 
@@ -138,6 +156,9 @@ void frmOptions::store() {
     for (int index = 0; index < optVersion.size(); ++index)
         if (optVersion[index]->isChecked())
             sys::SettingsStore::setValue(kSection, kKey, QString::number(index));
+    const bool connect = chkJackVerbinden->isChecked();
+    sys::SettingsStore::setValue(kSection, kJackKey, QString::number(int(connect)));
+    midi::MidiServices::instance().setJackAutoConnect(connect);
     if (cboSprache->currentIndex() != UiLanguage::stored())
         UiLanguage::store(UiLanguage::Choice(cboSprache->currentIndex()));
     hide();

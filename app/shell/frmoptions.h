@@ -4,16 +4,16 @@
 #include <QVariant>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
-// The options dialog "Options": the version-check level and the interface language, the
-// settings the program keeps between runs, a check started at once, and the print mode,
-// which is kept for the run only.
-// One instance lives for the whole run; OK stores the level and the language, Cancel restores
-// them, both hide.
+// The options dialog "Options": the version-check level, the JACK auto-connection and the
+// interface language, the settings the program keeps between runs, a check started at once, and the
+// print mode, which is kept for the run only. One instance lives for the whole run; OK stores the
+// level, the auto-connection and the language, Cancel restores them, both hide.
 class frmOptions : public QWidget {
     Q_OBJECT
 
@@ -24,6 +24,7 @@ public:
     QList<QRadioButton*> optVersion;             // 0..3, from every revision to no check at all
     QList<QRadioButton*> optDruck;               // 0..2, none selected at first
     QPushButton* cmdVersionspruefung = nullptr;  // "jetzt prüfen"
+    QCheckBox* chkJackVerbinden = nullptr;       // "JACK-Ausgänge automatisch verbinden"
     QComboBox* cboSprache = nullptr;             // "Sprache": system, German, English
     QPushButton* Command1 = nullptr;             // "OK"
     QPushButton* Command2 = nullptr;             // "Cancel"
@@ -31,8 +32,10 @@ public:
     // Where the level is kept: section and key of the settings store.
     static const QString kSection;
     static const QString kKey;
+    static const QString kJackKey;  // "1": connect the JACK ports to the system's playback
 
-    // Selects the stored level (0 when there is none).
+    // Selects the stored level (0 when there is none) and the stored auto-connection (off
+    // when there is none), which takes effect at once.
     void OptionsSetting();
     // The index of the selected level button, tested from 0 to 3; 0 when none is selected.
     int selectedLevel() const;
@@ -49,6 +52,7 @@ signals:
 
 private:
     QWidget* buildVersionPage();
+    QWidget* buildMidiPage();
     QWidget* buildPrintPage();
     QWidget* buildLanguageFrame();
     void store();

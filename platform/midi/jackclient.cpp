@@ -6,6 +6,9 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -24,6 +27,29 @@ void connectPorts(jack_client_t* client, const char* type, const std::vector<jac
         jack_connect(client, jack_port_name(ours[i]), system[i]);
     jack_free(system);
 }
+
+// Closing a client whose server went away unnoticed writes to a closed socket: while one
+// of these lives, the broken pipe is caught instead of ending the program.
+class PipeSignalHeld {
+public:
+    PipeSignalHeld() {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe_, &saved_);
+    }
+    ~PipeSignalHeld() {
+        const timespec none{};
+        while (sigtimedwait(&pipe_, nullptr, &none) > 0) {
+        }
+        pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
+    }
+    PipeSignalHeld(const PipeSignalHeld&) = delete;
+    PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+private:
+    sigset_t pipe_;
+    sigset_t saved_;
+};
 
 }  // namespace
 
@@ -54,9 +80,10 @@ bool JackClient::open() {
 void JackClient::close() {
     std::lock_guard lock(openMutex_);
     if (!client_) return;
+    PipeSignalHeld held;
+    lost_ = true;
     jack_client_close(client_);
     client_ = nullptr;
-    lost_ = true;
 }
 
 bool JackClient::registerPorts() {
