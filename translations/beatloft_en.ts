@@ -1077,6 +1077,10 @@ Drum pattern editor and step sequencer.
         <source>gilt ab dem nächsten Start</source>
         <translation>takes effect at the next start</translation>
     </message>
+    <message>
+        <source>JACK-Ausgänge automatisch verbinden</source>
+        <translation>Connect JACK outputs automatically</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
