@@ -8,7 +8,8 @@ beatloft_add_test(tst_synthbackend SOURCES ${midi_test_dir}/tst_synthbackend.cpp
 beatloft_add_test(tst_alsabackend SOURCES ${midi_test_dir}/tst_alsabackend.cpp
     ${midi_test_dir}/stderrcapture.h)
 
-beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp LIBS beatloft_app)
+beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp
+    LIBS beatloft_app PkgConfig::JACK)
 add_dependencies(tst_midilisting beatloft)
 target_compile_definitions(tst_midilisting PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")
 
