@@ -3,6 +3,7 @@
 #include "settingssandbox.h"
 
 #include <jack/jack.h>
+#include <jack/midiport.h>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -61,6 +62,55 @@ private:
     bool ready_ = false;
     std::vector<float> samples_;
     std::atomic<size_t> written_{0};
+    std::atomic<int> xruns_{0};
+};
+
+// A JACK client taking the frame of every message arriving from one MIDI output port.
+class MidiRecorder {
+public:
+    explicit MidiRecorder(const char* source) {
+        client_ = jack_client_open("midi-recorder", JackNoStartServer, nullptr);
+        if (!client_) return;
+        port_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+        frames_.resize(64);
+        jack_set_process_callback(client_, &MidiRecorder::process, this);
+        jack_set_xrun_callback(
+            client_, [](void* self) { return ++static_cast<MidiRecorder*>(self)->xruns_, 0; },
+            this);
+        ready_ = port_ && jack_activate(client_) == 0 &&
+                 jack_connect(client_, source, jack_port_name(port_)) == 0;
+    }
+    ~MidiRecorder() {
+        if (client_) jack_client_close(client_);
+    }
+    bool ready() const { return ready_; }
+    int xruns() const { return xruns_; }
+    std::vector<jack_nframes_t> frames() const {
+        return {frames_.begin(), frames_.begin() + std::ptrdiff_t(count_.load())};
+    }
+
+private:
+    static int process(jack_nframes_t frames, void* self) {
+        auto* me = static_cast<MidiRecorder*>(self);
+        void* buffer = jack_port_get_buffer(me->port_, frames);
+        const jack_nframes_t start = jack_last_frame_time(me->client_);
+        for (uint32_t i = 0; i < jack_midi_get_event_count(buffer); ++i) {
+            jack_midi_event_t event;
+            if (jack_midi_event_get(&event, buffer, i) != 0 || (event.buffer[0] & 0xF0) != 0x90 ||
+                event.size < 3 || event.buffer[2] == 0)
+                continue;
+            const size_t at = me->count_;
+            if (at < me->frames_.size()) me->frames_[at] = start + event.time;
+            me->count_ = std::min(at + 1, me->frames_.size());
+        }
+        return 0;
+    }
+
+    jack_client_t* client_ = nullptr;
+    jack_port_t* port_ = nullptr;
+    bool ready_ = false;
+    std::vector<jack_nframes_t> frames_;
+    std::atomic<size_t> count_{0};
     std::atomic<int> xruns_{0};
 };
 
@@ -146,6 +196,31 @@ private slots:
         QCOMPARE(outputs, (QStringList{"Beatloft:midi_out", "Beatloft GM Synth"}));
         QCOMPARE(ourPorts(),
                  (QStringList{"Beatloft:out_1", "Beatloft:out_2", "Beatloft:midi_out"}));
+    }
+
+    // Note-ons stamped 100 ms apart leave midi_out 4800 frames apart, within 5 frames: the
+    // dummy backend's period is a whole number of microseconds, so its clock runs 62 ppm
+    // off the system's.
+    void midiOnItsFrames() {
+        MidiServices& services = MidiServices::instance();
+        OutputHandle port = 0;
+        QCOMPARE(services.openOutput(0, &port), kNoError);
+        MidiRecorder recorder("Beatloft:midi_out");
+        QVERIFY(recorder.ready());
+        const auto start = MessageClock::Clock::now() + milliseconds(300);
+        for (int k = 0; k < kNotes; ++k) {
+            MessageClock::Stamp stamp(start + k * milliseconds(100));
+            services.shortMessage(port, 0x99u | 37u << 8 | 126u << 16);
+            services.shortMessage(port, 0x99u | 37u << 8);
+        }
+        QTest::qWait(300 + kNotes * 100 + 300);
+        services.closeOutput(port);
+        if (recorder.xruns() > 0) QSKIP("the server missed cycles on a busy machine");
+        const std::vector<jack_nframes_t> frames = recorder.frames();
+        QCOMPARE(int(frames.size()), kNotes);
+        for (int k = 1; k < kNotes; ++k)
+            QVERIFY2(std::abs(int(frames[k] - frames[0]) - k * kSpacingFrames) <= 5,
+                     qPrintable(QStringLiteral("note %1 at %2").arg(k).arg(frames[k] - frames[0])));
     }
 
     // Notes stamped 100 ms apart are heard 4800 frames apart, within 5 frames.
