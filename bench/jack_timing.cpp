@@ -5,6 +5,7 @@
 // through the MIDI services, which leaves the step timer out and shows the JACK path alone.
 #include "midi/messageclock.h"
 #include "midi/midiservices.h"
+#include "onsetfinder.h"
 
 #include <jack/jack.h>
 #include <QCoreApplication>
@@ -30,25 +31,6 @@ struct Figures {
     int onsets = 0;
     double detrendedMax = 0, detrendedP99 = 0, gridMax = 0;
 };
-
-// Frames where the signal first rises above 0.08 after at least 15 ms below 0.03, refined
-// between the two samples around the crossing.
-std::vector<double> onsets(const std::vector<float>& samples) {
-    std::vector<double> found;
-    bool armed = true;
-    int quiet = 0;
-    for (size_t i = 1; i < samples.size(); ++i) {
-        const double level = std::fabs(samples[i]);
-        if (armed && level >= 0.08) {
-            const double before = std::fabs(samples[i - 1]);
-            found.push_back(double(i - 1) + (0.08 - before) / (level - before));
-            armed = false;
-        }
-        quiet = level < 0.03 ? quiet + 1 : 0;
-        if (quiet >= kRate * 15 / 1000) armed = true;
-    }
-    return found;
-}
 
 // Deviations from the grid of `step` frames: with a fitted straight line removed (least
 // squares), and with only the mean offset removed.
@@ -137,7 +119,7 @@ std::vector<double> recordPlay(const QString& program, const QString& pattern,
                    QStringLiteral("--port"), QStringLiteral("Beatloft:out_1"), wav});
     capture.waitForFinished(1000 * (kSeconds + 10));
     play.waitForFinished(10000);
-    return onsets(wavChannel(wav, 1));
+    return OnsetFinder::frames(wavChannel(wav, 1), kRate);
 }
 
 // In a process of its own (the JACK client is one per process): notes stamped ahead through
@@ -205,8 +187,9 @@ void measure(int buffer, const QString& self, const QString& program, const QStr
     for (int spacingMs : {125, 100}) {
         QProcess::execute(self, {QStringLiteral("--stamped"), folder, QString::number(spacingMs)});
         const QByteArray title = "stamped ahead, " + QByteArray::number(spacingMs) + " ms apart";
-        report(title.constData(), deviations(onsets(wavChannel(folder + "/stamped.wav", 1)),
-                                             kRate * spacingMs / 1000.0));
+        report(title.constData(),
+               deviations(OnsetFinder::frames(wavChannel(folder + "/stamped.wav", 1), kRate),
+                          kRate * spacingMs / 1000.0));
     }
     std::printf("  cycles the server missed (xruns): %d\n", xruns.load());
     if (watch) jack_client_close(watch);
