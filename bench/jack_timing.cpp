@@ -80,6 +80,12 @@ std::vector<float> wavChannel(const QString& path, int channels) {
     return samples;
 }
 
+QString loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("?");
+    return QString::fromLatin1(file.readAll().split(' ').value(0));
+}
+
 bool waitForPort(const char* name, int tries) {
     for (; tries > 0; --tries, QThread::msleep(20)) {
         jack_client_t* probe = jack_client_open("bench-probe", JackNoStartServer, nullptr);
@@ -191,10 +197,13 @@ void measure(int buffer, const QString& self, const QString& program, const QStr
                deviations(OnsetFinder::frames(wavChannel(folder + "/stamped.wav", 1), kRate),
                           kRate * spacingMs / 1000.0));
     }
-    std::printf("  cycles the server missed (xruns): %d\n", xruns.load());
     if (watch) jack_client_close(watch);
     server.terminate();
     server.waitForFinished();
+    // The server restarts its cycle after a late wake-up without telling its clients.
+    const QByteArray said = server.readAll();
+    std::printf("  cycles the server missed: %d xruns reported, %d late wake-ups (load %s)\n",
+                xruns.load(), int(said.count("restart")), qPrintable(loadAverage()));
 }
 
 }  // namespace

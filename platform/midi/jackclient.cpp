@@ -127,9 +127,9 @@ void JackClient::setAudioSource(AudioSource source) {
 
 void JackClient::sendMidi(Clock::time_point at, const QByteArray& bytes) {
     if (!client_ || lost_ || bytes.isEmpty()) return;
-    const std::uint32_t frame = frameAt(at + latency());
+    const Clock::time_point due = at + latency();
     std::lock_guard lock(midiMutex_);
-    pending_.push_back({frame, bytes});
+    pending_.push_back({due, bytes});
 }
 
 void JackClient::clearMidi() {
@@ -158,16 +158,17 @@ int JackClient::process(std::uint32_t frames, void* self) {
 }
 
 // Messages of this cycle go out at their frames in time order, late ones at its start; a
-// message too long for the room left is dropped.
+// message too long for the room left is dropped. A message's frame is found in the cycle
+// it is due in, from the server's clock as it stands then.
 void JackClient::writeMidi(void* buffer, std::uint32_t cycleStart, std::uint32_t frames) {
     std::lock_guard lock(midiMutex_);
     if (pending_.empty()) return;
-    std::stable_sort(pending_.begin(), pending_.end(), [cycleStart](const auto& a, const auto& b) {
-        return std::int32_t(a.frame - cycleStart) < std::int32_t(b.frame - cycleStart);
-    });
+    std::stable_sort(pending_.begin(), pending_.end(),
+                     [](const Pending& a, const Pending& b) { return a.due < b.due; });
     size_t sent = 0;
     for (; sent < pending_.size(); ++sent) {
-        const int offset = JackTiming::offsetInCycle(pending_[sent].frame, cycleStart, frames);
+        const int offset =
+            JackTiming::offsetInCycle(frameAt(pending_[sent].due), cycleStart, frames);
         if (offset < 0) break;
         const QByteArray& bytes = pending_[sent].bytes;
         jack_midi_event_write(buffer, std::uint32_t(offset),

@@ -51,7 +51,7 @@ public:
 
 private:
     struct Pending {
-        std::uint32_t frame;
+        Clock::time_point due;  // the message's time plus latency()
         QByteArray bytes;
     };
 
