@@ -1081,6 +1081,10 @@ Drum pattern editor and step sequencer.
         <source>MIDI-Clock senden</source>
         <translation>Send MIDI clock</translation>
     </message>
+    <message>
+        <source>JACK-Ausgänge automatisch verbinden</source>
+        <translation>Connect JACK outputs automatically</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -1,5 +1,6 @@
 #include "frmoptions.h"
 
+#include "midi/midiservices.h"
 #include "shared/midiclocksetting.h"
 #include "shared/uilanguage.h"
 #include "system/settingsstore.h"
@@ -17,6 +18,7 @@
 
 const QString frmOptions::kSection = QStringLiteral("Options");
 const QString frmOptions::kKey = QStringLiteral("Versionsprüfung");
+const QString frmOptions::kJackKey = QStringLiteral("JACK verbinden");
 
 namespace {
 
@@ -78,13 +80,17 @@ QWidget* frmOptions::buildVersionPage() {
     return page;
 }
 
-// Clock out starts with the next Play.
+// Clock out starts with the next Play; the JACK connection is off by default, as JACK
+// programs leave the connections to the user.
 QWidget* frmOptions::buildMidiPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     chkMidiClock = new QCheckBox(tr("MIDI-Clock senden"), page);
     chkMidiClock->setObjectName(QStringLiteral("chkMidiClock"));
     layout->addWidget(chkMidiClock);
+    chkJackVerbinden = new QCheckBox(tr("JACK-Ausgänge automatisch verbinden"), page);
+    chkJackVerbinden->setObjectName(QStringLiteral("chkJackVerbinden"));
+    layout->addWidget(chkJackVerbinden);
     layout->addStretch();
     return page;
 }
@@ -127,6 +133,10 @@ void frmOptions::OptionsSetting() {
     optVersion[levelFromStored(sys::SettingsStore::value(kSection, kKey, QStringLiteral("0")))]
         ->setChecked(true);
     chkMidiClock->setChecked(MidiClockSetting::isOn());
+    const bool connect =
+        sys::SettingsStore::value(kSection, kJackKey).toString() == QLatin1String("1");
+    chkJackVerbinden->setChecked(connect);
+    midi::MidiServices::instance().setJackAutoConnect(connect);
     cboSprache->setCurrentIndex(UiLanguage::stored());
 }
 
@@ -154,6 +164,9 @@ void frmOptions::store() {
             sys::SettingsStore::setValue(kSection, kKey, QString::number(index));
     MidiClockSetting::store(chkMidiClock->isChecked());
     emit midiClockChosen(chkMidiClock->isChecked());
+    const bool connect = chkJackVerbinden->isChecked();
+    sys::SettingsStore::setValue(kSection, kJackKey, QString::number(int(connect)));
+    midi::MidiServices::instance().setJackAutoConnect(connect);
     if (cboSprache->currentIndex() != UiLanguage::stored())
         UiLanguage::store(UiLanguage::Choice(cboSprache->currentIndex()));
     hide();

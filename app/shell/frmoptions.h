@@ -10,11 +10,11 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
-// The options dialog "Options": the version-check level, MIDI clock out and the interface
-// language, the settings the program keeps between runs, a check started at once, and the
-// print mode, which is kept for the run only.
-// One instance lives for the whole run; OK stores the level, the clock and the language,
-// Cancel restores them, both hide.
+// The options dialog "Options": the version-check level, MIDI clock out, the JACK
+// auto-connection and the interface language, the settings the program keeps between runs, a
+// check started at once, and the print mode, which is kept for the run only.
+// One instance lives for the whole run; OK stores the level, the clock, the auto-connection and
+// the language, Cancel restores them, both hide.
 class frmOptions : public QWidget {
     Q_OBJECT
 
@@ -26,6 +26,7 @@ public:
     QList<QRadioButton*> optDruck;               // 0..2, none selected at first
     QPushButton* cmdVersionspruefung = nullptr;  // "jetzt prüfen"
     QCheckBox* chkMidiClock = nullptr;           // "MIDI-Clock senden"
+    QCheckBox* chkJackVerbinden = nullptr;       // "JACK-Ausgänge automatisch verbinden"
     QComboBox* cboSprache = nullptr;             // "Sprache": system, German, English
     QPushButton* Command1 = nullptr;             // "OK"
     QPushButton* Command2 = nullptr;             // "Cancel"
@@ -33,8 +34,10 @@ public:
     // Where the level is kept: section and key of the settings store.
     static const QString kSection;
     static const QString kKey;
+    static const QString kJackKey;  // "1": connect the JACK ports to the system's playback
 
-    // Selects the stored level (0 when there is none).
+    // Selects the stored level (0 when there is none) and the stored auto-connection (off
+    // when there is none), which takes effect at once.
     void OptionsSetting();
     // The index of the selected level button, tested from 0 to 3; 0 when none is selected.
     int selectedLevel() const;

@@ -33,8 +33,6 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
     fluid_settings_setnum(settings_, "synth.gain", 0.5);
     fluid_settings_setint(settings_, "audio.period-size", kMaxPeriodFrames);
     fluid_settings_setint(settings_, "audio.periods", kPeriods);
-    fluid_settings_setstr(settings_, "audio.jack.id", "Beatloft");
-    fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);
     synth_ = new_fluid_synth(settings_);
     if (!synth_) {
         destroy();
@@ -62,7 +60,7 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
 
 QString FluidSynthEngine::startAudio(RenderFunction render, void* data) {
     if (!synth_ || audio_) return audioDriver_;
-    for (const char* driver : {"pulseaudio", "alsa", "jack"}) {
+    for (const char* driver : {"pulseaudio", "alsa"}) {
         if (fluid_settings_setstr(settings_, "audio.driver", driver) != FLUID_OK) continue;
         audio_ = render ? new_fluid_audio_driver2(settings_, render, data)
                         : new_fluid_audio_driver(settings_, synth_);

@@ -30,7 +30,8 @@ public:
     // loads. kError with a reason in *error when none does, kNoMemory when FluidSynth
     // cannot be created.
     Result create(double sampleRate, QString* error = nullptr);
-    // Sends the sound to the first audio driver that starts: pulseaudio, alsa, jack. With a
+    // Sends the sound to the first audio driver that starts: pulseaudio, alsa (JACK is the
+    // program's own client, never FluidSynth's driver, which could start a server). With a
     // render function, the driver asks it for every period instead of the synthesizer.
     // Returns the driver's name, or an empty text when none starts (the synthesizer then
     // renders into nothing).

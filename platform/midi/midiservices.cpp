@@ -1,14 +1,16 @@
 #include "midiservices.h"
 
 #include "alsabackend.h"
+#include "backendchoice.h"
 #include "inputport.h"
+#include "jackbackend.h"
+#include "jackclient.h"
 #include "quietlibraries.h"
 #include "servicesinternal.h"
 #include "synthbackend.h"
 #include "virtualbackend.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QTimer>
 #include <map>
 #include <mutex>
@@ -77,6 +79,7 @@ struct State {
     std::vector<Device> inputList;
 
     detail::AlsaBackend alsa;
+    detail::JackBackend jack;
     detail::VirtualBackend virtuals;
     detail::SynthBackend synth;
 
@@ -92,15 +95,10 @@ State& state() {
     return instance;
 }
 
-// BEATLOFT_MIDI_BACKENDS names the system backends to use ("alsa", "synth", separated by
-// commas or blanks); unset or empty means both. Virtual devices are always listed, so
-// BEATLOFT_MIDI_BACKENDS=virtual leaves only them.
+// Virtual devices are always listed, so BEATLOFT_MIDI_BACKENDS=virtual leaves only them.
 bool backendWanted(const char* name, std::optional<bool> virtualOnly) {
     if (virtualOnly) return !*virtualOnly;
-    const QString wanted = qEnvironmentVariable("BEATLOFT_MIDI_BACKENDS").trimmed();
-    if (wanted.isEmpty()) return true;
-    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
-    return wanted.toLower().split(separators).contains(QLatin1String(name));
+    return detail::backendChosen(name);
 }
 
 void State::scan() {
@@ -114,6 +112,7 @@ void State::scan() {
         add(&outs, &alsa, alsa.outputs());
         add(&ins, &alsa, alsa.inputs());
     }
+    if (backendWanted("jack", virtualOnly)) add(&outs, &jack, jack.outputs());
     add(&outs, &virtuals, virtuals.outputs());
     add(&ins, &virtuals, virtuals.inputs());
     if (backendWanted("synth", virtualOnly)) add(&outs, &synth, synth.outputs());
@@ -373,6 +372,10 @@ void MidiServices::useVirtualOnly(bool on) {
 
 void MidiServices::rescan() {
     state().scan();
+}
+
+void MidiServices::setJackAutoConnect(bool on) {
+    detail::JackClient::instance().setAutoConnect(on);
 }
 
 // --- what VirtualDevices needs ---

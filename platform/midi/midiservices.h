@@ -20,7 +20,8 @@ struct DeviceCaps {
 };
 
 // The MIDI services of the system: numbered output and input devices over all backends
-// (ALSA sequencer ports first, the built-in synthesizer as the last output, or only
+// (ALSA sequencer ports first, then the JACK MIDI output where a JACK server runs, the
+// built-in synthesizer as the last output, or only
 // virtual devices when BEATLOFT_MIDI_BACKENDS=virtual or useVirtualOnly(true)).
 // Device numbers are fixed when the device list is first read (or re-read by rescan()).
 // Every call is made on the UI thread.
@@ -66,6 +67,8 @@ public:
     void useVirtualOnly(bool on);
     // Re-reads the device list from the backends; open handles stay valid.
     void rescan();
+    // Whether the program's JACK ports are connected to the system's playback ports.
+    void setJackAutoConnect(bool on);
 };
 
 }  // namespace midi

@@ -3,7 +3,9 @@
 #include <alsa/asoundlib.h>
 #include <dlfcn.h>
 #include <fluidsynth.h>
+#include <jack/jack.h>
 
+#include <cstdlib>
 #include <mutex>
 
 namespace midi::detail {
@@ -13,6 +15,7 @@ namespace {
 void dropAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 void dropFluidMessage(int, const char*, void*) {}
 void dropGlibMessage(const char*, int, const char*, void*) {}
+void dropJackMessage(const char*) {}
 
 // FluidSynth's DLS loader (libinstpatch) reports a file it cannot read through GLib's log
 // of the default domain. GLib is loaded with FluidSynth; it is reached by name so that
@@ -35,6 +38,10 @@ void quietLibraries() {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, dropFluidMessage, nullptr);
         quietGlibDefaultDomain();
+        jack_set_error_function(dropJackMessage);
+        jack_set_info_function(dropJackMessage);
+        // No library the program loads may start a JACK server when it finds none.
+        setenv("JACK_NO_START_SERVER", "1", 1);
     });
 }
 

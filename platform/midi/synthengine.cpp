@@ -1,5 +1,9 @@
 #include "synthengine.h"
 
+#include "backendchoice.h"
+#include "jackclient.h"
+#include "jacktiming.h"
+
 #include <fluidsynth.h>
 #include <QtGlobal>
 
@@ -17,6 +21,9 @@ namespace {
 constexpr size_t kMostHeld = 4096;
 // Output below this (-100 dBFS) counts as silence.
 constexpr float kSilent = 1e-5f;
+// Engine frames beyond the few hundred the minimum-phase resampler takes ahead of its
+// output (at 44.1 kHz the most), plus a block.
+constexpr qint64 kJackLead = 1024;
 
 }  // namespace
 
@@ -32,6 +39,10 @@ Result SynthEngine::start(QString* error) {
     if (fontLoads_ > 0) return kNoError;
     {
         std::lock_guard lock(mutex_);
+        jack_ = backendChosen("jack") && JackClient::instance().open();
+        if (jack_)
+            renderer_.setOutputRate(int(JackClient::instance().sampleRate()),
+                                    TimedRenderer::Phase::Minimum);
         const Result result = renderer_.create(error);
         if (result != kNoError) return result;  // tried again on the next open
     }
@@ -47,6 +58,13 @@ Result SynthEngine::start(QString* error) {
 }
 
 bool SynthEngine::openStream() {
+    if (jack_) {
+        JackClient::instance().setAudioSource(
+            [this](float* left, float* right, std::uint32_t frames, std::uint32_t cycleStart) {
+                renderJack(left, right, frames, cycleStart);
+            });
+        return true;
+    }
     const auto render = [this](float* stereo, int frames, Clock::time_point now, Pace pace) {
         std::lock_guard lock(mutex_);
         if (!follow(now, pace, frames)) {
@@ -70,7 +88,7 @@ bool SynthEngine::openStream() {
 void SynthEngine::mute() {
     const Clock::time_point until = Clock::now() + kLongestOutro;
     std::unique_lock lock(mutex_);
-    while (streaming_ && hasNoteToCome() && !pulse_.isLost() && Clock::now() < until) {
+    while (streaming_ && hasNoteToCome() && !isStreamLost() && Clock::now() < until) {
         lock.unlock();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         lock.lock();
@@ -91,7 +109,7 @@ void SynthEngine::send(Clock::time_point at, const SynthEvent& event) {
 }
 
 void SynthEngine::hold(Clock::time_point at, const SynthEvent& event) {
-    if (streaming_ && !pulseDriver_.isEmpty() && pulse_.isLost()) {
+    if (streaming_ && isStreamLost()) {
         // The server went away: what was held is applied, the rest at once from now on.
         streaming_ = false;
         for (const Timed& timed : incoming_) renderer_.apply(timed.event);
@@ -121,8 +139,43 @@ int SynthEngine::soundingVoices() const {
     }));
 }
 
+bool SynthEngine::isStreamLost() const {
+    if (jack_) return JackClient::instance().isLost();
+    return !pulseDriver_.isEmpty() && pulse_.isLost();
+}
+
 QString SynthEngine::audioDriver() const {
+    if (jack_) return QStringLiteral("jack");
     return pulseDriver_.isEmpty() ? renderer_.engine().audioDriver() : pulseDriver_;
+}
+
+void SynthEngine::renderJack(float* left, float* right, std::uint32_t frames,
+                             std::uint32_t cycleStart) {
+    std::lock_guard lock(mutex_);
+    if (!streaming_) {
+        std::fill_n(left, frames, 0.0f);
+        std::fill_n(right, frames, 0.0f);
+        return;
+    }
+    scheduleForJack(cycleStart);
+    renderer_.renderPlanar(left, right, int(frames));
+    jackFrames_ += frames;
+}
+
+// An event stamped at t is heard at t + the client's latency: its JACK frame, counted from
+// the first frame this stream rendered, gives its frame in the renderer, placed kJackLead
+// further on so that the resampler has not taken that frame yet.
+void SynthEngine::scheduleForJack(std::uint32_t cycleStart) {
+    const JackClient& jack = JackClient::instance();
+    const JackClient::Clock::duration latency = jack.latency();
+    for (const Timed& timed : incoming_) {
+        const qint64 frame =
+            JackTiming::engineFrame(jack.frameAt(timed.at + latency), cycleStart, jackFrames_,
+                                    jack.sampleRate(), TimedRenderer::kEngineRate) +
+            kJackLead;
+        if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
+    }
+    incoming_.clear();
 }
 
 int SynthEngine::renderPeriod(void* data, int frames, int, float*[], int outputCount,

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <chrono>
+#include <cstdint>
 #include <mutex>
 #include <vector>
 
@@ -19,8 +20,9 @@ namespace midi::detail {
 // closing the synthesizer device only attaches to it. Every event carries a time and is
 // heard at that time plus kLatency, on the engine's own sample clock: the audio thread
 // follows the device's requests with a StreamClock and applies each event at its frame.
-// The sound goes to a PulseAudio stream of our own with a short buffer; where there is no
-// PulseAudio server, to FluidSynth's ALSA or JACK driver. Without any audio stream (no
+// The sound goes to the program's JACK client where a JACK server runs, each event placed
+// at its JACK frame; otherwise to a PulseAudio stream of our own with a short buffer; where
+// there is no PulseAudio server, to FluidSynth's ALSA driver. Without any audio stream (no
 // sound server, no sound card) events are applied at once. The PulseAudio stream pauses
 // when nothing has sounded for a while (StreamIdle) and the next event resumes it; events
 // due before the device plays again are placed from its real start (StreamClock).
@@ -61,6 +63,12 @@ private:
 
     SynthEngine() = default;
     bool openStream();
+    // On the server's thread, for every JACK cycle.
+    void renderJack(float* left, float* right, std::uint32_t frames, std::uint32_t cycleStart);
+    // With mutex_ held: hands the renderer every event, at its JACK frame.
+    void scheduleForJack(std::uint32_t cycleStart);
+    // The sound server went away: nothing asks for frames any more.
+    bool isStreamLost() const;
     static int renderPeriod(void* data, int frames, int effectCount, float* effects[],
                             int outputCount, float* outputs[]);
     // On the audio thread, for every request of the stream, with mutex_ held: follows the
@@ -88,6 +96,8 @@ private:
     int fontLoads_ = 0;
     PulseStream pulse_;
     QString pulseDriver_;
+    bool jack_ = false;      // plays through the JACK client; set before streaming_
+    qint64 jackFrames_ = 0;  // output frames rendered for the JACK client, with mutex_ held
     // From a request of the stream until its frames are heard; set before streaming_.
     Clock::duration delay_{};
     // Audio thread only.

@@ -26,7 +26,8 @@ Result TimedRenderer::create(QString* error) {
     const Result result = engine_.create(kEngineRate, error);
     if (result != kNoError || outputRate_ == kEngineRate) return result;
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
-    const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+    const soxr_quality_spec_t quality =
+        soxr_quality_spec(SOXR_HQ, phase_ == Phase::Minimum ? SOXR_MINIMUM_PHASE : 0);
     soxr_error_t failed = nullptr;
     resampler_ = soxr_create(kEngineRate, outputRate_, 2, &failed, &io, &quality, nullptr);
     if (!failed) return kNoError;

@@ -27,6 +27,15 @@ public:
     TimedRenderer(const TimedRenderer&) = delete;
     TimedRenderer& operator=(const TimedRenderer&) = delete;
 
+    // How the resampler filters: with linear phase it takes a varying number of engine
+    // frames ahead of its output; with minimum phase a constant few hundred, so events
+    // scheduled a little ahead of the output are never late.
+    enum class Phase { Linear, Minimum };
+    // Before create(): the rate the output is rendered at.
+    void setOutputRate(int rate, Phase phase) {
+        outputRate_ = rate;
+        phase_ = phase;
+    }
     // Nothing may be rendered unless this succeeded.
     Result create(QString* error = nullptr);
     FluidSynthEngine& engine() { return engine_; }
@@ -61,6 +70,7 @@ private:
 
     FluidSynthEngine engine_;
     int outputRate_;
+    Phase phase_ = Phase::Linear;
     soxr_t resampler_ = nullptr;
     std::vector<float> pending_;  // engine frames not yet taken by the resampler
     size_t pendingTaken_ = 0;

@@ -5,6 +5,7 @@
 #include "shell/info.h"
 #include "system/settingsstore.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -201,6 +202,23 @@ private slots:
         QCOMPARE(nextStart.selectedLevel(), 3);
         QCOMPARE(stored(), QVariant("3"));
         QVERIFY(nextStart.optDruck[1]->isChecked());
+    }
+
+    // The JACK auto-connection starts off, is kept in the INI file with OK and read back.
+    void jackAutoConnectStored() {
+        SettingsSandbox sandbox;
+        frmOptions options;
+        options.OptionsSetting();
+        QVERIFY(!options.chkJackVerbinden->isChecked());
+        QCOMPARE(options.chkJackVerbinden->text(),
+                 QStringLiteral("JACK-Ausgänge automatisch verbinden"));
+        options.chkJackVerbinden->setChecked(true);
+        QTest::mouseClick(options.Command1, Qt::LeftButton);
+        const QSettings ini(sandbox.configPath() + "/Beatloft/Beatloft.ini", QSettings::IniFormat);
+        QCOMPARE(ini.value("Options/JACK verbinden"), QVariant("1"));
+        frmOptions nextStart;
+        nextStart.OptionsSetting();
+        QVERIFY(nextStart.chkJackVerbinden->isChecked());
     }
 };
 

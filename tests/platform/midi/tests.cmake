@@ -8,7 +8,8 @@ beatloft_add_test(tst_synthbackend SOURCES ${midi_test_dir}/tst_synthbackend.cpp
 beatloft_add_test(tst_alsabackend SOURCES ${midi_test_dir}/tst_alsabackend.cpp
     ${midi_test_dir}/stderrcapture.h)
 
-beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp LIBS beatloft_app)
+beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp
+    LIBS beatloft_app PkgConfig::JACK)
 add_dependencies(tst_midilisting beatloft)
 target_compile_definitions(tst_midilisting PRIVATE BEATLOFT_BIN="$<TARGET_FILE:beatloft>")
 
@@ -18,3 +19,6 @@ target_compile_definitions(tst_soundserver PRIVATE BEATLOFT_BIN="$<TARGET_FILE:b
 
 beatloft_add_test(tst_streamclock SOURCES ${midi_test_dir}/tst_streamclock.cpp)
 beatloft_add_test(tst_streamidle SOURCES ${midi_test_dir}/tst_streamidle.cpp)
+beatloft_add_test(tst_jacktiming SOURCES ${midi_test_dir}/tst_jacktiming.cpp)
+beatloft_add_test(tst_jackserver SOURCES ${midi_test_dir}/tst_jackserver.cpp
+    LIBS PkgConfig::JACK)

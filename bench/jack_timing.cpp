@@ -1,0 +1,233 @@
+// The built-in synthesizer under a JACK server (the dummy backend at 48 kHz, buffers of 256
+// and 1024 frames, a server of its own): the program's ports as the server lists them, and
+// every drum onset of a `--play` recorded with jack_capture against the step grid, with the
+// linear trend removed and against the exact grid; then the same for notes stamped ahead
+// through the MIDI services, which leaves the step timer out and shows the JACK path alone.
+#include "midi/messageclock.h"
+#include "midi/midiservices.h"
+#include "onsetfinder.h"
+
+#include <jack/jack.h>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kRate = 48000;
+constexpr double kStepFrames = kRate * 0.125;  // 120 BPM, 4 steps per beat
+constexpr int kSeconds = 6;
+
+struct Figures {
+    int onsets = 0;
+    double detrendedMax = 0, detrendedP99 = 0, gridMax = 0;
+};
+
+// Deviations from the grid of `step` frames: with a fitted straight line removed (least
+// squares), and with only the mean offset removed.
+Figures deviations(const std::vector<double>& at, double step) {
+    Figures f;
+    f.onsets = int(at.size());
+    if (at.size() < 3) return f;
+    std::vector<double> steps, off;
+    for (double t : at) {
+        steps.push_back(std::round((t - at[0]) / step));
+        off.push_back(t - steps.back() * step);
+    }
+    const double n = double(at.size());
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (size_t i = 0; i < at.size(); ++i) {
+        sx += steps[i];
+        sy += off[i];
+        sxx += steps[i] * steps[i];
+        sxy += steps[i] * off[i];
+    }
+    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    const double intercept = (sy - slope * sx) / n;
+    std::vector<double> detrended;
+    for (size_t i = 0; i < at.size(); ++i) {
+        detrended.push_back(std::fabs(off[i] - intercept - slope * steps[i]));
+        f.gridMax = std::max(f.gridMax, std::fabs(off[i] - sy / n));
+    }
+    std::sort(detrended.begin(), detrended.end());
+    f.detrendedMax = detrended.back();
+    f.detrendedP99 = detrended[size_t(0.99 * (n - 1) + 0.5)];
+    return f;
+}
+
+// The first channel of jack_capture's 32-bit float WAV file.
+std::vector<float> wavChannel(const QString& path, int channels) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    const qsizetype data = bytes.indexOf("data");
+    if (data < 0) return {};
+    std::vector<float> samples;
+    for (qsizetype at = data + 8; at + 4 <= bytes.size(); at += 4 * channels) {
+        float value;
+        std::memcpy(&value, bytes.constData() + at, 4);
+        samples.push_back(value);
+    }
+    return samples;
+}
+
+QString loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("?");
+    return QString::fromLatin1(file.readAll().split(' ').value(0));
+}
+
+bool waitForPort(const char* name, int tries) {
+    for (; tries > 0; --tries, QThread::msleep(20)) {
+        jack_client_t* probe = jack_client_open("bench-probe", JackNoStartServer, nullptr);
+        if (!probe) continue;
+        const bool found = jack_port_by_name(probe, name) != nullptr;
+        jack_client_close(probe);
+        if (found) return true;
+    }
+    return false;
+}
+
+// Lists the ports of the server, as jack_lsp does.
+void listPorts() {
+    jack_client_t* probe = jack_client_open("bench-probe", JackNoStartServer, nullptr);
+    if (!probe) return;
+    if (const char** ports = jack_get_ports(probe, nullptr, nullptr, 0)) {
+        for (int i = 0; ports[i]; ++i) std::printf("    %s\n", ports[i]);
+        jack_free(ports);
+    }
+    jack_client_close(probe);
+}
+
+std::vector<double> recordPlay(const QString& program, const QString& pattern,
+                               const QString& folder) {
+    QProcess play;
+    play.start(program, {QStringLiteral("--play"), pattern, QStringLiteral("--seconds"),
+                         QString::number(kSeconds + 1)});
+    if (!waitForPort("Beatloft:out_1", 250)) return {};
+    std::printf("  ports while --play runs:\n");
+    listPorts();
+    const QString wav = folder + QStringLiteral("/play.wav");
+    QFile::remove(wav);  // jack_capture never writes over a file
+    QProcess capture;
+    capture.start(QStringLiteral("jack_capture"),
+                  {QStringLiteral("-d"), QString::number(kSeconds), QStringLiteral("-f"),
+                   QStringLiteral("wav"), QStringLiteral("-c"), QStringLiteral("1"),
+                   QStringLiteral("--port"), QStringLiteral("Beatloft:out_1"), wav});
+    capture.waitForFinished(1000 * (kSeconds + 10));
+    play.waitForFinished(10000);
+    return OnsetFinder::frames(wavChannel(wav, 1), kRate);
+}
+
+// In a process of its own (the JACK client is one per process): notes stamped ahead through
+// the MIDI services, spacingMs apart, recorded as they leave the synthesizer's port.
+int stampedRun(const QString& folder, int spacingMs) {
+    midi::MidiServices& services = midi::MidiServices::instance();
+    midi::OutputHandle synth = 0;
+    if (services.openOutput(services.outputCount() - 1, &synth) != midi::kNoError) return 1;
+    const QString wav = folder + QStringLiteral("/stamped.wav");
+    QFile::remove(wav);  // jack_capture never writes over a file
+    QProcess capture;
+    capture.start(QStringLiteral("jack_capture"),
+                  {QStringLiteral("-d"), QString::number(kSeconds), QStringLiteral("-f"),
+                   QStringLiteral("wav"), QStringLiteral("-c"), QStringLiteral("1"),
+                   QStringLiteral("--port"), QStringLiteral("Beatloft:out_1"), wav});
+    const auto start = midi::MessageClock::Clock::now() + std::chrono::milliseconds(800);
+    for (int k = 0; k < (kSeconds - 1) * 1000 / spacingMs; ++k) {
+        midi::MessageClock::Stamp stamp(start + k * std::chrono::milliseconds(spacingMs));
+        services.shortMessage(synth, 0x99u | 37u << 8 | 126u << 16);
+        services.shortMessage(synth, 0x99u | 37u << 8);
+    }
+    capture.waitForFinished(1000 * (kSeconds + 10));
+    services.closeOutput(synth);
+    return 0;
+}
+
+void report(const char* title, const Figures& f) {
+    std::printf(
+        "  %-26s %3d onsets; trend removed: max %6.2f p99 %6.2f frames; "
+        "exact grid: max %6.2f frames\n",
+        title, f.onsets, f.detrendedMax, f.detrendedP99, f.gridMax);
+}
+
+void measure(int buffer, const QString& self, const QString& program, const QString& folder) {
+    QProcess server;
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start(
+        QStringLiteral("jackd"),
+        {QStringLiteral("-R"), QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
+         QString::number(kRate), QStringLiteral("-p"), QString::number(buffer)});
+    std::printf("jack_timing: dummy backend, %d Hz, buffer %d frames\n", kRate, buffer);
+    if (!server.waitForStarted() || !waitForPort("system:playback_1", 150)) {
+        std::printf("  skipped: the JACK server did not start\n");
+        return;
+    }
+    std::atomic<int> xruns{0};
+    jack_client_t* watch = jack_client_open("bench-xruns", JackNoStartServer, nullptr);
+    if (watch) {
+        jack_set_xrun_callback(
+            watch, [](void* count) { return ++*static_cast<std::atomic<int>*>(count), 0; }, &xruns);
+        jack_activate(watch);
+    }
+    QFile pattern(folder + QStringLiteral("/onsets.drm"));
+    pattern.open(QIODevice::WriteOnly);
+    QByteArray row;
+    for (int i = 0; i < 16; ++i) row += " 3 ,";
+    pattern.write(
+        "\"Onsets\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 120\r\n"
+        "\"Sidestick\",37\r\n" +
+        row + "\r\n");
+    pattern.close();
+    report("--play", deviations(recordPlay(program, pattern.fileName(), folder), kStepFrames));
+    // 125 ms is 187.5 of the synthesizer's 64-frame blocks at 96 kHz: every other note
+    // falls between two blocks. 100 ms is 150 blocks: every note meets its block alike.
+    for (int spacingMs : {125, 100}) {
+        QProcess::execute(self, {QStringLiteral("--stamped"), folder, QString::number(spacingMs)});
+        const QByteArray title = "stamped ahead, " + QByteArray::number(spacingMs) + " ms apart";
+        report(title.constData(),
+               deviations(OnsetFinder::frames(wavChannel(folder + "/stamped.wav", 1), kRate),
+                          kRate * spacingMs / 1000.0));
+    }
+    if (watch) jack_client_close(watch);
+    server.terminate();
+    server.waitForFinished();
+    // The server restarts its cycle after a late wake-up without telling its clients.
+    const QByteArray said = server.readAll();
+    std::printf("  cycles the server missed: %d xruns reported, %d late wake-ups (load %s)\n",
+                xruns.load(), int(said.count("restart")), qPrintable(loadAverage()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    jack_set_error_function([](const char*) {});
+    jack_set_info_function([](const char*) {});
+    if (argc > 3 && QByteArray(argv[1]) == "--stamped")
+        return stampedRun(QString::fromLocal8Bit(argv[2]), std::max(50, std::atoi(argv[3])));
+    for (const char* tool : {"jackd", "jack_capture"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+            std::printf("jack_timing: skipped, %s is not installed\n", tool);
+            return 0;
+        }
+    }
+    QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+    qputenv("JACK_DEFAULT_SERVER", "beatloft-bench-" + QByteArray::number(app.applicationPid()));
+    qunsetenv("BEATLOFT_MIDI_BACKENDS");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString program =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/beatloft");
+    for (int buffer : {256, 1024})
+        measure(buffer, QCoreApplication::applicationFilePath(), program, folder.path());
+    return 0;
+}

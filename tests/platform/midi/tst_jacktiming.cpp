@@ -1,0 +1,78 @@
+#include "midi/jacktiming.h"
+
+#include <QTest>
+
+using midi::detail::JackTiming;
+
+// Where an event's JACK frame lands in a cycle, and how far ahead events are placed.
+class TstJackTiming : public QObject {
+    Q_OBJECT
+
+private slots:
+    void offsetInCycle_data() {
+        QTest::addColumn<uint>("frame");
+        QTest::addColumn<uint>("cycleStart");
+        QTest::addColumn<uint>("frames");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("first frame") << 1000u << 1000u << 256u << 0;
+        QTest::newRow("inside") << 1100u << 1000u << 256u << 100;
+        QTest::newRow("last frame") << 1255u << 1000u << 256u << 255;
+        QTest::newRow("next cycle") << 1256u << 1000u << 256u << -1;
+        QTest::newRow("late: at the start") << 900u << 1000u << 256u << 0;
+        QTest::newRow("frame counter wrapped") << 20u << 0xFFFFFFF0u << 1024u << 36;
+        QTest::newRow("late across the wrap") << 0xFFFFFFF0u << 20u << 1024u << 0;
+        QTest::newRow("far ahead across the wrap") << 2000u << 0xFFFFFFF0u << 1024u << -1;
+    }
+    void offsetInCycle() {
+        QFETCH(uint, frame);
+        QFETCH(uint, cycleStart);
+        QFETCH(uint, frames);
+        QFETCH(int, offset);
+        QCOMPARE(JackTiming::offsetInCycle(frame, cycleStart, frames), offset);
+    }
+
+    void latency_data() {
+        QTest::addColumn<uint>("bufferFrames");
+        QTest::addColumn<uint>("rate");
+        QTest::addColumn<qint64>("micros");
+        QTest::newRow("256 at 48 kHz") << 256u << 48000u << qint64(15334);
+        QTest::newRow("1024 at 48 kHz") << 1024u << 48000u << qint64(31334);
+        QTest::newRow("4096 at 44.1 kHz") << 4096u << 44100u << qint64(102880);
+        QTest::newRow("no rate known") << 256u << 0u << qint64(10000);
+    }
+    void latency() {
+        QFETCH(uint, bufferFrames);
+        QFETCH(uint, rate);
+        QFETCH(qint64, micros);
+        QCOMPARE(std::chrono::duration_cast<std::chrono::microseconds>(
+                     JackTiming::latency(bufferFrames, rate))
+                     .count(),
+                 micros);
+    }
+
+    void engineFrame_data() {
+        QTest::addColumn<uint>("frame");
+        QTest::addColumn<uint>("cycleStart");
+        QTest::addColumn<qint64>("streamFrames");
+        QTest::addColumn<uint>("rate");
+        QTest::addColumn<qint64>("engineFrame");
+        QTest::newRow("first cycle, 48 kHz") << 5010u << 5000u << qint64(0) << 48000u << qint64(20);
+        QTest::newRow("later cycle") << 5300u << 5256u << qint64(256) << 48000u << qint64(600);
+        QTest::newRow("44.1 kHz") << 441u << 0u << qint64(44100) << 44100u << qint64(96960);
+        QTest::newRow("across the wrap")
+            << 10u << 0xFFFFFF00u << qint64(1000) << 48000u << qint64(2532);
+        QTest::newRow("late event") << 4990u << 5000u << qint64(512) << 48000u << qint64(1004);
+    }
+    void engineFrame() {
+        QFETCH(uint, frame);
+        QFETCH(uint, cycleStart);
+        QFETCH(qint64, streamFrames);
+        QFETCH(uint, rate);
+        QFETCH(qint64, engineFrame);
+        QCOMPARE(JackTiming::engineFrame(frame, cycleStart, streamFrames, rate, 96000),
+                 engineFrame);
+    }
+};
+
+QTEST_MAIN(TstJackTiming)
+#include "tst_jacktiming.moc"

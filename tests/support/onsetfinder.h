@@ -1,0 +1,10 @@
+#pragma once
+
+#include <vector>
+
+// Where drum notes start in a recording: the frames at which the signal first rises above
+// 0.08 after at least 15 ms below 0.03, refined between the two samples around the crossing.
+class OnsetFinder {
+public:
+    static std::vector<double> frames(const std::vector<float>& samples, int rate);
+};
