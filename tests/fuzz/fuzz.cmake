@@ -29,12 +29,14 @@ beatloft_add_fuzzer(fuzz_patternreader SOURCES ${PROJECT_SOURCE_DIR}/app/pattern
                     ${PROJECT_SOURCE_DIR}/app/pattern/pattern.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/stepnotes.cpp
                     ${PROJECT_SOURCE_DIR}/platform/system/fieldreader.cpp
+                    ${PROJECT_SOURCE_DIR}/platform/system/boundedread.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp)
 beatloft_add_fuzzer(fuzz_versioncheck SOURCES ${PROJECT_SOURCE_DIR}/app/netcheck/versionparser.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp)
 beatloft_add_fuzzer(fuzz_replydatagram SOURCES ${PROJECT_SOURCE_DIR}/app/netcheck/versionparser.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp)
 beatloft_add_fuzzer(fuzz_songcodec SOURCES ${PROJECT_SOURCE_DIR}/app/song/songcodec.cpp
+                    ${PROJECT_SOURCE_DIR}/platform/system/boundedread.cpp
                     ${PROJECT_SOURCE_DIR}/app/song/littleendianreader.cpp
                     ${PROJECT_SOURCE_DIR}/app/song/storedpattern.cpp
                     ${PROJECT_SOURCE_DIR}/app/song/patternstore.cpp
