@@ -3,6 +3,7 @@
 // every drum onset of a `--play` recorded with jack_capture against the step grid, with the
 // linear trend removed and against the exact grid; then the same for notes stamped ahead
 // through the MIDI services, which leaves the step timer out and shows the JACK path alone.
+#include "gridfit.h"
 #include "midi/messageclock.h"
 #include "midi/midiservices.h"
 #include "onsetfinder.h"
@@ -38,29 +39,12 @@ Figures deviations(const std::vector<double>& at, double step) {
     Figures f;
     f.onsets = int(at.size());
     if (at.size() < 3) return f;
-    std::vector<double> steps, off;
-    for (double t : at) {
-        steps.push_back(std::round((t - at[0]) / step));
-        off.push_back(t - steps.back() * step);
-    }
-    const double n = double(at.size());
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (size_t i = 0; i < at.size(); ++i) {
-        sx += steps[i];
-        sy += off[i];
-        sxx += steps[i] * steps[i];
-        sxy += steps[i] * off[i];
-    }
-    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-    const double intercept = (sy - slope * sx) / n;
-    std::vector<double> detrended;
-    for (size_t i = 0; i < at.size(); ++i) {
-        detrended.push_back(std::fabs(off[i] - intercept - slope * steps[i]));
-        f.gridMax = std::max(f.gridMax, std::fabs(off[i] - sy / n));
-    }
-    std::sort(detrended.begin(), detrended.end());
-    f.detrendedMax = detrended.back();
-    f.detrendedP99 = detrended[size_t(0.99 * (n - 1) + 0.5)];
+    const GridFit fit = GridFit::of(at, step);
+    std::vector<double> jitter = fit.jitter;
+    std::sort(jitter.begin(), jitter.end());
+    f.detrendedMax = jitter.back();
+    f.detrendedP99 = jitter[size_t(0.99 * double(jitter.size() - 1) + 0.5)];
+    f.gridMax = *std::max_element(fit.offsets.begin(), fit.offsets.end());
     return f;
 }
 
@@ -108,6 +92,15 @@ void listPorts() {
     jack_client_close(probe);
 }
 
+// Records kSeconds of the synthesizer's left port into wav.
+void startCapture(QProcess& capture, const QString& wav) {
+    QFile::remove(wav);  // jack_capture never writes over a file
+    capture.start(QStringLiteral("jack_capture"),
+                  {QStringLiteral("-d"), QString::number(kSeconds), QStringLiteral("-f"),
+                   QStringLiteral("wav"), QStringLiteral("-c"), QStringLiteral("1"),
+                   QStringLiteral("--port"), QStringLiteral("Beatloft:out_1"), wav});
+}
+
 std::vector<double> recordPlay(const QString& program, const QString& pattern,
                                const QString& folder) {
     QProcess play;
@@ -117,12 +110,8 @@ std::vector<double> recordPlay(const QString& program, const QString& pattern,
     std::printf("  ports while --play runs:\n");
     listPorts();
     const QString wav = folder + QStringLiteral("/play.wav");
-    QFile::remove(wav);  // jack_capture never writes over a file
     QProcess capture;
-    capture.start(QStringLiteral("jack_capture"),
-                  {QStringLiteral("-d"), QString::number(kSeconds), QStringLiteral("-f"),
-                   QStringLiteral("wav"), QStringLiteral("-c"), QStringLiteral("1"),
-                   QStringLiteral("--port"), QStringLiteral("Beatloft:out_1"), wav});
+    startCapture(capture, wav);
     capture.waitForFinished(1000 * (kSeconds + 10));
     play.waitForFinished(10000);
     return OnsetFinder::frames(wavChannel(wav, 1), kRate);
@@ -135,12 +124,8 @@ int stampedRun(const QString& folder, int spacingMs) {
     midi::OutputHandle synth = 0;
     if (services.openOutput(services.outputCount() - 1, &synth) != midi::kNoError) return 1;
     const QString wav = folder + QStringLiteral("/stamped.wav");
-    QFile::remove(wav);  // jack_capture never writes over a file
     QProcess capture;
-    capture.start(QStringLiteral("jack_capture"),
-                  {QStringLiteral("-d"), QString::number(kSeconds), QStringLiteral("-f"),
-                   QStringLiteral("wav"), QStringLiteral("-c"), QStringLiteral("1"),
-                   QStringLiteral("--port"), QStringLiteral("Beatloft:out_1"), wav});
+    startCapture(capture, wav);
     const auto start = midi::MessageClock::Clock::now() + std::chrono::milliseconds(800);
     for (int k = 0; k < (kSeconds - 1) * 1000 / spacingMs; ++k) {
         midi::MessageClock::Stamp stamp(start + k * std::chrono::milliseconds(spacingMs));

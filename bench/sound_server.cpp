@@ -7,6 +7,8 @@
 // server's CPU while a stream plays.
 #include "beatloft.h"
 #include "form1.h"
+#include "gridfit.h"
+#include "onsetfinder.h"
 #include "pattern/patternview.h"
 #include "privatesoundserver.h"
 #include "system/consoledialogs.h"
@@ -84,58 +86,24 @@ private:
     QByteArray bytes_;
 };
 
-// Onsets in milliseconds from the start of the recording: where the signal first rises
-// above kHigh after at least 15 ms below kLow, refined by linear interpolation between the
-// two samples around the crossing.
+// Onsets in milliseconds from the start of the recording.
 std::vector<double> onsets(const std::vector<double>& samples) {
-    constexpr double kHigh = 0.08, kLow = 0.03;
-    constexpr int kQuietNeeded = kRate * 15 / 1000;
-    std::vector<double> found;
-    bool armed = true;
-    int quiet = 0;
-    for (size_t i = 1; i < samples.size(); ++i) {
-        const double level = std::fabs(samples[i]);
-        if (armed && level >= kHigh) {
-            const double before = std::fabs(samples[i - 1]);
-            const double fraction = (kHigh - before) / (level - before);
-            found.push_back((double(i - 1) + fraction) * 1000.0 / kRate);
-            armed = false;
-        }
-        quiet = level < kLow ? quiet + 1 : 0;
-        if (quiet >= kQuietNeeded) armed = true;
-    }
+    std::vector<double> found =
+        OnsetFinder::frames(std::vector<float>(samples.begin(), samples.end()), kRate);
+    for (double& at : found) at *= 1000.0 / kRate;
     return found;
 }
 
-// The recording runs on the sink's clock, which may run fast or slow against the program's
-// steady clock: the deviations of the onsets from the grid are fitted with a straight line
-// (least squares), whose slope is that clock ratio; what is left is the jitter.
+// The onsets against the step grid, the sink's clock ratio removed (GridFit).
 Figures deviations(const std::vector<double>& at, double seconds) {
     Figures f;
     f.onsets = int(at.size());
     f.expected = int(seconds * 1000 / kStepMs);
     if (at.size() < 2) return f;
-    std::vector<double> steps, off;
-    for (double t : at) {
-        steps.push_back(std::round((t - at[0]) / kStepMs));
-        off.push_back(t - steps.back() * kStepMs);
-    }
-    const double n = double(at.size());
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (size_t i = 0; i < at.size(); ++i) {
-        sx += steps[i];
-        sy += off[i];
-        sxx += steps[i] * steps[i];
-        sxy += steps[i] * off[i];
-    }
-    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-    const double intercept = (sy - slope * sx) / n;
-    std::vector<double> magnitudes;
-    for (size_t i = 0; i < at.size(); ++i)
-        magnitudes.push_back(std::fabs(off[i] - intercept - slope * steps[i]));
-    f.detrended = {percentile(magnitudes, 0.50), percentile(magnitudes, 0.99),
-                   *std::max_element(magnitudes.begin(), magnitudes.end())};
-    f.sinkPpm = slope / kStepMs * 1e6;
+    const GridFit fit = GridFit::of(at, kStepMs);
+    f.detrended = {percentile(fit.jitter, 0.50), percentile(fit.jitter, 0.99),
+                   *std::max_element(fit.jitter.begin(), fit.jitter.end())};
+    f.sinkPpm = fit.slopePerStep / kStepMs * 1e6;
     return f;
 }
 
