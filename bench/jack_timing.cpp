@@ -163,16 +163,8 @@ void measure(int buffer, const QString& self, const QString& program, const QStr
             watch, [](void* count) { return ++*static_cast<std::atomic<int>*>(count), 0; }, &xruns);
         jack_activate(watch);
     }
-    QFile pattern(folder + QStringLiteral("/onsets.drm"));
-    pattern.open(QIODevice::WriteOnly);
-    QByteArray row;
-    for (int i = 0; i < 16; ++i) row += " 3 ,";
-    pattern.write(
-        "\"Onsets\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 120\r\n"
-        "\"Sidestick\",37\r\n" +
-        row + "\r\n");
-    pattern.close();
-    report("--play", deviations(recordPlay(program, pattern.fileName(), folder), kStepFrames));
+    const QString pattern = OnsetFinder::writeSidestickPattern(folder);
+    report("--play", deviations(recordPlay(program, pattern, folder), kStepFrames));
     // 125 ms is 187.5 of the synthesizer's 64-frame blocks at 96 kHz: every other note
     // falls between two blocks. 100 ms is 150 blocks: every note meets its block alike.
     for (int spacingMs : {125, 100}) {

@@ -150,20 +150,6 @@ double cpuSeconds(qint64 pid) {
     return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
 }
 
-// One sidestick on every one of 16 steps at 120 BPM.
-QString writeBenchPattern(const QString& folder) {
-    const QString path = folder + QStringLiteral("/onsets.drm");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    QByteArray row;
-    for (int i = 0; i < 16; ++i) row += " 3 ,";
-    file.write(
-        "\"Onsets\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 120\r\n"
-        "\"Sidestick\",37\r\n" +
-        row + "\r\n");
-    return path;
-}
-
 // The samples of a 16-bit stereo WAV file the program wrote, mixed to mono.
 std::vector<double> wavSamples(const QString& path) {
     QFile file(path);
@@ -318,8 +304,9 @@ int main(int argc, char** argv) {
     std::printf("sound_server: onsets at the sink, 120 BPM, 4 steps per beat, %d s each\n",
                 seconds);
     double serverCpu = 0;
-    report("--play, headless", headlessOnsets(program, writeBenchPattern(sandbox.path()), seconds,
-                                              server.daemonPid(), &serverCpu));
+    report("--play, headless",
+           headlessOnsets(program, OnsetFinder::writeSidestickPattern(sandbox.path()), seconds,
+                          server.daemonPid(), &serverCpu));
     std::printf("sound_server: the sound server's CPU while --play runs: %.2f %% of a core\n",
                 serverCpu);
     report("window, grid rebuilt every 500 ms", windowOnsets(seconds));

@@ -1,5 +1,6 @@
 #include "onsetfinder.h"
 
+#include <QFile>
 #include <cmath>
 
 std::vector<double> OnsetFinder::frames(const std::vector<float>& samples, int rate) {
@@ -18,4 +19,17 @@ std::vector<double> OnsetFinder::frames(const std::vector<float>& samples, int r
         if (quiet >= rate * 15 / 1000) armed = true;
     }
     return found;
+}
+
+QString OnsetFinder::writeSidestickPattern(const QString& folder) {
+    const QString path = folder + QStringLiteral("/onsets.drm");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    QByteArray row;
+    for (int i = 0; i < 16; ++i) row += " 3 ,";
+    file.write(
+        "\"Onsets\"\r\nTaktzahl, 4, Taktnenner, 4, SubDivs, 4, BPM, 120\r\n"
+        "\"Sidestick\",37\r\n" +
+        row + "\r\n");
+    return path;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <vector>
 
 // Where drum notes start in a recording: the frames at which the signal first rises above
@@ -7,4 +8,7 @@
 class OnsetFinder {
 public:
     static std::vector<double> frames(const std::vector<float>& samples, int rate);
+    // Writes folder/onsets.drm, a pattern whose onsets are found cleanly: one sidestick on
+    // every one of 16 steps at 120 BPM, 4 steps per beat. Gives its path.
+    static QString writeSidestickPattern(const QString& folder);
 };
