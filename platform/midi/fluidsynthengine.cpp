@@ -6,6 +6,8 @@
 #include <fluidsynth.h>
 #include <QFile>
 
+#include <algorithm>
+
 namespace midi::detail {
 
 FluidSynthEngine::FluidSynthEngine() {
@@ -18,6 +20,8 @@ FluidSynthEngine::~FluidSynthEngine() {
 
 void FluidSynthEngine::destroy() {
     stopAudio();
+    if (borrowed_) fluid_synth_remove_sfont(synth_, borrowed_);
+    borrowed_ = nullptr;
     if (synth_) delete_fluid_synth(synth_);
     if (settings_) delete_fluid_settings(settings_);
     audio_ = nullptr;
@@ -25,7 +29,7 @@ void FluidSynthEngine::destroy() {
     settings_ = nullptr;
 }
 
-Result FluidSynthEngine::create(double sampleRate, QString* error) {
+Result FluidSynthEngine::makeSynth(double sampleRate) {
     destroy();
     settings_ = new_fluid_settings();
     if (!settings_) return kNoMemory;
@@ -38,6 +42,29 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
         destroy();
         return kNoMemory;
     }
+    echoed_.reserve(size_t(fluid_synth_get_polyphony(synth_)) + 1);
+    return kNoError;
+}
+
+Result FluidSynthEngine::createSharing(const FluidSynthEngine& primary) {
+    double rate = 0;
+    fluid_settings_getnum(primary.settings_, "synth.sample-rate", &rate);
+    fluid_sfont_t* font = primary.synth_ ? fluid_synth_get_sfont(primary.synth_, 0) : nullptr;
+    if (!font) return kError;
+    const Result result = makeSynth(rate);
+    if (result != kNoError) return result;
+    if (fluid_synth_add_sfont(synth_, font) == FLUID_FAILED) {
+        destroy();
+        return kNoMemory;
+    }
+    borrowed_ = font;
+    soundFont_ = primary.soundFont_;
+    return kNoError;
+}
+
+Result FluidSynthEngine::create(double sampleRate, QString* error) {
+    const Result made = makeSynth(sampleRate);
+    if (made != kNoError) return made;
 
     const QStringList fonts = SoundFontLocator::candidates();
     for (const QString& font : fonts) {
@@ -144,6 +171,40 @@ void FluidSynthEngine::silence() {
     releasePedals();
     fluid_synth_all_notes_off(synth_, -1);
     fluid_synth_all_sounds_off(synth_, -1);
+}
+
+void FluidSynthEngine::listVoices(std::vector<fluid_voice_t*>& voices) const {
+    voices.assign(size_t(synth_ ? fluid_synth_get_polyphony(synth_) : 0) + 1, nullptr);
+    if (synth_) fluid_synth_get_voicelist(synth_, voices.data(), int(voices.size()) - 1, -1);
+}
+
+// The note starts its voices as any note-on does, ending what it ends, but at an
+// attenuation no one hears (144 dB), and is released at once.
+void FluidSynthEngine::echoNoteOn(int channel, int key, int velocity) {
+    if (!synth_ || activeVoices() == 0) return;  // nothing it could end
+    if (fluid_synth_noteon(synth_, channel, key, velocity) != FLUID_OK) return;
+    listVoices(echoed_);
+    unsigned int newest = 0;
+    for (fluid_voice_t* voice : echoed_)
+        if (voice) newest = std::max(newest, fluid_voice_get_id(voice));
+    for (fluid_voice_t* voice : echoed_) {
+        if (!voice || fluid_voice_get_id(voice) != newest) continue;
+        fluid_voice_gen_set(voice, GEN_ATTENUATION, 1440.0f);
+        fluid_voice_update_param(voice, GEN_ATTENUATION);
+    }
+    fluid_synth_noteoff(synth_, channel, key);
+}
+
+int FluidSynthEngine::soundingVoices() const {
+    std::vector<fluid_voice_t*> playing;
+    listVoices(playing);
+    return int(std::count_if(playing.begin(), playing.end(), [](fluid_voice_t* voice) {
+        return voice && fluid_voice_is_on(voice);
+    }));
+}
+
+int FluidSynthEngine::activeVoices() const {
+    return synth_ ? fluid_synth_get_active_voice_count(synth_) : 0;
 }
 
 }  // namespace midi::detail

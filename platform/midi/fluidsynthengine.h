@@ -6,10 +6,13 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
 typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
+typedef struct _fluid_sfont_t fluid_sfont_t;
+typedef struct _fluid_voice_t fluid_voice_t;
 
 namespace midi::detail {
 
@@ -30,6 +33,9 @@ public:
     // loads. kError with a reason in *error when none does, kNoMemory when FluidSynth
     // cannot be created.
     Result create(double sampleRate, QString* error = nullptr);
+    // Creates a synthesizer at the same rate that plays the sound font of primary, without
+    // loading it again; primary must outlive it.
+    Result createSharing(const FluidSynthEngine& primary);
     // Sends the sound to the first audio driver that starts: pulseaudio, alsa (JACK is the
     // program's own client, never FluidSynth's driver, which could start a server). With a
     // render function, the driver asks it for every period instead of the synthesizer.
@@ -48,6 +54,14 @@ public:
     void reset();
     // Ends every sound at once, release phases included.
     void silence();
+    // Does to the sounding voices what a note-on of this key does, without being heard: the
+    // same note is released and the voices of its exclusive class (an open hi-hat under a
+    // closed one) are cut. For engines that take turns playing one channel's notes.
+    void echoNoteOn(int channel, int key, int velocity);
+    // Voices started and neither released nor silenced.
+    int soundingVoices() const;
+    // Voices still making sound, release phases included.
+    int activeVoices() const;
 
     fluid_synth_t* synth() const { return synth_; }
     QString soundFont() const { return soundFont_; }
@@ -55,11 +69,17 @@ public:
 
 private:
     void destroy();
+    // A synthesizer with the program's settings and no sound font.
+    Result makeSynth(double sampleRate);
     void releasePedals();
+    // The voices playing now, null-terminated.
+    void listVoices(std::vector<fluid_voice_t*>& voices) const;
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_audio_driver_t* audio_ = nullptr;
+    fluid_sfont_t* borrowed_ = nullptr;   // the primary engine's font, never deleted here
+    std::vector<fluid_voice_t*> echoed_;  // kept, so the audio thread does not allocate
     RunningStatus running_;
     QString soundFont_;
     QString audioDriver_;

@@ -130,13 +130,7 @@ bool SynthEngine::hasNoteToCome() const {
 }
 
 int SynthEngine::soundingVoices() const {
-    fluid_synth_t* synth = renderer_.engine().synth();
-    if (!synth) return 0;
-    std::vector<fluid_voice_t*> voices(size_t(fluid_synth_get_polyphony(synth)) + 1, nullptr);
-    fluid_synth_get_voicelist(synth, voices.data(), int(voices.size()), -1);
-    return int(std::count_if(voices.begin(), voices.end(), [](fluid_voice_t* voice) {
-        return voice && fluid_voice_is_on(voice);
-    }));
+    return renderer_.soundingVoices();
 }
 
 bool SynthEngine::isStreamLost() const {

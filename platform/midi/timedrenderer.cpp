@@ -1,10 +1,9 @@
 #include "timedrenderer.h"
 
-#include <fluidsynth.h>
 #include <soxr.h>
 
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace midi::detail {
@@ -14,21 +13,42 @@ namespace {
 // Engine frames handed to the resampler at a time.
 constexpr int kPendingFrames = 2048;
 
+void interleave(const float* left, const float* right, float* stereo, int frames) {
+    for (int i = 0; i < frames; ++i) {
+        stereo[size_t(i) * 2] = left[i];
+        stereo[size_t(i) * 2 + 1] = right[i];
+    }
+}
+
 }  // namespace
 
-TimedRenderer::TimedRenderer(int outputRate) : outputRate_(outputRate) {}
+TimedRenderer::TimedRenderer(int outputRate) : outputRate_(outputRate) {
+    makePhases();
+}
+
+// Made afresh for every start, the engines borrowing the first one's sound font first.
+void TimedRenderer::makePhases() {
+    for (int i = kPhases - 1; i >= 0; --i)
+        phases_[size_t(i)] = std::make_unique<EnginePhase>(i * kBlockFrames / kPhases);
+}
 
 TimedRenderer::~TimedRenderer() {
     if (resampler_) soxr_delete(resampler_);
+    // The engines that borrow the first one's sound font go first.
+    for (auto phase = phases_.rbegin(); phase != phases_.rend(); ++phase) phase->reset();
 }
 
 Result TimedRenderer::create(QString* error) {
-    const Result result = engine_.create(kEngineRate, error);
+    makePhases();
+    Result result = phases_[0]->engine().create(kEngineRate, error);
+    for (size_t i = 1; result == kNoError && i < phases_.size(); ++i)
+        result = phases_[i]->engine().createSharing(phases_[0]->engine());
     if (result != kNoError || outputRate_ == kEngineRate) return result;
-    const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+    const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_S, SOXR_FLOAT32_I);
     const soxr_quality_spec_t quality =
         soxr_quality_spec(SOXR_HQ, phase_ == Phase::Minimum ? SOXR_MINIMUM_PHASE : 0);
     soxr_error_t failed = nullptr;
+    if (resampler_) soxr_delete(resampler_);
     resampler_ = soxr_create(kEngineRate, outputRate_, 2, &failed, &io, &quality, nullptr);
     if (!failed) return kNoError;
     if (error) *error = QString::fromLatin1(failed);
@@ -41,63 +61,77 @@ qint64 TimedRenderer::frameOf(double seconds) {
     return qint64(std::llround(std::min(seconds * kEngineRate, kLongest)));
 }
 
+template <typename Deliver>
+void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver) {
+    if (event.kind != SynthEvent::Kind::Short) {
+        if (event.kind == SynthEvent::Kind::Silence) running_.clear();
+        for (int i = 0; i < kPhases; ++i) deliver(i, event);
+        return;
+    }
+    const RunningStatus::Bytes bytes = running_.unpack(event.message);
+    if (bytes.length == 0) return;
+    const std::uint32_t message = bytes.data[0] | bytes.data[1] << 8 | bytes.data[2] << 16;
+    const SynthEvent full = SynthEvent::shortMessage(message);
+    std::uint8_t& noteEngine = noteEngine_[bytes.status() & 0x0F][bytes.data[1] & 0x7F];
+    const int type = bytes.status() & 0xF0;
+    if (full.isNoteOn()) {
+        noteEngine = std::uint8_t(nearestPhase(frame));
+        for (int i = 0; i < kPhases; ++i)
+            deliver(i, i == noteEngine ? full : SynthEvent::echo(message));
+    } else if (type == 0x80 || type == 0x90) {
+        deliver(noteEngine, full);
+    } else {
+        for (int i = 0; i < kPhases; ++i) deliver(i, full);
+    }
+}
+
+int TimedRenderer::nearestPhase(qint64 frame) const {
+    int nearest = 0;
+    qint64 shortest = std::numeric_limits<qint64>::max();
+    for (int i = 0; i < kPhases; ++i) {
+        const qint64 distance = std::llabs(phases_[size_t(i)]->dueFrame(frame) - frame);
+        if (distance < shortest) {
+            shortest = distance;
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
 void TimedRenderer::schedule(qint64 frame, const SynthEvent& event) {
-    scheduled_.emplace(frame, event);
+    route(frame, event,
+          [this, frame](int i, const SynthEvent& e) { phases_[size_t(i)]->schedule(frame, e); });
 }
 
 void TimedRenderer::apply(const SynthEvent& event) {
-    switch (event.kind) {
-        case SynthEvent::Kind::Short:
-            engine_.shortMessage(event.message);
-            break;
-        case SynthEvent::Kind::Long:
-            engine_.longMessage(event.sysex);
-            break;
-        case SynthEvent::Kind::Silence:
-            engine_.silence();
-            break;
-    }
+    route(position_, event, [this](int i, const SynthEvent& e) { phases_[size_t(i)]->apply(e); });
+}
+
+bool TimedRenderer::hasScheduled() const {
+    return std::any_of(phases_.begin(), phases_.end(),
+                       [](const auto& phase) { return phase->hasScheduled(); });
 }
 
 bool TimedRenderer::hasScheduledNoteOn() const {
-    return std::any_of(scheduled_.begin(), scheduled_.end(),
-                       [](const auto& entry) { return entry.second.isNoteOn(); });
+    return std::any_of(phases_.begin(), phases_.end(),
+                       [](const auto& phase) { return phase->hasScheduledNoteOn(); });
 }
 
-// Called at a block boundary: every event nearer to this boundary than to the next one.
-void TimedRenderer::applyDue() {
-    const qint64 limit = position_ + kBlockFrames / 2;
-    while (!scheduled_.empty() && scheduled_.begin()->first < limit) {
-        apply(scheduled_.begin()->second);
-        scheduled_.erase(scheduled_.begin());
-    }
+int TimedRenderer::soundingVoices() const {
+    int voices = 0;
+    for (const auto& phase : phases_) voices += phase->engine().soundingVoices();
+    return voices;
 }
 
-// An event at frame f is due at the first boundary b with f < b + kBlockFrames / 2.
-qint64 TimedRenderer::framesToNextDue() const {
-    if (scheduled_.empty()) return std::numeric_limits<qint64>::max();
-    const qint64 nextBoundary = (position_ / kBlockFrames + 1) * kBlockFrames;
-    const qint64 earliest = scheduled_.begin()->first - kBlockFrames / 2 + 1;
-    const qint64 due = earliest <= nextBoundary
-                           ? nextBoundary
-                           : (earliest + kBlockFrames - 1) / kBlockFrames * kBlockFrames;
-    return due - position_;
-}
-
-void TimedRenderer::renderEngine(float* left, float* right, int stride, int frames) {
-    int done = 0;
-    while (done < frames) {
-        if (position_ % kBlockFrames == 0) applyDue();
-        const int count = int(std::min<qint64>(frames - done, framesToNextDue()));
-        fluid_synth_write_float(engine_.synth(), count, left, done * stride, stride, right,
-                                done * stride, stride);
-        done += count;
-        position_ += count;
-    }
+void TimedRenderer::renderEngine(float* left, float* right, int frames) {
+    std::fill_n(left, frames, 0.0f);
+    std::fill_n(right, frames, 0.0f);
+    for (const auto& phase : phases_) phase->renderAdd(left, right, frames);
+    position_ += frames;
 }
 
 void TimedRenderer::renderPlanar(float* left, float* right, int frames) {
-    if (!resampler_) return renderEngine(left, right, 1, frames);
+    if (!resampler_) return renderEngine(left, right, frames);
     scratch_.resize(size_t(frames) * 2);
     renderInterleaved(scratch_.data(), frames);
     for (int i = 0; i < frames; ++i) {
@@ -107,18 +141,23 @@ void TimedRenderer::renderPlanar(float* left, float* right, int frames) {
 }
 
 void TimedRenderer::renderInterleaved(float* stereo, int frames) {
-    if (!resampler_) return renderEngine(stereo, stereo + 1, 2, frames);
+    if (!resampler_) {
+        planar_.resize(size_t(frames) * 2);
+        renderEngine(planar_.data(), planar_.data() + frames, frames);
+        return interleave(planar_.data(), planar_.data() + frames, stereo, frames);
+    }
     size_t produced = 0;
     while (produced < size_t(frames)) {
-        if (pendingTaken_ * 2 >= pending_.size()) {
-            pending_.assign(kPendingFrames * 2, 0.0f);
+        if (pendingTaken_ >= size_t(kPendingFrames) || pending_.empty()) {
+            pending_.resize(size_t(kPendingFrames) * 2);
             pendingTaken_ = 0;
-            renderEngine(pending_.data(), pending_.data() + 1, 2, kPendingFrames);
+            renderEngine(pending_.data(), pending_.data() + kPendingFrames, kPendingFrames);
         }
+        const float* channels[2] = {pending_.data() + pendingTaken_,
+                                    pending_.data() + kPendingFrames + pendingTaken_};
         size_t taken = 0, made = 0;
-        soxr_process(resampler_, pending_.data() + pendingTaken_ * 2,
-                     pending_.size() / 2 - pendingTaken_, &taken, stereo + produced * 2,
-                     size_t(frames) - produced, &made);
+        soxr_process(resampler_, channels, size_t(kPendingFrames) - pendingTaken_, &taken,
+                     stereo + produced * 2, size_t(frames) - produced, &made);
         pendingTaken_ += taken;
         produced += made;
     }

@@ -1,26 +1,31 @@
 #pragma once
 
-#include "fluidsynthengine.h"
+#include "enginephase.h"
+#include "runningstatus.h"
 #include "synthevent.h"
 
 #include <QtGlobal>
+#include <array>
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <vector>
 
 typedef struct soxr* soxr_t;
 
 namespace midi::detail {
 
-// Renders a FluidSynth engine with every event applied at its own frame. FluidSynth starts
-// notes only at the start of its 64-frame blocks, so the engine runs at 96 kHz, where a
-// block lasts 0.67 ms, and each event is applied at the block boundary nearest to its
-// frame: it is heard within a third of a millisecond of its time. Output at another rate
-// goes through a resampler.
+// Renders the synthesizer with every event applied at its own frame. FluidSynth starts
+// notes only where one of its 64-frame blocks starts, so the sound is the sum of kPhases
+// engines at 96 kHz sharing one sound font, whose blocks start 8 frames apart: each note
+// goes to the engine with the block start nearest to it, and is heard within 4 frames
+// (0.04 ms) of its time. Every other event goes to all engines; a note-on is echoed
+// silently on the others, so that it ends the same note and its exclusive class there as
+// it would in one engine. Output at another rate goes through a resampler.
 class TimedRenderer {
 public:
     static constexpr int kEngineRate = 96000;
-    static constexpr int kBlockFrames = 64;
+    static constexpr int kBlockFrames = EnginePhase::kBlockFrames;
+    static constexpr int kPhases = 8;
 
     explicit TimedRenderer(int outputRate = kEngineRate);
     ~TimedRenderer();
@@ -38,8 +43,9 @@ public:
     }
     // Nothing may be rendered unless this succeeded.
     Result create(QString* error = nullptr);
-    FluidSynthEngine& engine() { return engine_; }
-    const FluidSynthEngine& engine() const { return engine_; }
+    // The first engine: the one with an audio driver where FluidSynth's own is used.
+    FluidSynthEngine& engine() { return phases_[0]->engine(); }
+    const FluidSynthEngine& engine() const { return phases_[0]->engine(); }
 
     // The engine frame of a time in seconds from the first frame; 0 for what is not a
     // finite time from 0 on.
@@ -49,8 +55,10 @@ public:
     void schedule(qint64 frame, const SynthEvent& event);
     // Applies an event at once, whatever is scheduled.
     void apply(const SynthEvent& event);
-    bool hasScheduled() const { return !scheduled_.empty(); }
+    bool hasScheduled() const;
     bool hasScheduledNoteOn() const;
+    // Voices started and neither released nor silenced, on all engines.
+    int soundingVoices() const;
     // Engine frames rendered so far.
     qint64 position() const { return position_; }
 
@@ -60,23 +68,28 @@ public:
     void renderS16(std::int16_t* stereo, int frames);
 
 private:
-    // Engine frames straight into out (stride 1 for planar, 2 for interleaved), in as few
-    // calls of the synthesizer as the events due between them allow: every call enters its
-    // parallel region once, whatever the number of blocks.
-    void renderEngine(float* left, float* right, int stride, int frames);
-    // Engine frames from here to the block boundary at which the next event is due.
-    qint64 framesToNextDue() const;
-    void applyDue();
+    void makePhases();
+    // Engine frames, added up from all engines.
+    void renderEngine(float* left, float* right, int frames);
+    // Hands an event to the engines it is for: deliver(phase, event).
+    template <typename Deliver>
+    void route(qint64 frame, const SynthEvent& event, Deliver deliver);
+    // The engine whose block starts nearest to frame.
+    int nearestPhase(qint64 frame) const;
 
-    FluidSynthEngine engine_;
+    std::array<std::unique_ptr<EnginePhase>, kPhases> phases_;
+    RunningStatus running_;
+    // The engine that played the last note-on of each channel and key: its note-off goes
+    // there.
+    std::array<std::array<std::uint8_t, 128>, 16> noteEngine_{};
     int outputRate_;
     Phase phase_ = Phase::Linear;
     soxr_t resampler_ = nullptr;
-    std::vector<float> pending_;  // engine frames not yet taken by the resampler
+    std::vector<float> pending_;  // engine frames not yet taken by the resampler, planar
     size_t pendingTaken_ = 0;
     std::vector<float> scratch_;  // output frames on their way to another format
+    std::vector<float> planar_;   // engine frames on their way to interleaved output
     qint64 position_ = 0;
-    std::multimap<qint64, SynthEvent> scheduled_;
 };
 
 }  // namespace midi::detail

@@ -44,11 +44,13 @@ QList<TimedMessage> drumNote(double seconds, int note, int velocity) {
             {seconds, 0x99u | unsigned(note) << 8}};
 }
 
-// When a sidestick stamped at `at` is first heard, in seconds (-1: never).
-double onset(double at) {
+// When a sidestick stamped at `at` is first heard, in seconds (-1: never); `before` is
+// played ahead of it and dies away by then.
+double onset(double at, const QList<TimedMessage>& before = {}) {
     std::vector<std::int16_t> samples;
-    if (!OfflineRenderer::renderToBuffer(drumNote(at, 37, 126), at + 0.1, &samples)) return -1;
-    for (size_t i = 0; i < samples.size(); ++i)
+    if (!OfflineRenderer::renderToBuffer(before + drumNote(at, 37, 126), at + 0.1, &samples))
+        return -1;
+    for (size_t i = size_t(std::max(0.0, at - 0.001) * kRate) * 2; i < samples.size(); ++i)
         if (std::abs(int(samples[i])) > 1000) return double(i / 2) / kRate;
     return -1;
 }
@@ -269,18 +271,45 @@ private slots:
     // Stamps at every phase of the engine's 64-frame block and of the output's samples.
     void messagesAreHeardAtTheirStamps_data() {
         QTest::addColumn<double>("at");
+        QTest::addColumn<bool>("afterSilence");  // a bass drum at 0 that has died away
         const double frame = 1.0 / detail::TimedRenderer::kEngineRate;
-        for (int offset : {0, 7, 21, 32, 33, 50, 63})
+        for (int offset : {0, 3, 4, 7, 21, 32, 33, 50, 60, 63})
             QTest::newRow(qPrintable(QStringLiteral("%1 frames into a block").arg(offset)))
-                << 0.2 + offset * frame;
-        QTest::newRow("between output samples") << 0.3 + 0.4 / kRate;
+                << 0.2 + offset * frame << false;
+        QTest::newRow("between output samples") << 0.3 + 0.4 / kRate << false;
+        for (int offset : {5, 37})
+            QTest::newRow(qPrintable(QStringLiteral("%1 frames, after silence").arg(offset)))
+                << 2.0 + offset * frame << true;
     }
     void messagesAreHeardAtTheirStamps() {
         QFETCH(double, at);
+        QFETCH(bool, afterSilence);
         const double reference = onset(0);  // the sidestick's own attack
         QVERIFY2(reference < 0.002, qPrintable(QString::number(reference)));
-        const double error = onset(at) - at - reference;
-        QVERIFY2(std::fabs(error) <= 0.0007, qPrintable(QStringLiteral("%1 ms").arg(error * 1000)));
+        const double error =
+            onset(at, afterSilence ? drumNote(0, 36, 126) : QList<TimedMessage>{}) - at - reference;
+        QVERIFY2(std::fabs(error) <= 0.0001, qPrintable(QStringLiteral("%1 ms").arg(error * 1000)));
+    }
+
+    // The same note again ends the one sounding, wherever their blocks start.
+    void aNoteEndsTheSameNoteBeforeIt_data() {
+        QTest::addColumn<int>("frame");
+        for (int frame : {6400, 6408, 6424, 6432, 6456, 6460})
+            QTest::newRow(qPrintable(QString::number(frame))) << frame;
+    }
+    void aNoteEndsTheSameNoteBeforeIt() {
+        QFETCH(int, frame);
+        detail::TimedRenderer renderer;
+        QVERIFY(renderer.create() == kNoError);
+        const auto snare = detail::SynthEvent::shortMessage(0x99u | 38u << 8 | 100u << 16);
+        std::vector<float> left(8192), right(8192);
+        renderer.schedule(0, snare);
+        renderer.renderPlanar(left.data(), right.data(), 1024);
+        const int voices = renderer.soundingVoices();
+        QVERIFY(voices > 0);
+        renderer.schedule(frame, snare);
+        renderer.renderPlanar(left.data(), right.data(), 8192);
+        QCOMPARE(renderer.soundingVoices(), voices);
     }
 
     void aPatternSoundsEachNoteAtItsTime() {

@@ -1,0 +1,132 @@
+#include "enginephase.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace midi::detail {
+
+namespace {
+
+// Below this (-120 dBFS) for kQuietFrames an engine without voices has died away.
+constexpr float kQuiet = 1e-6f;
+constexpr qint64 kQuietFrames = 4096;
+
+qint64 floorDiv(qint64 value, qint64 divisor) {
+    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
+void addInto(float* out, const float* in, int frames) {
+    for (int i = 0; i < frames; ++i) out[i] += in[i];
+}
+
+}  // namespace
+
+qint64 EnginePhase::blockStartFrom(qint64 frame) const {
+    return offset_ + floorDiv(frame - offset_ + kBlockFrames - 1, kBlockFrames) * kBlockFrames;
+}
+
+// The block start b with frame - 32 < b <= frame + 32, unless that has passed.
+qint64 EnginePhase::dueFrame(qint64 frame) const {
+    const qint64 nearest =
+        offset_ + floorDiv(frame - offset_ + kBlockFrames / 2, kBlockFrames) * kBlockFrames;
+    return std::max(nearest, blockStartFrom(position_));
+}
+
+bool EnginePhase::hasScheduledNoteOn() const {
+    return std::any_of(scheduled_.begin(), scheduled_.end(),
+                       [](const auto& entry) { return entry.second.isNoteOn(); });
+}
+
+void EnginePhase::apply(const SynthEvent& event) {
+    if (asleep_) wake();
+    switch (event.kind) {
+        case SynthEvent::Kind::Short:
+            engine_.shortMessage(event.message);
+            break;
+        case SynthEvent::Kind::Long:
+            engine_.longMessage(event.sysex);
+            break;
+        case SynthEvent::Kind::Silence:
+            engine_.silence();
+            break;
+        case SynthEvent::Kind::Echo:
+            engine_.echoNoteOn(event.message & 0x0F, event.message >> 8 & 0x7F,
+                               event.message >> 16 & 0x7F);
+            break;
+    }
+}
+
+void EnginePhase::applyDue() {
+    while (!scheduled_.empty() && dueFrame(scheduled_.begin()->first) <= position_) {
+        apply(scheduled_.begin()->second);
+        scheduled_.erase(scheduled_.begin());
+    }
+}
+
+void EnginePhase::wake() {
+    asleep_ = false;
+    quietFrames_ = 0;
+    align();
+}
+
+void EnginePhase::align() {
+    const qint64 behind = position_ - offset_ - engineFrames_;
+    const int frames = int(behind - floorDiv(behind, kBlockFrames) * kBlockFrames);
+    if (frames == 0) return;
+    float left[kBlockFrames] = {}, right[kBlockFrames] = {};
+    float* out[2] = {left, right};
+    fluid_synth_process(engine_.synth(), frames, 0, nullptr, 2, out);
+    engineFrames_ += frames;
+}
+
+void EnginePhase::renderAdd(float* left, float* right, int frames) {
+    int done = 0;
+    while (done < frames) {
+        if (asleep_) {
+            const qint64 next = scheduled_.empty() ? std::numeric_limits<qint64>::max()
+                                                   : dueFrame(scheduled_.begin()->first);
+            const int skipped = int(std::min<qint64>(frames - done, next - position_));
+            position_ += skipped;
+            done += skipped;
+            if (done == frames) return;
+            wake();
+        }
+        applyDue();
+        const qint64 next = scheduled_.empty() ? std::numeric_limits<qint64>::max()
+                                               : dueFrame(scheduled_.begin()->first);
+        const int count = int(std::min<qint64>(frames - done, next - position_));
+        render(left + done, right + done, count);
+        done += count;
+        position_ += count;
+    }
+}
+
+void EnginePhase::render(float* left, float* right, int frames) {
+    if (engine_.activeVoices() == 0) return renderTail(left, right, frames);
+    float* out[2] = {left, right};
+    float* effects[4] = {left, right, left, right};  // reverb and chorus mixed in
+    fluid_synth_process(engine_.synth(), frames, 4, effects, 2, out);
+    engineFrames_ += frames;
+    quietFrames_ = 0;
+}
+
+void EnginePhase::renderTail(float* left, float* right, int frames) {
+    tail_.assign(size_t(frames) * 2, 0.0f);
+    float* tailLeft = tail_.data();
+    float* tailRight = tailLeft + frames;
+    float* out[2] = {tailLeft, tailRight};
+    float* effects[4] = {tailLeft, tailRight, tailLeft, tailRight};
+    fluid_synth_process(engine_.synth(), frames, 4, effects, 2, out);
+    engineFrames_ += frames;
+    addInto(left, tailLeft, frames);
+    addInto(right, tailRight, frames);
+    const bool heard = std::any_of(tail_.begin(), tail_.end(),
+                                   [](float sample) { return std::fabs(sample) > kQuiet; });
+    quietFrames_ = heard ? 0 : quietFrames_ + frames;
+    if (quietFrames_ >= kQuietFrames) asleep_ = true;
+}
+
+}  // namespace midi::detail
