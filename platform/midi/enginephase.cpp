@@ -95,6 +95,10 @@ void EnginePhase::renderAdd(float* left, float* right, int frames) {
             wake();
         }
         applyDue();
+        if (output_ == Output::Dry && engine_.activeVoices() == 0) {
+            asleep_ = true;  // silent without voices: skipped until the next event
+            continue;
+        }
         const qint64 next = scheduled_.empty() ? std::numeric_limits<qint64>::max()
                                                : dueFrame(scheduled_.begin()->first);
         const int count = int(std::min<qint64>(frames - done, next - position_));
@@ -104,23 +108,28 @@ void EnginePhase::renderAdd(float* left, float* right, int frames) {
     }
 }
 
+void EnginePhase::process(float* left, float* right, int frames) {
+    float* effects[4] = {left, right, left, right};  // reverb and chorus
+    float* dry[2] = {left, right};
+    float* none[2] = {nullptr, nullptr};
+    if (output_ == Output::Dry)
+        fluid_synth_process(engine_.synth(), frames, 0, nullptr, 2, dry);
+    else
+        fluid_synth_process(engine_.synth(), frames, 4, effects, 2, none);
+    engineFrames_ += frames;
+}
+
 void EnginePhase::render(float* left, float* right, int frames) {
     if (engine_.activeVoices() == 0) return renderTail(left, right, frames);
-    float* out[2] = {left, right};
-    float* effects[4] = {left, right, left, right};  // reverb and chorus mixed in
-    fluid_synth_process(engine_.synth(), frames, 4, effects, 2, out);
-    engineFrames_ += frames;
     quietFrames_ = 0;
+    process(left, right, frames);
 }
 
 void EnginePhase::renderTail(float* left, float* right, int frames) {
     tail_.assign(size_t(frames) * 2, 0.0f);
     float* tailLeft = tail_.data();
     float* tailRight = tailLeft + frames;
-    float* out[2] = {tailLeft, tailRight};
-    float* effects[4] = {tailLeft, tailRight, tailLeft, tailRight};
-    fluid_synth_process(engine_.synth(), frames, 4, effects, 2, out);
-    engineFrames_ += frames;
+    process(tailLeft, tailRight, frames);
     addInto(left, tailLeft, frames);
     addInto(right, tailRight, frames);
     const bool heard = std::any_of(tail_.begin(), tail_.end(),

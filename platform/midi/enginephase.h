@@ -18,7 +18,9 @@ class EnginePhase {
 public:
     static constexpr int kBlockFrames = 64;
 
-    explicit EnginePhase(int offset) : offset_(offset) {}
+    enum class Output { Dry, Effects };
+
+    EnginePhase(int offset, Output output) : offset_(offset), output_(output) {}
     EnginePhase(const EnginePhase&) = delete;
     EnginePhase& operator=(const EnginePhase&) = delete;
 
@@ -46,9 +48,12 @@ private:
     void render(float* left, float* right, int frames);
     // Renders while no voice plays, listening for the end of the reverb.
     void renderTail(float* left, float* right, int frames);
+    // Adds the engine's output to left and right.
+    void process(float* left, float* right, int frames);
 
     FluidSynthEngine engine_;
     int offset_;
+    Output output_;
     qint64 position_ = 0;      // output frames rendered or skipped
     qint64 engineFrames_ = 0;  // frames the synthesizer produced
     qint64 quietFrames_ = 0;   // frames since the engine was last heard

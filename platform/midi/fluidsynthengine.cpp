@@ -29,7 +29,7 @@ void FluidSynthEngine::destroy() {
     settings_ = nullptr;
 }
 
-Result FluidSynthEngine::makeSynth(double sampleRate) {
+Result FluidSynthEngine::makeSynth(double sampleRate, bool effects) {
     destroy();
     settings_ = new_fluid_settings();
     if (!settings_) return kNoMemory;
@@ -37,6 +37,10 @@ Result FluidSynthEngine::makeSynth(double sampleRate) {
     fluid_settings_setnum(settings_, "synth.gain", 0.5);
     fluid_settings_setint(settings_, "audio.period-size", kMaxPeriodFrames);
     fluid_settings_setint(settings_, "audio.periods", kPeriods);
+    fluid_settings_setint(settings_, "synth.reverb.active", effects ? 1 : 0);
+    fluid_settings_setint(settings_, "synth.chorus.active", effects ? 1 : 0);
+    // The dry engines share the notes between them.
+    if (!effects) fluid_settings_setint(settings_, "synth.polyphony", kSharedPolyphony);
     synth_ = new_fluid_synth(settings_);
     if (!synth_) {
         destroy();
@@ -51,7 +55,7 @@ Result FluidSynthEngine::createSharing(const FluidSynthEngine& primary) {
     fluid_settings_getnum(primary.settings_, "synth.sample-rate", &rate);
     fluid_sfont_t* font = primary.synth_ ? fluid_synth_get_sfont(primary.synth_, 0) : nullptr;
     if (!font) return kError;
-    const Result result = makeSynth(rate);
+    const Result result = makeSynth(rate, false);
     if (result != kNoError) return result;
     if (fluid_synth_add_sfont(synth_, font) == FLUID_FAILED) {
         destroy();
@@ -63,7 +67,7 @@ Result FluidSynthEngine::createSharing(const FluidSynthEngine& primary) {
 }
 
 Result FluidSynthEngine::create(double sampleRate, QString* error) {
-    const Result made = makeSynth(sampleRate);
+    const Result made = makeSynth(sampleRate, true);
     if (made != kNoError) return made;
 
     const QStringList fonts = SoundFontLocator::candidates();

@@ -23,6 +23,8 @@ class FluidSynthEngine {
 public:
     static constexpr int kMaxPeriodFrames = 256;
     static constexpr int kPeriods = 3;
+    // Voices of an engine made by createSharing().
+    static constexpr int kSharedPolyphony = 64;
 
     FluidSynthEngine();
     ~FluidSynthEngine();
@@ -34,7 +36,8 @@ public:
     // cannot be created.
     Result create(double sampleRate, QString* error = nullptr);
     // Creates a synthesizer at the same rate that plays the sound font of primary, without
-    // loading it again; primary must outlive it.
+    // loading it again, and without reverb or chorus: its sound is dry. primary must
+    // outlive it.
     Result createSharing(const FluidSynthEngine& primary);
     // Sends the sound to the first audio driver that starts: pulseaudio, alsa (JACK is the
     // program's own client, never FluidSynth's driver, which could start a server). With a
@@ -70,7 +73,7 @@ public:
 private:
     void destroy();
     // A synthesizer with the program's settings and no sound font.
-    Result makeSynth(double sampleRate);
+    Result makeSynth(double sampleRate, bool effects);
     void releasePedals();
     // The voices playing now, null-terminated.
     void listVoices(std::vector<fluid_voice_t*>& voices) const;

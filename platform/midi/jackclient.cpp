@@ -115,9 +115,7 @@ JackClient::Clock::duration JackClient::latency() const {
 }
 
 std::uint32_t JackClient::frameAt(Clock::time_point at) const {
-    if (!client_) return 0;
-    const auto ahead = std::chrono::duration_cast<std::chrono::microseconds>(at - Clock::now());
-    return jack_time_to_frames(client_, jack_time_t(qint64(jack_get_time()) + ahead.count()));
+    return cycleClock_.frameAt(at);
 }
 
 void JackClient::setAudioSource(AudioSource source) {
@@ -140,6 +138,10 @@ void JackClient::clearMidi() {
 int JackClient::process(std::uint32_t frames, void* self) {
     auto* me = static_cast<JackClient*>(self);
     const std::uint32_t cycleStart = jack_last_frame_time(me->client_);
+    // When the cycle began by the server's clock, on the steady clock.
+    const auto sinceStart = std::chrono::microseconds(
+        qint64(jack_get_time()) - qint64(jack_frames_to_time(me->client_, cycleStart)));
+    me->cycleClock_.cycle(cycleStart, frames, me->rate_, Clock::now() - sinceStart);
     auto* left = static_cast<float*>(jack_port_get_buffer(me->left_, frames));
     auto* right = static_cast<float*>(jack_port_get_buffer(me->right_, frames));
     {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cycleclock.h"
+
 #include <QByteArray>
 #include <QString>
 #include <atomic>
@@ -35,7 +37,7 @@ public:
     std::uint32_t sampleRate() const { return rate_; }
     // From an event's time until it is heard, at the server's current buffer size.
     Clock::duration latency() const;
-    // The JACK frame at a time of the steady clock.
+    // The JACK frame at a time of the steady clock; on the server's thread only.
     std::uint32_t frameAt(Clock::time_point at) const;
     QString midiPortName() const { return midiPortName_; }
 
@@ -72,6 +74,8 @@ private:
     std::uint32_t rate_ = 0;
     std::atomic<bool> lost_{false};
     std::atomic<bool> autoConnect_{false};
+
+    CycleClock cycleClock_;  // the server's thread only
 
     std::mutex sourceMutex_;
     AudioSource source_;

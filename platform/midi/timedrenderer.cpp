@@ -10,8 +10,11 @@ namespace midi::detail {
 
 namespace {
 
-// Engine frames handed to the resampler at a time.
-constexpr int kPendingFrames = 2048;
+// Engine frames handed to the resampler at a time. For a live stream few, since an event
+// due within frames already rendered comes late and events reach it only a little ahead;
+// an offline render has every event beforehand and renders many blocks per call.
+constexpr int kLivePendingFrames = 256;
+constexpr int kOfflinePendingFrames = 4096;
 
 void interleave(const float* left, const float* right, float* stereo, int frames) {
     for (int i = 0; i < frames; ++i) {
@@ -23,26 +26,27 @@ void interleave(const float* left, const float* right, float* stereo, int frames
 }  // namespace
 
 TimedRenderer::TimedRenderer(int outputRate) : outputRate_(outputRate) {
-    makePhases();
+    makeEngines();
 }
 
-// Made afresh for every start, the engines borrowing the first one's sound font first.
-void TimedRenderer::makePhases() {
+// Made afresh for every start, those borrowing the sound font first.
+void TimedRenderer::makeEngines() {
     for (int i = kPhases - 1; i >= 0; --i)
-        phases_[size_t(i)] = std::make_unique<EnginePhase>(i * kBlockFrames / kPhases);
+        phases_[size_t(i)] =
+            std::make_unique<EnginePhase>(i * kBlockFrames / kPhases, EnginePhase::Output::Dry);
+    effects_ = std::make_unique<EnginePhase>(0, EnginePhase::Output::Effects);
 }
 
 TimedRenderer::~TimedRenderer() {
     if (resampler_) soxr_delete(resampler_);
-    // The engines that borrow the first one's sound font go first.
-    for (auto phase = phases_.rbegin(); phase != phases_.rend(); ++phase) phase->reset();
+    for (auto& phase : phases_) phase.reset();  // they borrow the effects engine's font
 }
 
 Result TimedRenderer::create(QString* error) {
-    makePhases();
-    Result result = phases_[0]->engine().create(kEngineRate, error);
-    for (size_t i = 1; result == kNoError && i < phases_.size(); ++i)
-        result = phases_[i]->engine().createSharing(phases_[0]->engine());
+    makeEngines();
+    Result result = effects_->engine().create(kEngineRate, error);
+    for (size_t i = 0; result == kNoError && i < phases_.size(); ++i)
+        result = phases_[i]->engine().createSharing(effects_->engine());
     if (result != kNoError || outputRate_ == kEngineRate) return result;
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_S, SOXR_FLOAT32_I);
     const soxr_quality_spec_t quality =
@@ -61,11 +65,13 @@ qint64 TimedRenderer::frameOf(double seconds) {
     return qint64(std::llround(std::min(seconds * kEngineRate, kLongest)));
 }
 
+// Engines 0 to kPhases - 1 are the dry ones; kPhases is the effects engine, which hears
+// every event as one engine would.
 template <typename Deliver>
 void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver) {
     if (event.kind != SynthEvent::Kind::Short) {
         if (event.kind == SynthEvent::Kind::Silence) running_.clear();
-        for (int i = 0; i < kPhases; ++i) deliver(i, event);
+        for (int i = 0; i <= kPhases; ++i) deliver(i, event);
         return;
     }
     const RunningStatus::Bytes bytes = running_.unpack(event.message);
@@ -78,10 +84,12 @@ void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver
         noteEngine = std::uint8_t(nearestPhase(frame));
         for (int i = 0; i < kPhases; ++i)
             deliver(i, i == noteEngine ? full : SynthEvent::echo(message));
+        deliver(kPhases, full);
     } else if (type == 0x80 || type == 0x90) {
         deliver(noteEngine, full);
+        deliver(kPhases, full);
     } else {
-        for (int i = 0; i < kPhases; ++i) deliver(i, full);
+        for (int i = 0; i <= kPhases; ++i) deliver(i, full);
     }
 }
 
@@ -98,34 +106,35 @@ int TimedRenderer::nearestPhase(qint64 frame) const {
     return nearest;
 }
 
+EnginePhase& TimedRenderer::engineAt(int index) {
+    return index < kPhases ? *phases_[size_t(index)] : *effects_;
+}
+
 void TimedRenderer::schedule(qint64 frame, const SynthEvent& event) {
     route(frame, event,
-          [this, frame](int i, const SynthEvent& e) { phases_[size_t(i)]->schedule(frame, e); });
+          [this, frame](int i, const SynthEvent& e) { engineAt(i).schedule(frame, e); });
 }
 
 void TimedRenderer::apply(const SynthEvent& event) {
-    route(position_, event, [this](int i, const SynthEvent& e) { phases_[size_t(i)]->apply(e); });
+    route(position_, event, [this](int i, const SynthEvent& e) { engineAt(i).apply(e); });
 }
 
 bool TimedRenderer::hasScheduled() const {
-    return std::any_of(phases_.begin(), phases_.end(),
-                       [](const auto& phase) { return phase->hasScheduled(); });
+    return effects_->hasScheduled();  // it has every event
 }
 
 bool TimedRenderer::hasScheduledNoteOn() const {
-    return std::any_of(phases_.begin(), phases_.end(),
-                       [](const auto& phase) { return phase->hasScheduledNoteOn(); });
+    return effects_->hasScheduledNoteOn();
 }
 
 int TimedRenderer::soundingVoices() const {
-    int voices = 0;
-    for (const auto& phase : phases_) voices += phase->engine().soundingVoices();
-    return voices;
+    return effects_->engine().soundingVoices();  // it plays every note as one engine
 }
 
 void TimedRenderer::renderEngine(float* left, float* right, int frames) {
     std::fill_n(left, frames, 0.0f);
     std::fill_n(right, frames, 0.0f);
+    effects_->renderAdd(left, right, frames);
     for (const auto& phase : phases_) phase->renderAdd(left, right, frames);
     position_ += frames;
 }
@@ -148,15 +157,17 @@ void TimedRenderer::renderInterleaved(float* stereo, int frames) {
     }
     size_t produced = 0;
     while (produced < size_t(frames)) {
-        if (pendingTaken_ >= size_t(kPendingFrames) || pending_.empty()) {
-            pending_.resize(size_t(kPendingFrames) * 2);
+        const int pendingFrames =
+            phase_ == Phase::Minimum ? kLivePendingFrames : kOfflinePendingFrames;
+        if (pendingTaken_ >= size_t(pendingFrames) || pending_.empty()) {
+            pending_.resize(size_t(pendingFrames) * 2);
             pendingTaken_ = 0;
-            renderEngine(pending_.data(), pending_.data() + kPendingFrames, kPendingFrames);
+            renderEngine(pending_.data(), pending_.data() + pendingFrames, pendingFrames);
         }
         const float* channels[2] = {pending_.data() + pendingTaken_,
-                                    pending_.data() + kPendingFrames + pendingTaken_};
+                                    pending_.data() + pendingFrames + pendingTaken_};
         size_t taken = 0, made = 0;
-        soxr_process(resampler_, channels, size_t(kPendingFrames) - pendingTaken_, &taken,
+        soxr_process(resampler_, channels, size_t(pendingFrames) - pendingTaken_, &taken,
                      stereo + produced * 2, size_t(frames) - produced, &made);
         pendingTaken_ += taken;
         produced += made;

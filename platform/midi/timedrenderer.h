@@ -15,12 +15,14 @@ typedef struct soxr* soxr_t;
 namespace midi::detail {
 
 // Renders the synthesizer with every event applied at its own frame. FluidSynth starts
-// notes only where one of its 64-frame blocks starts, so the sound is the sum of kPhases
-// engines at 96 kHz sharing one sound font, whose blocks start 8 frames apart: each note
-// goes to the engine with the block start nearest to it, and is heard within 4 frames
+// notes only where one of its 64-frame blocks starts, so the dry sound is the sum of
+// kPhases engines at 96 kHz sharing one sound font, whose blocks start 8 frames apart: each
+// note goes to the engine with the block start nearest to it, and is heard within 4 frames
 // (0.04 ms) of its time. Every other event goes to all engines; a note-on is echoed
 // silently on the others, so that it ends the same note and its exclusive class there as
-// it would in one engine. Output at another rate goes through a resampler.
+// it would in one engine. Reverb and chorus come from one more engine that plays every
+// event at its own nearest block and gives only its effects: one reverb, not one per
+// engine. Output at another rate goes through a resampler.
 class TimedRenderer {
 public:
     static constexpr int kEngineRate = 96000;
@@ -34,7 +36,8 @@ public:
 
     // How the resampler filters: with linear phase it takes a varying number of engine
     // frames ahead of its output; with minimum phase a constant few hundred, so events
-    // scheduled a little ahead of the output are never late.
+    // scheduled a little ahead of the output are never late (for live streams: the engines
+    // then render in small pieces too).
     enum class Phase { Linear, Minimum };
     // Before create(): the rate the output is rendered at.
     void setOutputRate(int rate, Phase phase) {
@@ -43,9 +46,10 @@ public:
     }
     // Nothing may be rendered unless this succeeded.
     Result create(QString* error = nullptr);
-    // The first engine: the one with an audio driver where FluidSynth's own is used.
-    FluidSynthEngine& engine() { return phases_[0]->engine(); }
-    const FluidSynthEngine& engine() const { return phases_[0]->engine(); }
+    // The engine that loads the sound font and has the audio driver where FluidSynth's own
+    // is used.
+    FluidSynthEngine& engine() { return effects_->engine(); }
+    const FluidSynthEngine& engine() const { return effects_->engine(); }
 
     // The engine frame of a time in seconds from the first frame; 0 for what is not a
     // finite time from 0 on.
@@ -68,15 +72,17 @@ public:
     void renderS16(std::int16_t* stereo, int frames);
 
 private:
-    void makePhases();
+    void makeEngines();
     // Engine frames, added up from all engines.
     void renderEngine(float* left, float* right, int frames);
-    // Hands an event to the engines it is for: deliver(phase, event).
+    // Hands an event to the engines it is for: deliver(engine, event).
     template <typename Deliver>
     void route(qint64 frame, const SynthEvent& event, Deliver deliver);
-    // The engine whose block starts nearest to frame.
+    EnginePhase& engineAt(int index);
+    // The dry engine whose block starts nearest to frame.
     int nearestPhase(qint64 frame) const;
 
+    std::unique_ptr<EnginePhase> effects_;  // declared first: it goes last
     std::array<std::unique_ptr<EnginePhase>, kPhases> phases_;
     RunningStatus running_;
     // The engine that played the last note-on of each channel and key: its note-off goes

@@ -1,7 +1,11 @@
+#include "midi/cycleclock.h"
 #include "midi/jacktiming.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <cmath>
 
+using midi::detail::CycleClock;
 using midi::detail::JackTiming;
 
 // Where an event's JACK frame lands in a cycle, and how far ahead events are placed.
@@ -71,6 +75,56 @@ private slots:
         QFETCH(qint64, engineFrame);
         QCOMPARE(JackTiming::engineFrame(frame, cycleStart, streamFrames, rate, 96000),
                  engineFrame);
+    }
+
+    // Cycles whose starts are seen up to `jitterUs` late: the frame of a time 30 ms ahead
+    // moves by at most `most` frames either way around its mean (a constant offset is only
+    // latency); a jump of the frame counter is followed at once.
+    void cycleClockFollowsTheServer_data() {
+        QTest::addColumn<uint>("frames");
+        QTest::addColumn<int>("jitterUs");
+        QTest::addColumn<bool>("jump");
+        QTest::addColumn<double>("most");
+        QTest::newRow("256, steady") << 256u << 0 << false << 0.5;
+        QTest::newRow("256, 0.3 ms late at most") << 256u << 300 << false << 1.5;
+        QTest::newRow("1024, 0.3 ms late at most") << 1024u << 300 << false << 2.0;
+        QTest::newRow("1024, 1 ms late at most") << 1024u << 1000 << false << 6.0;
+        QTest::newRow("256, frames jump") << 256u << 300 << true << 1.5;
+    }
+    void cycleClockFollowsTheServer() {
+        QFETCH(uint, frames);
+        QFETCH(int, jitterUs);
+        QFETCH(bool, jump);
+        QFETCH(double, most);
+        constexpr uint kRate = 48000;
+        QRandomGenerator random(7);
+        CycleClock clock;
+        const auto origin = CycleClock::Clock::now();
+        const auto timeOf = [&](double frame) {  // the true time of a frame
+            return origin + std::chrono::nanoseconds(qint64(frame * 1e9 / kRate));
+        };
+        std::uint32_t frame = 0xFFFF0000u;  // the counter wraps on the way
+        double truth = 0;                   // frames since origin
+        double lowest = 1e9, highest = -1e9;
+        for (int cycle = 0; cycle < 2000; ++cycle) {
+            if (jump && cycle == 1000) {  // the server skipped cycles
+                frame += 10 * frames;
+                truth += 10 * frames;
+            }
+            const auto late = std::chrono::microseconds(random.bounded(jitterUs + 1));
+            clock.cycle(frame, frames, kRate, timeOf(truth) + late);
+            const double ahead = 0.030 * kRate;
+            const double error = double(std::int32_t(clock.frameAt(timeOf(truth + ahead)) -
+                                                     (frame + std::uint32_t(ahead))));
+            if (cycle >= 1500 || (!jump && cycle >= 500)) {
+                lowest = std::min(lowest, error);
+                highest = std::max(highest, error);
+            }
+            frame += frames;
+            truth += frames;
+        }
+        QVERIFY2((highest - lowest) / 2 <= most,
+                 qPrintable(QStringLiteral("%1 to %2 frames").arg(lowest).arg(highest)));
     }
 };
 
