@@ -12,7 +12,7 @@ namespace midi::detail {
 class JackTiming {
 public:
     using Clock = std::chrono::steady_clock;
-    static constexpr Clock::duration kMargin = std::chrono::milliseconds(10);
+    static constexpr Clock::duration kMargin = std::chrono::milliseconds(20);
 
     static Clock::duration latency(std::uint32_t bufferFrames, std::uint32_t rate);
     // Where a frame falls in the cycle starting at cycleStart with the given length: its

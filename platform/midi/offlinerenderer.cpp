@@ -61,8 +61,7 @@ bool OfflineRenderer::render(const QList<TimedMessage>& messages, std::int64_t f
     detail::TimedRenderer renderer(kSampleRate);
     if (renderer.create(error) != kNoError) return false;
     for (const TimedMessage& m : messages)
-        renderer.schedule(detail::TimedRenderer::frameOf(m.seconds),
-                          detail::SynthEvent::shortMessage(m.message));
+        renderer.schedule(renderer.frameOf(m.seconds), detail::SynthEvent::shortMessage(m.message));
     std::int16_t block[kBlockFrames * kChannels];
     for (qint64 frame = 0; frame < frames; frame += kBlockFrames) {
         const int count = static_cast<int>(std::min<qint64>(kBlockFrames, frames - frame));

@@ -21,9 +21,6 @@ namespace {
 constexpr size_t kMostHeld = 4096;
 // Output below this (-100 dBFS) counts as silence.
 constexpr float kSilent = 1e-5f;
-// Engine frames beyond the few hundred the minimum-phase resampler takes ahead of its
-// output (at 44.1 kHz the most), plus a block.
-constexpr qint64 kJackLead = 1024;
 
 }  // namespace
 
@@ -40,9 +37,8 @@ Result SynthEngine::start(QString* error) {
     {
         std::lock_guard lock(mutex_);
         jack_ = backendChosen("jack") && JackClient::instance().open();
-        if (jack_)
-            renderer_.setOutputRate(int(JackClient::instance().sampleRate()),
-                                    TimedRenderer::Phase::Minimum);
+        if (jack_) renderer_.setRate(int(JackClient::instance().sampleRate()));
+        clock_ = StreamClock(renderer_.rate());
         const Result result = renderer_.create(error);
         if (result != kNoError) return result;  // tried again on the next open
     }
@@ -74,14 +70,13 @@ bool SynthEngine::openStream() {
         renderer_.renderInterleaved(stereo, frames);
         return keepsStreaming(now, stereo, frames);
     };
-    if (pulse_.open(TimedRenderer::kEngineRate, render)) {
+    if (pulse_.open(renderer_.rate(), render)) {
         delay_ = pulse_.latency();
         pulseDriver_ = QStringLiteral("pulseaudio");
         return true;
     }
     delay_ = std::chrono::microseconds(qint64(FluidSynthEngine::kMaxPeriodFrames) *
-                                       FluidSynthEngine::kPeriods * 1000000 /
-                                       TimedRenderer::kEngineRate);
+                                       FluidSynthEngine::kPeriods * 1000000 / renderer_.rate());
     return !renderer_.engine().startAudio(&SynthEngine::renderPeriod, this).isEmpty();
 }
 
@@ -157,16 +152,14 @@ void SynthEngine::renderJack(float* left, float* right, std::uint32_t frames,
 }
 
 // An event stamped at t is heard at t + the client's latency: its JACK frame, counted from
-// the first frame this stream rendered, gives its frame in the renderer, placed kJackLead
-// further on so that the resampler has not taken that frame yet.
+// the first frame this stream rendered, is its frame in the renderer.
 void SynthEngine::scheduleForJack(std::uint32_t cycleStart) {
     const JackClient& jack = JackClient::instance();
     const JackClient::Clock::duration latency = jack.latency();
     for (const Timed& timed : incoming_) {
         const qint64 frame =
             JackTiming::engineFrame(jack.frameAt(timed.at + latency), cycleStart, jackFrames_,
-                                    jack.sampleRate(), TimedRenderer::kEngineRate) +
-            kJackLead;
+                                    jack.sampleRate(), renderer_.rate());
         if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
     }
     incoming_.clear();
@@ -220,8 +213,8 @@ void SynthEngine::scheduleIncoming() {
 
 bool SynthEngine::isStale(const SynthEvent& event, qint64 frame) const {
     const qint64 staleFrames =
-        std::chrono::duration_cast<std::chrono::microseconds>(kStale).count() *
-        TimedRenderer::kEngineRate / 1000000;
+        std::chrono::duration_cast<std::chrono::microseconds>(kStale).count() * renderer_.rate() /
+        1000000;
     return event.isNoteOn() && frame < renderer_.position() - staleFrames;
 }
 

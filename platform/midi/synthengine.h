@@ -101,7 +101,7 @@ private:
     // From a request of the stream until its frames are heard; set before streaming_.
     Clock::duration delay_{};
     // Audio thread only.
-    StreamClock clock_{TimedRenderer::kEngineRate};
+    StreamClock clock_{TimedRenderer::kDefaultRate};
     StreamIdle idle_;  // with mutex_ held
     bool periodAsked_ = false;
 };

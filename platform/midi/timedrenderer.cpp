@@ -1,7 +1,5 @@
 #include "timedrenderer.h"
 
-#include <soxr.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -9,12 +7,6 @@
 namespace midi::detail {
 
 namespace {
-
-// Engine frames handed to the resampler at a time. For a live stream few, since an event
-// due within frames already rendered comes late and events reach it only a little ahead;
-// an offline render has every event beforehand and renders many blocks per call.
-constexpr int kLivePendingFrames = 256;
-constexpr int kOfflinePendingFrames = 4096;
 
 void interleave(const float* left, const float* right, float* stereo, int frames) {
     for (int i = 0; i < frames; ++i) {
@@ -25,10 +17,6 @@ void interleave(const float* left, const float* right, float* stereo, int frames
 
 }  // namespace
 
-TimedRenderer::TimedRenderer(int outputRate) : outputRate_(outputRate) {
-    makeEngines();
-}
-
 // Made afresh for every start, those borrowing the sound font first.
 void TimedRenderer::makeEngines() {
     for (int i = kPhases - 1; i >= 0; --i)
@@ -38,31 +26,22 @@ void TimedRenderer::makeEngines() {
 }
 
 TimedRenderer::~TimedRenderer() {
-    if (resampler_) soxr_delete(resampler_);
     for (auto& phase : phases_) phase.reset();  // they borrow the effects engine's font
 }
 
 Result TimedRenderer::create(QString* error) {
     makeEngines();
-    Result result = effects_->engine().create(kEngineRate, error);
+    position_ = 0;
+    Result result = effects_->engine().create(rate_, error);
     for (size_t i = 0; result == kNoError && i < phases_.size(); ++i)
         result = phases_[i]->engine().createSharing(effects_->engine());
-    if (result != kNoError || outputRate_ == kEngineRate) return result;
-    const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_S, SOXR_FLOAT32_I);
-    const soxr_quality_spec_t quality =
-        soxr_quality_spec(SOXR_HQ, phase_ == Phase::Minimum ? SOXR_MINIMUM_PHASE : 0);
-    soxr_error_t failed = nullptr;
-    if (resampler_) soxr_delete(resampler_);
-    resampler_ = soxr_create(kEngineRate, outputRate_, 2, &failed, &io, &quality, nullptr);
-    if (!failed) return kNoError;
-    if (error) *error = QString::fromLatin1(failed);
-    return kNoMemory;
+    return result;
 }
 
-qint64 TimedRenderer::frameOf(double seconds) {
+qint64 TimedRenderer::frameOf(double seconds) const {
     constexpr double kLongest = 1e12;  // frames; far beyond any render
     if (!(seconds > 0)) return 0;
-    return qint64(std::llround(std::min(seconds * kEngineRate, kLongest)));
+    return qint64(std::llround(std::min(seconds * rate_, kLongest)));
 }
 
 // Engines 0 to kPhases - 1 are the dry ones; kPhases is the effects engine, which hears
@@ -131,7 +110,7 @@ int TimedRenderer::soundingVoices() const {
     return effects_->engine().soundingVoices();  // it plays every note as one engine
 }
 
-void TimedRenderer::renderEngine(float* left, float* right, int frames) {
+void TimedRenderer::renderPlanar(float* left, float* right, int frames) {
     std::fill_n(left, frames, 0.0f);
     std::fill_n(right, frames, 0.0f);
     effects_->renderAdd(left, right, frames);
@@ -139,46 +118,17 @@ void TimedRenderer::renderEngine(float* left, float* right, int frames) {
     position_ += frames;
 }
 
-void TimedRenderer::renderPlanar(float* left, float* right, int frames) {
-    if (!resampler_) return renderEngine(left, right, frames);
-    scratch_.resize(size_t(frames) * 2);
-    renderInterleaved(scratch_.data(), frames);
-    for (int i = 0; i < frames; ++i) {
-        left[i] = scratch_[size_t(i) * 2];
-        right[i] = scratch_[size_t(i) * 2 + 1];
-    }
-}
-
 void TimedRenderer::renderInterleaved(float* stereo, int frames) {
-    if (!resampler_) {
-        planar_.resize(size_t(frames) * 2);
-        renderEngine(planar_.data(), planar_.data() + frames, frames);
-        return interleave(planar_.data(), planar_.data() + frames, stereo, frames);
-    }
-    size_t produced = 0;
-    while (produced < size_t(frames)) {
-        const int pendingFrames =
-            phase_ == Phase::Minimum ? kLivePendingFrames : kOfflinePendingFrames;
-        if (pendingTaken_ >= size_t(pendingFrames) || pending_.empty()) {
-            pending_.resize(size_t(pendingFrames) * 2);
-            pendingTaken_ = 0;
-            renderEngine(pending_.data(), pending_.data() + pendingFrames, pendingFrames);
-        }
-        const float* channels[2] = {pending_.data() + pendingTaken_,
-                                    pending_.data() + pendingFrames + pendingTaken_};
-        size_t taken = 0, made = 0;
-        soxr_process(resampler_, channels, size_t(pendingFrames) - pendingTaken_, &taken,
-                     stereo + produced * 2, size_t(frames) - produced, &made);
-        pendingTaken_ += taken;
-        produced += made;
-    }
+    planar_.resize(size_t(frames) * 2);
+    renderPlanar(planar_.data(), planar_.data() + frames, frames);
+    interleave(planar_.data(), planar_.data() + frames, stereo, frames);
 }
 
 void TimedRenderer::renderS16(std::int16_t* stereo, int frames) {
-    scratch_.resize(size_t(frames) * 2);
-    renderInterleaved(scratch_.data(), frames);
-    for (size_t i = 0; i < scratch_.size(); ++i) {  // rounded half away from zero
-        const float level = std::clamp(scratch_[i] * 32767.0f, -32768.0f, 32767.0f);
+    stereo_.resize(size_t(frames) * 2);
+    renderInterleaved(stereo_.data(), frames);
+    for (size_t i = 0; i < stereo_.size(); ++i) {  // rounded half away from zero
+        const float level = std::clamp(stereo_[i] * 32767.0f, -32768.0f, 32767.0f);
         stereo[i] = std::int16_t(level + (level < 0 ? -0.5f : 0.5f));
     }
 }

@@ -3,8 +3,8 @@
 #include <QString>
 #include <vector>
 
-// Where drum notes start in a recording: the frames at which the signal first rises above
-// 0.08 after at least 15 ms below 0.03, refined between the two samples around the crossing.
+// Where drum notes start in a recording: where the attack begins of a signal that rises
+// above 0.08 after at least 15 ms below 0.03.
 class OnsetFinder {
 public:
     static std::vector<double> frames(const std::vector<float>& samples, int rate);

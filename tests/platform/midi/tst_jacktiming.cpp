@@ -39,10 +39,10 @@ private slots:
         QTest::addColumn<uint>("bufferFrames");
         QTest::addColumn<uint>("rate");
         QTest::addColumn<qint64>("micros");
-        QTest::newRow("256 at 48 kHz") << 256u << 48000u << qint64(15334);
-        QTest::newRow("1024 at 48 kHz") << 1024u << 48000u << qint64(31334);
-        QTest::newRow("4096 at 44.1 kHz") << 4096u << 44100u << qint64(102880);
-        QTest::newRow("no rate known") << 256u << 0u << qint64(10000);
+        QTest::newRow("256 at 48 kHz") << 256u << 48000u << qint64(25334);
+        QTest::newRow("1024 at 48 kHz") << 1024u << 48000u << qint64(41334);
+        QTest::newRow("4096 at 44.1 kHz") << 4096u << 44100u << qint64(112880);
+        QTest::newRow("no rate known") << 256u << 0u << qint64(20000);
     }
     void latency() {
         QFETCH(uint, bufferFrames);

@@ -272,7 +272,7 @@ private slots:
     void messagesAreHeardAtTheirStamps_data() {
         QTest::addColumn<double>("at");
         QTest::addColumn<bool>("afterSilence");  // a bass drum at 0 that has died away
-        const double frame = 1.0 / detail::TimedRenderer::kEngineRate;
+        const double frame = 1.0 / kRate;
         for (int offset : {0, 3, 4, 7, 21, 32, 33, 50, 60, 63})
             QTest::newRow(qPrintable(QStringLiteral("%1 frames into a block").arg(offset)))
                 << 0.2 + offset * frame << false;
