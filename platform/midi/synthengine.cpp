@@ -40,11 +40,14 @@ Result SynthEngine::start(QString* error) {
     {
         std::lock_guard lock(mutex_);
         jack_ = backendChosen("jack") && JackClient::instance().open();
-        if (jack_)
-            renderer_.setOutputRate(int(JackClient::instance().sampleRate()),
-                                    TimedRenderer::Phase::Minimum);
+        outputRate_ = chooseOutputRate();
+        renderer_.setOutputRate(outputRate_, TimedRenderer::Phase::Minimum);
+        clock_ = StreamClock(outputRate_);
         const Result result = renderer_.create(error);
-        if (result != kNoError) return result;  // tried again on the next open
+        if (result != kNoError) {
+            pulse_.close();
+            return result;  // tried again on the next open
+        }
     }
     ++fontLoads_;
     // The stream asks for frames from its own thread as soon as it runs: mutex_ is free.
@@ -55,6 +58,15 @@ Result SynthEngine::start(QString* error) {
     }
     std::atexit([] { instance().mute(); });
     return kNoError;
+}
+
+// Before the renderer is made, which renders at this rate from then on: the JACK server's,
+// or the PulseAudio server's default sink's, so that neither resamples our sound; the
+// engine's own for FluidSynth's driver.
+int SynthEngine::chooseOutputRate() {
+    if (jack_) return int(JackClient::instance().sampleRate());
+    if (pulse_.connect(TimedRenderer::kEngineRate)) return pulse_.rate();
+    return TimedRenderer::kEngineRate;
 }
 
 bool SynthEngine::openStream() {
@@ -72,13 +84,16 @@ bool SynthEngine::openStream() {
             return true;
         }
         renderer_.renderInterleaved(stereo, frames);
+        countRendered(frames);
         return keepsStreaming(now, stereo, frames);
     };
-    if (pulse_.open(TimedRenderer::kEngineRate, render)) {
+    if (pulse_.open(render)) {
         delay_ = pulse_.latency();
         pulseDriver_ = QStringLiteral("pulseaudio");
         return true;
     }
+    // FluidSynth's driver plays the engine's frames as they are.
+    if (outputRate_ != TimedRenderer::kEngineRate) return false;
     delay_ = std::chrono::microseconds(qint64(FluidSynthEngine::kMaxPeriodFrames) *
                                        FluidSynthEngine::kPeriods * 1000000 /
                                        TimedRenderer::kEngineRate);
@@ -159,7 +174,7 @@ void SynthEngine::renderJack(float* left, float* right, std::uint32_t frames,
     }
     scheduleForJack(cycleStart);
     renderer_.renderPlanar(left, right, int(frames));
-    jackFrames_ += frames;
+    outputFrames_ += frames;
 }
 
 // An event stamped at t is heard at t + the client's latency: its JACK frame, counted from
@@ -170,7 +185,7 @@ void SynthEngine::scheduleForJack(std::uint32_t cycleStart) {
     const JackClient::Clock::duration latency = jack.latency();
     for (const Timed& timed : incoming_) {
         const qint64 frame =
-            JackTiming::engineFrame(jack.frameAt(timed.at + latency), cycleStart, jackFrames_,
+            JackTiming::engineFrame(jack.frameAt(timed.at + latency), cycleStart, outputFrames_,
                                     jack.sampleRate(), TimedRenderer::kEngineRate) +
             kJackLead;
         if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
@@ -188,6 +203,7 @@ int SynthEngine::renderPeriod(void* data, int frames, int, float*[], int outputC
     engine->periodAsked_ = true;
     if (engine->follow(now, pace, frames)) {
         engine->renderer_.renderPlanar(outputs[0], outputs[1], frames);
+        engine->countRendered(frames);
     } else {
         std::fill_n(outputs[0], frames, 0.0f);
         std::fill_n(outputs[1], frames, 0.0f);
@@ -208,20 +224,35 @@ bool SynthEngine::keepsStreaming(Clock::time_point now, const float* stereo, int
 
 bool SynthEngine::follow(Clock::time_point now, Pace pace, int frames) {
     if (!streaming_) return false;
-    if (pace != Pace::First) clock_.request(now, renderer_.position() + frames);
+    if (pace != Pace::First) clock_.request(now, outputFrames_ + frames);
     scheduleIncoming();
     return true;
 }
 
-// An event stamped at t is heard at t + kLatency: its frame is the one requested delay_
-// before that.
+// An event stamped at t is heard at t + kLatency: its output frame is the one requested
+// delay_ before that.
 void SynthEngine::scheduleIncoming() {
     if (!clock_.isAnchored()) return;  // held until the device plays
     for (const Timed& timed : incoming_) {
-        const qint64 frame = clock_.frameFor(timed.at + kLatency - delay_, renderer_.position());
+        const qint64 frame =
+            engineFrame(clock_.frameFor(timed.at + kLatency - delay_, outputFrames_));
         if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
     }
     incoming_.clear();
+}
+
+// Where the output is resampled, the renderer runs ahead of it by the engine frames the
+// resampler holds and the block it last rendered for it. An event is placed that far after
+// the engine frame of its output frame, so that the renderer has not passed its frame yet;
+// the farthest it has been ahead, so that every event keeps the same distance.
+qint64 SynthEngine::engineFrame(qint64 outputFrame) const {
+    return std::llround(double(outputFrame) * TimedRenderer::kEngineRate / outputRate_) +
+           renderedAhead_;
+}
+
+void SynthEngine::countRendered(int frames) {
+    outputFrames_ += frames;
+    renderedAhead_ += std::max<qint64>(0, renderer_.position() - engineFrame(outputFrames_));
 }
 
 bool SynthEngine::isStale(const SynthEvent& event, qint64 frame) const {
