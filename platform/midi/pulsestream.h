@@ -48,11 +48,11 @@ public:
     bool connect(int fallbackRate, QString* error = nullptr);
     // After connect(): the rate open() plays at (rateFor the default sink's).
     int rate() const { return rate_; }
-    bool isConnected() const { return context_ != nullptr; }
     // After connect(), starts the stream at rate(); false with a reason in *error when the
     // server refuses it or does not answer within a second. render is called from then on,
     // on the client library's thread.
     bool open(Render render, QString* error = nullptr);
+    // Ends the stream and the connection; render is not called any more.
     void close();
     // The time from a request until its last frame is heard, as the server set it up.
     Clock::duration latency() const { return latency_; }
