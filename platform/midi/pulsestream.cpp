@@ -63,20 +63,41 @@ void PulseStream::close() {
     loop_ = nullptr;
     context_ = nullptr;
     stream_ = nullptr;
+    rate_ = 0;
 }
 
-bool PulseStream::open(int rate, Render render, QString* error) {
-    render_ = std::move(render);
+int PulseStream::rateFor(std::uint32_t sinkRate, int fallback) {
+    if (sinkRate < std::uint32_t(kLowestRate) || sinkRate > std::uint32_t(kHighestRate))
+        return fallback;
+    return int(sinkRate);
+}
+
+bool PulseStream::connect(int fallbackRate, QString* error) {
+    close();
+    lost_ = false;
     loop_ = pa_threaded_mainloop_new();
     if (!loop_ || pa_threaded_mainloop_start(loop_) < 0) {
         if (error) *error = QStringLiteral("no PulseAudio main loop");
         close();
         return false;
     }
+    bool connected = false;
+    {
+        Locked lock(loop_);
+        connected = connectContext(error);
+        if (connected) rate_ = rateFor(askSinkRate(), fallbackRate);
+    }
+    if (!connected) close();
+    return connected;
+}
+
+bool PulseStream::open(Render render, QString* error) {
+    if (!context_) return false;
+    render_ = std::move(render);
     bool opened = false;
     {
         Locked lock(loop_);
-        opened = connectContext(error) && connectStream(rate, error);
+        opened = connectStream(error);
     }
     if (!opened) close();
     return opened;
@@ -121,8 +142,41 @@ bool PulseStream::connectContext(QString* error) {
     return ready;
 }
 
-bool PulseStream::connectStream(int rate, QString* error) {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, uint32_t(rate), 2};
+// With the loop locked: the default sink's rate, or the server's default rate where it
+// names no default sink; 0 where the server does not tell.
+std::uint32_t PulseStream::askSinkRate() {
+    sinkRate_ = 0;
+    sinkAnswered_ = false;
+    pa_operation* asked = pa_context_get_server_info(context_, &PulseStream::serverInfo, this);
+    if (!asked) return 0;
+    pa_operation_unref(asked);
+    waitUntil([this] { return sinkAnswered_; }, kAnswerWithinUsec);
+    return sinkRate_;
+}
+
+void PulseStream::serverInfo(pa_context* context, const pa_server_info* info, void* self) {
+    auto* me = static_cast<PulseStream*>(self);
+    if (info) me->sinkRate_ = info->sample_spec.rate;
+    pa_operation* asked = info && info->default_sink_name
+                              ? pa_context_get_sink_info_by_name(context, info->default_sink_name,
+                                                                 &PulseStream::sinkInfo, self)
+                              : nullptr;
+    if (asked) return pa_operation_unref(asked);
+    me->sinkAnswered_ = true;
+    signal(self);
+}
+
+// last is 1 after the sink's entry, negative where the server has no such sink.
+void PulseStream::sinkInfo(pa_context*, const pa_sink_info* info, int last, void* self) {
+    auto* me = static_cast<PulseStream*>(self);
+    if (info && last == 0) me->sinkRate_ = info->sample_spec.rate;
+    if (last == 0) return;
+    me->sinkAnswered_ = true;
+    signal(self);
+}
+
+bool PulseStream::connectStream(QString* error) {
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, uint32_t(rate_), 2};
     stream_ = pa_stream_new(context_, "Beatloft", &spec, nullptr);
     if (!stream_) return false;
     pa_stream_set_state_callback(

@@ -9,6 +9,8 @@
 typedef struct pa_threaded_mainloop pa_threaded_mainloop;
 typedef struct pa_context pa_context;
 typedef struct pa_stream pa_stream;
+typedef struct pa_server_info pa_server_info;
+typedef struct pa_sink_info pa_sink_info;
 typedef uint64_t pa_usec_t;
 
 namespace midi::detail {
@@ -32,10 +34,26 @@ public:
     PulseStream(const PulseStream&) = delete;
     PulseStream& operator=(const PulseStream&) = delete;
 
-    // Connects to the server and starts the stream; false with a reason in *error when
-    // there is no server or it does not answer within a second. render is called from then on, on
-    // the client library's thread.
-    bool open(int rate, Render render, QString* error = nullptr);
+    // The lowest and highest sink rate the stream follows; at any other the server resamples.
+    static constexpr int kLowestRate = 22050;
+    static constexpr int kHighestRate = 192000;
+
+    // The rate the stream plays at: the sink's, so the server does not resample it, or
+    // fallback where the sink's rate is unknown (0) or out of range.
+    static int rateFor(std::uint32_t sinkRate, int fallback);
+
+    // Connects to the server and asks for its default sink's rate; false with a reason in
+    // *error when there is no server or it does not answer within a second. Any earlier
+    // connection is closed first.
+    bool connect(int fallbackRate, QString* error = nullptr);
+    // After connect(): the rate open() plays at (rateFor the default sink's).
+    int rate() const { return rate_; }
+    // After connect(), starts the stream at rate(); false with a reason in *error when the
+    // server refuses it or does not answer within a second. render is called from then on,
+    // on the client library's thread.
+    bool open(Render render, QString* error = nullptr);
+    // Ends the stream and the connection; render is not called any more.
+    void close();
     // The time from a request until its last frame is heard, as the server set it up.
     Clock::duration latency() const { return latency_; }
     // A paused stream plays again; its first request fills the buffer anew (Pace::First).
@@ -46,10 +64,12 @@ public:
 
 private:
     bool connectContext(QString* error);
-    bool connectStream(int rate, QString* error);
+    std::uint32_t askSinkRate();
+    bool connectStream(QString* error);
     bool waitUntil(const std::function<bool()>& done, pa_usec_t within);
-    void close();
     static void signal(void* self);
+    static void serverInfo(pa_context* context, const pa_server_info* info, void* self);
+    static void sinkInfo(pa_context* context, const pa_sink_info* info, int last, void* self);
     static void write(pa_stream* stream, size_t bytes, void* self);
     void cork(bool paused);
 
@@ -58,6 +78,9 @@ private:
     pa_stream* stream_ = nullptr;
     Render render_;
     Clock::duration latency_{};
+    int rate_ = 0;
+    std::uint32_t sinkRate_ = 0;  // with the loop locked, while connect() asks for it
+    bool sinkAnswered_ = false;
     Pace pace_ = Pace::First;  // with the loop locked
     bool timedOut_ = false;
     std::atomic<bool> lost_{false};

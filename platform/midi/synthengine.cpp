@@ -37,10 +37,13 @@ Result SynthEngine::start(QString* error) {
     {
         std::lock_guard lock(mutex_);
         jack_ = backendChosen("jack") && JackClient::instance().open();
-        if (jack_) renderer_.setRate(int(JackClient::instance().sampleRate()));
+        renderer_.setRate(chooseOutputRate());
         clock_ = StreamClock(renderer_.rate());
         const Result result = renderer_.create(error);
-        if (result != kNoError) return result;  // tried again on the next open
+        if (result != kNoError) {
+            pulse_.close();
+            return result;  // tried again on the next open
+        }
     }
     ++fontLoads_;
     // The stream asks for frames from its own thread as soon as it runs: mutex_ is free.
@@ -51,6 +54,14 @@ Result SynthEngine::start(QString* error) {
     }
     std::atexit([] { instance().mute(); });
     return kNoError;
+}
+
+// Before the renderer is made, which renders at this rate from then on: the JACK server's,
+// or the PulseAudio server's default sink's, so that neither resamples our sound.
+int SynthEngine::chooseOutputRate() {
+    if (jack_) return int(JackClient::instance().sampleRate());
+    if (pulse_.connect(TimedRenderer::kDefaultRate)) return pulse_.rate();
+    return TimedRenderer::kDefaultRate;
 }
 
 bool SynthEngine::openStream() {
@@ -70,7 +81,7 @@ bool SynthEngine::openStream() {
         renderer_.renderInterleaved(stereo, frames);
         return keepsStreaming(now, stereo, frames);
     };
-    if (pulse_.open(renderer_.rate(), render)) {
+    if (pulse_.open(render)) {
         delay_ = pulse_.latency();
         pulseDriver_ = QStringLiteral("pulseaudio");
         return true;
@@ -148,7 +159,6 @@ void SynthEngine::renderJack(float* left, float* right, std::uint32_t frames,
     }
     scheduleForJack(cycleStart);
     renderer_.renderPlanar(left, right, int(frames));
-    jackFrames_ += frames;
 }
 
 // An event stamped at t is heard at t + the client's latency: its JACK frame, counted from
@@ -158,8 +168,8 @@ void SynthEngine::scheduleForJack(std::uint32_t cycleStart) {
     const JackClient::Clock::duration latency = jack.latency();
     for (const Timed& timed : incoming_) {
         const qint64 frame =
-            JackTiming::engineFrame(jack.frameAt(timed.at + latency), cycleStart, jackFrames_,
-                                    jack.sampleRate(), renderer_.rate());
+            JackTiming::engineFrame(jack.frameAt(timed.at + latency), cycleStart,
+                                    renderer_.position(), jack.sampleRate(), renderer_.rate());
         if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
     }
     incoming_.clear();

@@ -21,7 +21,8 @@ namespace midi::detail {
 // heard at that time plus kLatency, on the engine's own sample clock: the audio thread
 // follows the device's requests with a StreamClock and applies each event at its frame.
 // The sound goes to the program's JACK client where a JACK server runs, each event placed
-// at its JACK frame; otherwise to a PulseAudio stream of our own with a short buffer; where
+// at its JACK frame; otherwise to a PulseAudio stream of our own with a short buffer, at the
+// rate of the server's default sink so that the server does not resample it; where
 // there is no PulseAudio server, to FluidSynth's ALSA driver. Without any audio stream (no
 // sound server, no sound card) events are applied at once. The PulseAudio stream pauses
 // when nothing has sounded for a while (StreamIdle) and the next event resumes it; events
@@ -62,6 +63,7 @@ private:
     using Pace = PulseStream::Pace;
 
     SynthEngine() = default;
+    int chooseOutputRate();
     bool openStream();
     // On the server's thread, for every JACK cycle.
     void renderJack(float* left, float* right, std::uint32_t frames, std::uint32_t cycleStart);
@@ -96,11 +98,10 @@ private:
     int fontLoads_ = 0;
     PulseStream pulse_;
     QString pulseDriver_;
-    bool jack_ = false;      // plays through the JACK client; set before streaming_
-    qint64 jackFrames_ = 0;  // output frames rendered for the JACK client, with mutex_ held
+    bool jack_ = false;  // plays through the JACK client; set before streaming_
     // From a request of the stream until its frames are heard; set before streaming_.
     Clock::duration delay_{};
-    // Audio thread only.
+    // Audio thread only, once the stream runs.
     StreamClock clock_{TimedRenderer::kDefaultRate};
     StreamIdle idle_;  // with mutex_ held
     bool periodAsked_ = false;

@@ -89,8 +89,9 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old take") == 8);
         old.close();
         FormFixture f;
-        f.form().txtBPM->setText("1");  // four minutes of sound
-        f.form().checkArray(1)->setValue(1, 3);
+        f.form().txtBPM->setText("1");  // four minutes, a chord on every step
+        for (int step = 1; step <= 16; ++step)
+            for (int row = 0; row < 12; ++row) f.form().checkArray(step)->setValue(row, 3);
         f.dialogs().answerSaveFile(path);
         int cancelledAt = -1;
         connect(&f.app().wavExport(), &WavExport::progressShown, this, [&](int percent) {
