@@ -103,9 +103,13 @@ int main(int argc, char** argv) {
     UiLanguage::install(app);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
-    // For start-up measurements: end as soon as the window has been drawn.
+    // For start-up measurements: say so and end as soon as the window has been drawn.
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
-        new AfterFirstPaint(&program.form(), &QApplication::closeAllWindows);
+        new AfterFirstPaint(&program.form(), [] {
+            std::puts("drawn");
+            std::fflush(stdout);
+            QApplication::closeAllWindows();
+        });
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app, [&program] {
         program.quitGuard().endWithoutAsking();
