@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -71,13 +70,10 @@ int answerByText(int argc, char** argv) {
     return 1;
 }
 
-// The output the window starts with is made ready (the synthesizer's sound font loaded) on a
-// thread while the application and the window are built.
+// The output the window starts with is made ready (the device list read, the synthesizer's
+// sound font loaded) on a thread while the application and the window are built.
 void prepareStartDevice() {
-    midi::MidiServices& services = midi::MidiServices::instance();
-    const unsigned count = services.outputCount();
-    if (count > 0)
-        services.prepareOutput(std::min<unsigned>(ControlOutput::kStartDevice, count - 1));
+    midi::MidiServices::instance().prepareOutput(ControlOutput::kStartDevice);
 }
 
 }  // namespace

@@ -34,27 +34,45 @@ SynthEngine& SynthEngine::instance() {
     return *engine;
 }
 
+// While the font loads, events wait in early_ and nothing else touches the renderer, so
+// mutex_ stays free for the devices that send them.
 Result SynthEngine::start(QString* error) {
     std::lock_guard starting(startMutex_);
     if (fontLoads_ > 0) return kNoError;
-    {
-        std::lock_guard lock(mutex_);
-        jack_ = backendChosen("jack") && JackClient::instance().open();
-        if (jack_)
-            renderer_.setOutputRate(int(JackClient::instance().sampleRate()),
-                                    TimedRenderer::Phase::Minimum);
-        const Result result = renderer_.create(error);
-        if (result != kNoError) return result;  // tried again on the next open
+    setStarting(true);
+    const bool jack = backendChosen("jack") && JackClient::instance().open();
+    if (jack)
+        renderer_.setOutputRate(int(JackClient::instance().sampleRate()),
+                                TimedRenderer::Phase::Minimum);
+    const Result result = renderer_.create(error);
+    if (result != kNoError) {
+        setStarting(false);
+        return result;  // tried again on the next open
     }
     ++fontLoads_;
+    {
+        std::lock_guard lock(mutex_);
+        jack_ = jack;
+    }
     // The stream asks for frames from its own thread as soon as it runs: mutex_ is free.
     const bool streaming = openStream();
     {
         std::lock_guard lock(mutex_);
         streaming_ = streaming;
     }
+    setStarting(false);
     std::atexit([] { instance().mute(); });
     return kNoError;
+}
+
+// Ending the start hands what was sent meanwhile to the engine, or drops it when it failed.
+void SynthEngine::setStarting(bool on) {
+    std::lock_guard lock(mutex_);
+    starting_ = on;
+    if (on) return;
+    if (fontLoads_ == 0) return early_.clear();
+    for (const EarlyEvents::Timed& timed : early_.release(Clock::now()))
+        hold(timed.at, timed.event);
 }
 
 bool SynthEngine::openStream() {
@@ -109,6 +127,7 @@ void SynthEngine::send(Clock::time_point at, const SynthEvent& event) {
 }
 
 void SynthEngine::hold(Clock::time_point at, const SynthEvent& event) {
+    if (starting_) return early_.keep(at, event);
     if (streaming_ && isStreamLost()) {
         // The server went away: what was held is applied, the rest at once from now on.
         streaming_ = false;
