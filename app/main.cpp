@@ -111,5 +111,7 @@ int main(int argc, char** argv) {
         program.quitGuard().endWithoutAsking();
         QApplication::closeAllWindows();
     });
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    midi::MidiServices::instance().finishPreparing();  // a short run may end before it
+    return code;
 }

@@ -211,6 +211,11 @@ void MidiServices::prepareOutput(unsigned id) {
     });
 }
 
+void MidiServices::finishPreparing() {
+    State& s = state();
+    if (s.preparing.joinable()) s.preparing.join();
+}
+
 Result MidiServices::closeOutput(OutputHandle handle) {
     State& s = state();
     OpenOutput* output = s.output(handle);

@@ -39,6 +39,9 @@ public:
     // list first; calls that need the list wait for it. The synthesizer opens at once while
     // it starts and keeps what is sent until it is ready.
     void prepareOutput(unsigned id);
+    // Waits for what prepareOutput started. Called before the program's end: the preparing
+    // thread uses Qt's globals, which the end of the process takes down.
+    void finishPreparing();
     Result closeOutput(OutputHandle handle);
     // status in bits 0-7, data 1 in bits 8-15, data 2 in bits 16-23
     Result shortMessage(OutputHandle handle, std::uint32_t message);
