@@ -102,13 +102,16 @@ Beatloft::~Beatloft() {
 void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     Form1& form = *form_;
     if (mode == StartMode::Editor) warnWhenAnotherInstanceRuns();
-    // The desktop learns our document types once the window is up: writing its files and
-    // starting its database tools would only hold up the first paint.
+    // Once the window is up, the version check binds its socket and asks its hosts, and the
+    // desktop learns our document types: writing its files and starting its database tools
+    // would only hold up the first paint.
     if (mode == StartMode::Editor)
-        new AfterFirstPaint(form_.get(), [this] { registerDocumentTypes(); });
+        new AfterFirstPaint(form_.get(), [this] {
+            inet_->initWinsocks();
+            registerDocumentTypes();
+        });
     setHostSettings();
     info_->writeDescription();
-    if (mode == StartMode::Editor) inet_->initWinsocks();  // a headless run reports nothing
     options_->OptionsSetting();
     transport_->setClockEnabled(MidiClockSetting::isOn());
     form.DataPath = datafolder::prepare();

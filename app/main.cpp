@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -71,13 +70,10 @@ int answerByText(int argc, char** argv) {
     return 1;
 }
 
-// The output the window starts with is made ready (the synthesizer's sound font loaded) on a
-// thread while the application and the window are built.
+// The output the window starts with is made ready (the device list read, the synthesizer's
+// sound font loaded) on a thread while the application and the window are built.
 void prepareStartDevice() {
-    midi::MidiServices& services = midi::MidiServices::instance();
-    const unsigned count = services.outputCount();
-    if (count > 0)
-        services.prepareOutput(std::min<unsigned>(ControlOutput::kStartDevice, count - 1));
+    midi::MidiServices::instance().prepareOutput(ControlOutput::kStartDevice);
 }
 
 }  // namespace
@@ -103,13 +99,19 @@ int main(int argc, char** argv) {
     UiLanguage::install(app);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
-    // For start-up measurements: end as soon as the window has been drawn.
+    // For start-up measurements: say so and end as soon as the window has been drawn.
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
-        new AfterFirstPaint(&program.form(), &QApplication::closeAllWindows);
+        new AfterFirstPaint(&program.form(), [] {
+            std::puts("drawn");
+            std::fflush(stdout);
+            QApplication::closeAllWindows();
+        });
     sys::InterruptWatcher interrupts;
     QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app, [&program] {
         program.quitGuard().endWithoutAsking();
         QApplication::closeAllWindows();
     });
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    midi::MidiServices::instance().finishPreparing();  // a short run may end before it
+    return code;
 }

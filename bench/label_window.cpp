@@ -1,8 +1,10 @@
 // The smallest Qt Widgets window, the baseline of start-up figures: one QLabel, closed right
-// after its first paint when BEATLOFT_QUIT_AFTER_START is set, as the program's window is.
+// after its first paint when BEATLOFT_QUIT_AFTER_START is set, saying "drawn" on stdout as it
+// closes, as the program's window does.
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 
@@ -10,7 +12,11 @@ class QuitAfterPaint : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, &QApplication::closeAllWindows);
+            QTimer::singleShot(0, qApp, [] {
+                std::puts("drawn");
+                std::fflush(stdout);
+                QApplication::closeAllWindows();
+            });
         return QObject::eventFilter(watched, event);
     }
 };

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -58,10 +59,17 @@ struct State {
         outputs.clear();
     }
 
-    void scan();
-    void ensureScanned() {
-        if (!scanned) scan();
+    // The device list is read under scanMutex, on the preparing thread or the UI thread,
+    // whichever comes first; the other waits for it.
+    void scan() {
+        std::lock_guard lock(scanMutex);
+        scanBackends();
     }
+    void ensureScanned() {
+        std::lock_guard lock(scanMutex);
+        if (!scanned) scanBackends();
+    }
+    void scanBackends();
     // The lists are read under their lock; an unknown id gives a device without backend.
     unsigned count(const std::vector<Device>& list);
     Device device(const std::vector<Device>& list, unsigned id);
@@ -72,8 +80,9 @@ struct State {
     OpenInput* input(InputHandle handle);
     static void markDone(MidiHeader* header);
 
+    std::mutex scanMutex;
     std::mutex listMutex;
-    bool scanned = false;
+    bool scanned = false;             // with scanMutex held
     std::optional<bool> virtualOnly;  // unset: as BEATLOFT_MIDI_BACKENDS says
     std::vector<Device> outputList;
     std::vector<Device> inputList;
@@ -101,7 +110,7 @@ bool backendWanted(const char* name, std::optional<bool> virtualOnly) {
     return detail::backendChosen(name);
 }
 
-void State::scan() {
+void State::scanBackends() {
     std::vector<Device> outs;
     std::vector<Device> ins;
     const auto add = [](std::vector<Device>* list, MidiBackend* backend,
@@ -194,10 +203,17 @@ Result MidiServices::openOutput(unsigned id, OutputHandle* handle) {
 
 void MidiServices::prepareOutput(unsigned id) {
     State& s = state();
-    s.ensureScanned();
-    const Device device = s.outputDevice(id);
-    if (!device.backend || s.preparing.joinable()) return;
-    s.preparing = std::thread([device] { device.backend->prepareOutput(device.port.key); });
+    if (s.preparing.joinable()) return;
+    s.preparing = std::thread([&s, id] {
+        const unsigned count = s.count(s.outputList);
+        const Device device = s.outputDevice(std::min(id, count - 1));
+        if (device.backend) device.backend->prepareOutput(device.port.key);
+    });
+}
+
+void MidiServices::finishPreparing() {
+    State& s = state();
+    if (s.preparing.joinable()) s.preparing.join();
 }
 
 Result MidiServices::closeOutput(OutputHandle handle) {

@@ -33,10 +33,15 @@ public:
     unsigned outputCount();
     Result outputCaps(unsigned id, DeviceCaps* caps);
     Result openOutput(unsigned id, OutputHandle* handle);
-    // Starts preparing the output the program is about to open (the built-in synthesizer
-    // loads its sound font) on a thread of its own, so that the work overlaps the rest of
-    // the start-up; openOutput waits for what is still under way. Reads the device list.
+    // Starts preparing the output the program is about to open, id or the last output
+    // where fewer exist (the built-in synthesizer loads its sound font), on a thread of its
+    // own, so that the work overlaps the rest of the start-up. That thread reads the device
+    // list first; calls that need the list wait for it. The synthesizer opens at once while
+    // it starts and keeps what is sent until it is ready.
     void prepareOutput(unsigned id);
+    // Waits for what prepareOutput started. Called before the program's end: the preparing
+    // thread uses Qt's globals, which the end of the process takes down.
+    void finishPreparing();
     Result closeOutput(OutputHandle handle);
     // status in bits 0-7, data 1 in bits 8-15, data 2 in bits 16-23
     Result shortMessage(OutputHandle handle, std::uint32_t message);

@@ -1,6 +1,7 @@
 #include "synthbackend.h"
 
 #include "messageclock.h"
+#include "soundfontlocator.h"
 #include "synthengine.h"
 
 namespace midi::detail {
@@ -40,9 +41,14 @@ QList<PortInfo> SynthBackend::outputs() {
     return {PortInfo{QString::fromLatin1(kSynthKey), QString::fromLatin1(productName())}};
 }
 
+// While the engine starts on the preparing thread, the device opens at once where a sound
+// font is there to load: what it sends is kept until the engine is ready. Otherwise the open
+// waits for the start and reports its failure.
 Result SynthBackend::openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) {
     if (key != QLatin1String(kSynthKey)) return kBadDeviceId;
-    const Result result = SynthEngine::instance().start();
+    SynthEngine& engine = SynthEngine::instance();
+    const bool started = engine.isStarting() && !SoundFontLocator::candidates().isEmpty();
+    const Result result = started ? kNoError : engine.start();
     if (result == kNoError) *connection = std::make_unique<MidiOutSynth>();
     return result;
 }

@@ -31,37 +31,53 @@ SynthEngine& SynthEngine::instance() {
     return *engine;
 }
 
+// While the font loads, events wait in early_ and nothing else touches the renderer, so
+// mutex_ stays free for the devices that send them.
 Result SynthEngine::start(QString* error) {
     std::lock_guard starting(startMutex_);
     if (fontLoads_ > 0) return kNoError;
-    {
-        std::lock_guard lock(mutex_);
-        jack_ = backendChosen("jack") && JackClient::instance().open();
-        renderer_.setRate(chooseOutputRate());
-        clock_ = StreamClock(renderer_.rate());
-        const Result result = renderer_.create(error);
-        if (result != kNoError) {
-            pulse_.close();
-            return result;  // tried again on the next open
-        }
+    setStarting(true);
+    const bool jack = backendChosen("jack") && JackClient::instance().open();
+    renderer_.setRate(chooseOutputRate(jack));
+    const Result result = renderer_.create(error);
+    if (result != kNoError) {
+        pulse_.close();
+        setStarting(false);
+        return result;  // tried again on the next open
     }
     ++fontLoads_;
+    {
+        std::lock_guard lock(mutex_);
+        jack_ = jack;
+        clock_ = StreamClock(renderer_.rate());
+    }
     // The stream asks for frames from its own thread as soon as it runs: mutex_ is free.
     const bool streaming = openStream();
     {
         std::lock_guard lock(mutex_);
         streaming_ = streaming;
     }
+    setStarting(false);
     std::atexit([] { instance().mute(); });
     return kNoError;
 }
 
 // Before the renderer is made, which renders at this rate from then on: the JACK server's,
 // or the PulseAudio server's default sink's, so that neither resamples our sound.
-int SynthEngine::chooseOutputRate() {
-    if (jack_) return int(JackClient::instance().sampleRate());
+int SynthEngine::chooseOutputRate(bool jack) {
+    if (jack) return int(JackClient::instance().sampleRate());
     if (pulse_.connect(TimedRenderer::kDefaultRate)) return pulse_.rate();
     return TimedRenderer::kDefaultRate;
+}
+
+// Ending the start hands what was sent meanwhile to the engine, or drops it when it failed.
+void SynthEngine::setStarting(bool on) {
+    std::lock_guard lock(mutex_);
+    starting_ = on;
+    if (on) return;
+    if (fontLoads_ == 0) return early_.clear();
+    for (const EarlyEvents::Timed& timed : early_.release(Clock::now()))
+        hold(timed.at, timed.event);
 }
 
 bool SynthEngine::openStream() {
@@ -115,6 +131,7 @@ void SynthEngine::send(Clock::time_point at, const SynthEvent& event) {
 }
 
 void SynthEngine::hold(Clock::time_point at, const SynthEvent& event) {
+    if (starting_) return early_.keep(at, event);
     if (streaming_ && isStreamLost()) {
         // The server went away: what was held is applied, the rest at once from now on.
         streaming_ = false;

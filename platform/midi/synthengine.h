@@ -1,5 +1,6 @@
 #pragma once
 
+#include "earlyevents.h"
 #include "midiresult.h"
 #include "pulsestream.h"
 #include "streamclock.h"
@@ -8,6 +9,7 @@
 #include "timedrenderer.h"
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -44,8 +46,10 @@ public:
     static SynthEngine& instance();
 
     // Starts the engine unless it runs already. A failed start leaves nothing behind, so
-    // the next call tries again.
+    // the next call tries again. Events sent while it starts are kept (EarlyEvents).
     Result start(QString* error = nullptr);
+    // A start is under way on some thread.
+    bool isStarting() const { return starting_; }
     void send(Clock::time_point at, const SynthEvent& event);
     // At the program's end: once the notes sent so far have been rendered (those of a
     // device that started late come after their time), the stream plays silence and goes
@@ -63,8 +67,9 @@ private:
     using Pace = PulseStream::Pace;
 
     SynthEngine() = default;
-    int chooseOutputRate();
+    int chooseOutputRate(bool jack);
     bool openStream();
+    void setStarting(bool on);
     // On the server's thread, for every JACK cycle.
     void renderJack(float* left, float* right, std::uint32_t frames, std::uint32_t cycleStart);
     // With mutex_ held: hands the renderer every event, at its JACK frame.
@@ -93,6 +98,8 @@ private:
     std::mutex startMutex_;
     std::mutex mutex_;  // guards incoming_, streaming_ and every use of the renderer
     bool streaming_ = false;
+    std::atomic<bool> starting_{false};  // written with mutex_ held
+    EarlyEvents early_;                  // with mutex_ held
     std::vector<Timed> incoming_;
     TimedRenderer renderer_;
     int fontLoads_ = 0;

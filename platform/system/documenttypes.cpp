@@ -29,15 +29,19 @@ bool writeIfChanged(const UserFolderFile& file, const QByteArray& contents) {
     return file.read(kLargestFileRead) != contents && file.write(contents);
 }
 
-// The desktop's own tools compile the MIME database and the desktop entries' cache; one
-// shell runs both in turn, detached, its output dropped, a missing tool ignored. A database
-// folder that is a link is not refreshed: the tool would write where the link points.
+// The desktop's own tools compile the MIME database, the desktop entries' cache and the
+// icon theme's cache; one shell runs them in turn, detached, its output dropped, a missing
+// tool ignored. A database folder that is a link is not refreshed: the tool would write where
+// the link points. Without its cache, the icon folder we add makes every program's (our own
+// too) look-up of a theme icon test each size folder of the theme for each name.
 void refreshDatabases(const QString& dataHome) {
     QStringList commands;
     if (UserFolderFile(dataHome, QStringLiteral("mime")).isPlainFolder())
         commands << QStringLiteral("update-mime-database \"$0/mime\"");
     if (UserFolderFile(dataHome, QStringLiteral("applications")).isPlainFolder())
         commands << QStringLiteral("update-desktop-database \"$0/applications\"");
+    if (UserFolderFile(dataHome, QStringLiteral("icons/hicolor")).isPlainFolder())
+        commands << QStringLiteral("gtk-update-icon-cache -q -t -f \"$0/icons/hicolor\"");
     if (commands.isEmpty()) return;
     QProcess process;
     process.setProgram(QStringLiteral("/bin/sh"));

@@ -232,6 +232,9 @@ private slots:
                  QString());
         QTRY_VERIFY_WITH_TIMEOUT(
             read("data/mime/globs2").contains("application/x-beatloft-song:*.dsg\n"), 10000);
+        if (!QStandardPaths::findExecutable("gtk-update-icon-cache").isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path("data/icons/hicolor/icon-theme.cache")),
+                                     10000);
     }
 
     void laterStartFromAnotherFolderMovesIt() {
