@@ -13,7 +13,7 @@ public:
     using Clock = std::chrono::steady_clock;
     // How fast the loop follows the server's clock: it averages about 1 / kBandwidth
     // seconds of wake-ups.
-    static constexpr double kBandwidth = 0.2;  // Hz
+    static constexpr double kBandwidth = 0.05;  // Hz
     // Starts off by more than half a cycle in a row before the loop starts over.
     static constexpr int kMostStray = 8;
 

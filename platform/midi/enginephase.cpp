@@ -45,6 +45,9 @@ void EnginePhase::apply(const SynthEvent& event) {
     switch (event.kind) {
         case SynthEvent::Kind::Short:
             engine_.shortMessage(event.message);
+            if (event.isNoteOn())
+                keys_->learn(event.message & 0x0F, event.message >> 8 & 0x7F,
+                             engine_.lastNoteIsExclusive());
             break;
         case SynthEvent::Kind::Long:
             engine_.longMessage(event.sysex);
@@ -54,7 +57,9 @@ void EnginePhase::apply(const SynthEvent& event) {
             break;
         case SynthEvent::Kind::Echo:
             engine_.echoNoteOn(event.message & 0x0F, event.message >> 8 & 0x7F,
-                               event.message >> 16 & 0x7F);
+                               event.message >> 16 & 0x7F,
+                               keys_->of(event.message & 0x0F, event.message >> 8 & 0x7F) !=
+                                   ExclusiveKeys::Known::No);
             break;
     }
 }

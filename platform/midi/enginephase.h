@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exclusivekeys.h"
 #include "fluidsynthengine.h"
 #include "synthevent.h"
 
@@ -20,7 +21,9 @@ public:
 
     enum class Output { Dry, Effects };
 
-    EnginePhase(int offset, Output output) : offset_(offset), output_(output) {}
+    // keys is shared by the engines of a renderer and outlives them.
+    EnginePhase(int offset, Output output, ExclusiveKeys* keys)
+        : offset_(offset), output_(output), keys_(keys) {}
     EnginePhase(const EnginePhase&) = delete;
     EnginePhase& operator=(const EnginePhase&) = delete;
 
@@ -54,6 +57,7 @@ private:
     FluidSynthEngine engine_;
     int offset_;
     Output output_;
+    ExclusiveKeys* keys_;
     qint64 position_ = 0;      // output frames rendered or skipped
     qint64 engineFrames_ = 0;  // frames the synthesizer produced
     qint64 quietFrames_ = 0;   // frames since the engine was last heard

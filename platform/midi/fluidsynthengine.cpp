@@ -46,7 +46,7 @@ Result FluidSynthEngine::makeSynth(double sampleRate, bool effects) {
         destroy();
         return kNoMemory;
     }
-    echoed_.reserve(size_t(fluid_synth_get_polyphony(synth_)) + 1);
+    voices_.reserve(size_t(fluid_synth_get_polyphony(synth_)) + 1);
     return kNoError;
 }
 
@@ -182,16 +182,35 @@ void FluidSynthEngine::listVoices(std::vector<fluid_voice_t*>& voices) const {
     if (synth_) fluid_synth_get_voicelist(synth_, voices.data(), int(voices.size()) - 1, -1);
 }
 
-// The note starts its voices as any note-on does, ending what it ends, but at an
-// attenuation no one hears (144 dB), and is released at once.
-void FluidSynthEngine::echoNoteOn(int channel, int key, int velocity) {
-    if (!synth_ || activeVoices() == 0) return;  // nothing it could end
-    if (fluid_synth_noteon(synth_, channel, key, velocity) != FLUID_OK) return;
-    listVoices(echoed_);
+unsigned int FluidSynthEngine::newestVoices() {
+    listVoices(voices_);
     unsigned int newest = 0;
-    for (fluid_voice_t* voice : echoed_)
+    for (fluid_voice_t* voice : voices_)
         if (voice) newest = std::max(newest, fluid_voice_get_id(voice));
-    for (fluid_voice_t* voice : echoed_) {
+    return newest;
+}
+
+bool FluidSynthEngine::lastNoteIsExclusive() {
+    const unsigned int newest = newestVoices();
+    return std::any_of(voices_.begin(), voices_.end(), [newest](fluid_voice_t* voice) {
+        return voice && fluid_voice_get_id(voice) == newest &&
+               fluid_voice_gen_get(voice, GEN_EXCLUSIVECLASS) != 0;
+    });
+}
+
+// A note-on releases the same note, which a note-off does too. Cutting an exclusive class
+// takes a note of that class: it starts its voices at an attenuation no one hears (144 dB)
+// and is released at once. Such a voice changes how the next note in its place begins
+// (FluidSynth fades a voice in from its slot's last level), so only these keys get one.
+void FluidSynthEngine::echoNoteOn(int channel, int key, int velocity, bool exclusive) {
+    if (!synth_ || activeVoices() == 0) return;  // nothing it could end
+    if (!exclusive) {
+        fluid_synth_noteoff(synth_, channel, key);
+        return;
+    }
+    if (fluid_synth_noteon(synth_, channel, key, velocity) != FLUID_OK) return;
+    const unsigned int newest = newestVoices();
+    for (fluid_voice_t* voice : voices_) {
         if (!voice || fluid_voice_get_id(voice) != newest) continue;
         fluid_voice_gen_set(voice, GEN_ATTENUATION, 1440.0f);
         fluid_voice_update_param(voice, GEN_ATTENUATION);

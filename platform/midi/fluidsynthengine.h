@@ -58,9 +58,12 @@ public:
     // Ends every sound at once, release phases included.
     void silence();
     // Does to the sounding voices what a note-on of this key does, without being heard: the
-    // same note is released and the voices of its exclusive class (an open hi-hat under a
-    // closed one) are cut. For engines that take turns playing one channel's notes.
-    void echoNoteOn(int channel, int key, int velocity);
+    // same note is released and, for a key of an exclusive class, the voices of its class
+    // (an open hi-hat under a closed one) are cut. For engines that take turns playing one
+    // channel's notes.
+    void echoNoteOn(int channel, int key, int velocity, bool exclusive);
+    // Whether the voices the last note-on started belong to an exclusive class.
+    bool lastNoteIsExclusive();
     // Voices started and neither released nor silenced.
     int soundingVoices() const;
     // Voices still making sound, release phases included.
@@ -77,12 +80,14 @@ private:
     void releasePedals();
     // The voices playing now, null-terminated.
     void listVoices(std::vector<fluid_voice_t*>& voices) const;
+    // Lists the voices playing into voices_; gives the id of the newest.
+    unsigned int newestVoices();
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_audio_driver_t* audio_ = nullptr;
     fluid_sfont_t* borrowed_ = nullptr;   // the primary engine's font, never deleted here
-    std::vector<fluid_voice_t*> echoed_;  // kept, so the audio thread does not allocate
+    std::vector<fluid_voice_t*> voices_;  // kept, so the audio thread does not allocate
     RunningStatus running_;
     QString soundFont_;
     QString audioDriver_;

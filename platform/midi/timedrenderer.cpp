@@ -20,9 +20,10 @@ void interleave(const float* left, const float* right, float* stereo, int frames
 // Made afresh for every start, those borrowing the sound font first.
 void TimedRenderer::makeEngines() {
     for (int i = kPhases - 1; i >= 0; --i)
-        phases_[size_t(i)] =
-            std::make_unique<EnginePhase>(i * kBlockFrames / kPhases, EnginePhase::Output::Dry);
-    effects_ = std::make_unique<EnginePhase>(0, EnginePhase::Output::Effects);
+        phases_[size_t(i)] = std::make_unique<EnginePhase>(
+            i * kBlockFrames / kPhases, EnginePhase::Output::Dry, &exclusiveKeys_);
+    effects_ = std::make_unique<EnginePhase>(0, EnginePhase::Output::Effects, &exclusiveKeys_);
+    exclusiveKeys_.forgetAll();
 }
 
 TimedRenderer::~TimedRenderer() {
@@ -50,6 +51,7 @@ template <typename Deliver>
 void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver) {
     if (event.kind != SynthEvent::Kind::Short) {
         if (event.kind == SynthEvent::Kind::Silence) running_.clear();
+        if (event.kind == SynthEvent::Kind::Long) exclusiveKeys_.forgetAll();  // a reset
         for (int i = 0; i <= kPhases; ++i) deliver(i, event);
         return;
     }
@@ -68,6 +70,9 @@ void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver
         deliver(noteEngine, full);
         deliver(kPhases, full);
     } else {
+        const bool presetChange =
+            type == 0xC0 || (type == 0xB0 && (bytes.data[1] == 0 || bytes.data[1] == 32));
+        if (presetChange) exclusiveKeys_.forget(bytes.status() & 0x0F);
         for (int i = 0; i <= kPhases; ++i) deliver(i, full);
     }
 }
@@ -106,8 +111,11 @@ bool TimedRenderer::hasScheduledNoteOn() const {
     return effects_->hasScheduledNoteOn();
 }
 
+// Every note sounds on one of the dry engines.
 int TimedRenderer::soundingVoices() const {
-    return effects_->engine().soundingVoices();  // it plays every note as one engine
+    int voices = 0;
+    for (const auto& phase : phases_) voices += phase->engine().soundingVoices();
+    return voices;
 }
 
 void TimedRenderer::renderPlanar(float* left, float* right, int frames) {

@@ -71,6 +71,7 @@ private:
     // The dry engine whose block starts nearest to frame.
     int nearestPhase(qint64 frame) const;
 
+    ExclusiveKeys exclusiveKeys_;           // outlives the engines
     std::unique_ptr<EnginePhase> effects_;  // declared first: it goes last
     std::array<std::unique_ptr<EnginePhase>, kPhases> phases_;
     RunningStatus running_;
