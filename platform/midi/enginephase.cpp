@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace midi::detail {
 
@@ -45,7 +44,7 @@ void EnginePhase::apply(const SynthEvent& event) {
     switch (event.kind) {
         case SynthEvent::Kind::Short:
             engine_.shortMessage(event.message);
-            if (event.isNoteOn())
+            if (event.isNoteOn() && output_ == Output::Effects)  // it hears every note
                 keys_->learn(event.message & 0x0F, event.message >> 8 & 0x7F,
                              engine_.lastNoteIsExclusive());
             break;
@@ -62,6 +61,11 @@ void EnginePhase::apply(const SynthEvent& event) {
                                    ExclusiveKeys::Known::No);
             break;
     }
+}
+
+int EnginePhase::framesUntilDue(int most) const {
+    if (scheduled_.empty()) return most;
+    return int(std::min<qint64>(most, dueFrame(scheduled_.begin()->first) - position_));
 }
 
 void EnginePhase::applyDue() {
@@ -91,9 +95,7 @@ void EnginePhase::renderAdd(float* left, float* right, int frames) {
     int done = 0;
     while (done < frames) {
         if (asleep_) {
-            const qint64 next = scheduled_.empty() ? std::numeric_limits<qint64>::max()
-                                                   : dueFrame(scheduled_.begin()->first);
-            const int skipped = int(std::min<qint64>(frames - done, next - position_));
+            const int skipped = framesUntilDue(frames - done);
             position_ += skipped;
             done += skipped;
             if (done == frames) return;
@@ -104,9 +106,7 @@ void EnginePhase::renderAdd(float* left, float* right, int frames) {
             asleep_ = true;  // silent without voices: skipped until the next event
             continue;
         }
-        const qint64 next = scheduled_.empty() ? std::numeric_limits<qint64>::max()
-                                               : dueFrame(scheduled_.begin()->first);
-        const int count = int(std::min<qint64>(frames - done, next - position_));
+        const int count = framesUntilDue(frames - done);
         render(left + done, right + done, count);
         done += count;
         position_ += count;

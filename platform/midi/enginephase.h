@@ -44,6 +44,8 @@ public:
 private:
     // The first block start at or after frame.
     qint64 blockStartFrom(qint64 frame) const;
+    // Frames from here to the next event's block start, at most `most`.
+    int framesUntilDue(int most) const;
     void applyDue();
     void wake();
     // Renders frames no one hears until the engine's blocks start where this phase's do.
