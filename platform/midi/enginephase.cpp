@@ -12,6 +12,10 @@ namespace {
 // Below this (-120 dBFS) for kQuietFrames an engine without voices has died away.
 constexpr float kQuiet = 1e-6f;
 constexpr qint64 kQuietFrames = 4096;
+// The gain voices are cleared at: far below hearing, and not 0, at which FluidSynth's
+// noise floor estimate divides by zero.
+constexpr float kClearingGain = 1e-6f;
+constexpr int kMostVoices = 256;
 
 qint64 floorDiv(qint64 value, qint64 divisor) {
     return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
@@ -34,6 +38,10 @@ qint64 EnginePhase::dueFrame(qint64 frame) const {
     return std::max(nearest, blockStartFrom(position_));
 }
 
+void EnginePhase::startBlocksAt(qint64 frame) {
+    offset_ = int(frame - floorDiv(frame, kBlockFrames) * kBlockFrames);
+}
+
 bool EnginePhase::hasScheduledNoteOn() const {
     return std::any_of(scheduled_.begin(), scheduled_.end(),
                        [](const auto& entry) { return entry.second.isNoteOn(); });
@@ -44,6 +52,7 @@ void EnginePhase::apply(const SynthEvent& event) {
     switch (event.kind) {
         case SynthEvent::Kind::Short:
             engine_.shortMessage(event.message);
+            if (event.isNoteOn()) lastNoteOn_ = event.message;
             if (event.isNoteOn() && output_ == Output::Effects)  // it hears every note
                 keys_->learn(event.message & 0x0F, event.message >> 8 & 0x7F,
                              engine_.lastNoteIsExclusive());
@@ -61,6 +70,7 @@ void EnginePhase::apply(const SynthEvent& event) {
                                    ExclusiveKeys::Known::No);
             break;
     }
+    voicesUsed_ = std::max(voicesUsed_, engine_.activeVoices());
 }
 
 int EnginePhase::framesUntilDue(int most) const {
@@ -83,12 +93,40 @@ void EnginePhase::wake() {
 
 void EnginePhase::align() {
     const qint64 behind = position_ - offset_ - engineFrames_;
-    const int frames = int(behind - floorDiv(behind, kBlockFrames) * kBlockFrames);
-    if (frames == 0) return;
+    discard(int(behind - floorDiv(behind, kBlockFrames) * kBlockFrames));
+}
+
+void EnginePhase::discard(int frames) {
+    if (frames <= 0) return;
     float left[kBlockFrames] = {}, right[kBlockFrames] = {};
     float* out[2] = {left, right};
-    fluid_synth_process(engine_.synth(), frames, 0, nullptr, 2, out);
+    for (int done = 0; done < frames; done += kBlockFrames)
+        fluid_synth_process(engine_.synth(), std::min(kBlockFrames, frames - done), 0, nullptr, 2,
+                            out);
     engineFrames_ += frames;
+}
+
+// FluidSynth fades a voice's panning in over the voice's first block from where the voice
+// last left it: from silence for a voice never used, from another note's panning for one
+// used before. A note's attack would then depend on what its voice played last (up to 20
+// frames of difference in where it passes -30 dBFS). Notes at almost no gain, through one
+// block no one hears, leave the voices used at silence again, as a new engine's are.
+void EnginePhase::clearUsedVoices() {
+    fluid_synth_t* synth = engine_.synth();
+    const int channel = int(lastNoteOn_ & 0x0F), key = int(lastNoteOn_ >> 8 & 0x7F);
+    const float gain = fluid_synth_get_gain(synth);
+    fluid_synth_set_gain(synth, kClearingGain);
+    for (int i = 0; i < kMostVoices && engine_.activeVoices() < voicesUsed_; ++i) {
+        const int before = engine_.activeVoices();
+        if (fluid_synth_noteon(synth, channel, key, 127) != FLUID_OK ||
+            engine_.activeVoices() == before)
+            break;  // the note makes no voice (any more)
+    }
+    discard(kBlockFrames);
+    fluid_synth_noteoff(synth, channel, key);
+    fluid_synth_all_sounds_off(synth, -1);
+    fluid_synth_set_gain(synth, gain);
+    voicesUsed_ = 0;
 }
 
 void EnginePhase::renderAdd(float* left, float* right, int frames) {
@@ -103,6 +141,7 @@ void EnginePhase::renderAdd(float* left, float* right, int frames) {
         }
         applyDue();
         if (output_ == Output::Dry && engine_.activeVoices() == 0) {
+            if (voicesUsed_ > 0) clearUsedVoices();
             asleep_ = true;  // silent without voices: skipped until the next event
             continue;
         }

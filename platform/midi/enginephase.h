@@ -5,16 +5,17 @@
 #include "synthevent.h"
 
 #include <QtGlobal>
+#include <cstdint>
 #include <map>
 #include <vector>
 
 namespace midi::detail {
 
 // One of the synthesizer engines a TimedRenderer mixes. FluidSynth applies an event only
-// where one of its 64-frame blocks starts; this engine's blocks start `offset` frames after
-// the first engine's, so that together the engines start a block every few frames and each
-// event goes to the engine whose block starts nearest to it. An engine with nothing
-// sounding (no voice, its reverb died away) is not rendered until its next event.
+// where one of its 64-frame blocks starts; this engine's blocks start `offset` frames (mod
+// 64) after frame 0 of the output. An engine with nothing sounding (no voice, its reverb
+// died away) is not rendered until its next event, and while it waits for no note its
+// blocks can be moved to start on any frame.
 class EnginePhase {
 public:
     static constexpr int kBlockFrames = 64;
@@ -22,8 +23,9 @@ public:
     enum class Output { Dry, Effects };
 
     // keys is shared by the engines of a renderer and outlives them.
-    EnginePhase(int offset, Output output, ExclusiveKeys* keys)
-        : offset_(offset), output_(output), keys_(keys) {}
+    // Rendering starts at output frame `from`.
+    EnginePhase(int offset, Output output, ExclusiveKeys* keys, qint64 from = 0)
+        : offset_(offset % kBlockFrames), output_(output), keys_(keys), position_(from) {}
     EnginePhase(const EnginePhase&) = delete;
     EnginePhase& operator=(const EnginePhase&) = delete;
 
@@ -34,6 +36,10 @@ public:
     // next one on.
     qint64 dueFrame(qint64 frame) const;
     void schedule(qint64 frame, const SynthEvent& event) { scheduled_.emplace(frame, event); }
+    // Asleep with no note waiting: nothing it plays depends on where its blocks start.
+    bool isFree() const { return asleep_ && !hasScheduledNoteOn(); }
+    // Makes a free engine's blocks start on frame.
+    void startBlocksAt(qint64 frame);
     // Applies an event at the engine's next block, whatever is scheduled.
     void apply(const SynthEvent& event);
     bool hasScheduled() const { return !scheduled_.empty(); }
@@ -50,6 +56,10 @@ private:
     void wake();
     // Renders frames no one hears until the engine's blocks start where this phase's do.
     void align();
+    // Renders frames no one hears.
+    void discard(int frames);
+    // Leaves the voices the engine used as a new engine's are (see the definition).
+    void clearUsedVoices();
     void render(float* left, float* right, int frames);
     // Renders while no voice plays, listening for the end of the reverb.
     void renderTail(float* left, float* right, int frames);
@@ -57,13 +67,15 @@ private:
     void process(float* left, float* right, int frames);
 
     FluidSynthEngine engine_;
-    int offset_;
+    int offset_;  // 0 to kBlockFrames - 1
     Output output_;
     ExclusiveKeys* keys_;
     qint64 position_ = 0;      // output frames rendered or skipped
     qint64 engineFrames_ = 0;  // frames the synthesizer produced
     qint64 quietFrames_ = 0;   // frames since the engine was last heard
     bool asleep_ = true;
+    int voicesUsed_ = 0;            // the most voices at once since they were cleared
+    std::uint32_t lastNoteOn_ = 0;  // a note that makes voices on this engine
     std::multimap<qint64, SynthEvent> scheduled_;
     std::vector<float> tail_;
 };

@@ -58,7 +58,7 @@ QByteArray wavHeader(std::uint32_t dataBytes) {
 
 bool OfflineRenderer::render(const QList<TimedMessage>& messages, std::int64_t frames,
                              const BlockSink& sink, QString* error) {
-    detail::TimedRenderer renderer(kSampleRate);
+    detail::TimedRenderer renderer(kSampleRate, detail::TimedRenderer::Engines::OnDemand);
     if (renderer.create(error) != kNoError) return false;
     for (const TimedMessage& m : messages)
         renderer.schedule(renderer.frameOf(m.seconds), detail::SynthEvent::shortMessage(m.message));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace midi::detail {
 
@@ -17,26 +18,42 @@ void interleave(const float* left, const float* right, float* stereo, int frames
 
 }  // namespace
 
+// Events are handed to the engines this many frames ahead of their frame at least: a note
+// can go to a block up to half a block before it.
+constexpr qint64 kRouteAhead = 2 * TimedRenderer::kBlockFrames;
+
 // Made afresh for every start, those borrowing the sound font first.
 void TimedRenderer::makeEngines() {
-    for (int i = kPhases - 1; i >= 0; --i)
-        phases_[size_t(i)] = std::make_unique<EnginePhase>(
-            i * kBlockFrames / kPhases, EnginePhase::Output::Dry, &exclusiveKeys_);
+    phases_.clear();
     effects_ = std::make_unique<EnginePhase>(0, EnginePhase::Output::Effects, &exclusiveKeys_);
     exclusiveKeys_.forgetAll();
+    controls_.clear();
+    pending_.clear();
+    for (auto& channel : noteEngine_) channel.fill(0);
 }
 
 TimedRenderer::~TimedRenderer() {
-    for (auto& phase : phases_) phase.reset();  // they borrow the effects engine's font
+    phases_.clear();  // they borrow the effects engine's font
 }
 
 Result TimedRenderer::create(QString* error) {
     makeEngines();
     position_ = 0;
     Result result = effects_->engine().create(rate_, error);
-    for (size_t i = 0; result == kNoError && i < phases_.size(); ++i)
-        result = phases_[i]->engine().createSharing(effects_->engine());
+    const int ahead = engines_ == Engines::Ahead ? kPhases : 1;
+    for (int i = 0; result == kNoError && i < ahead; ++i)
+        result = addEngine(i * kBlockFrames / kPhases);
     return result;
+}
+
+Result TimedRenderer::addEngine(qint64 offset) {
+    auto phase = std::make_unique<EnginePhase>(int(offset % kBlockFrames), EnginePhase::Output::Dry,
+                                               &exclusiveKeys_, position_);
+    const Result result = phase->engine().createSharing(effects_->engine());
+    if (result != kNoError) return result;
+    for (const SynthEvent& event : controls_.events()) phase->apply(event);
+    phases_.push_back(std::move(phase));
+    return kNoError;
 }
 
 qint64 TimedRenderer::frameOf(double seconds) const {
@@ -45,70 +62,104 @@ qint64 TimedRenderer::frameOf(double seconds) const {
     return qint64(std::llround(std::min(seconds * rate_, kLongest)));
 }
 
-// Engines 0 to kPhases - 1 are the dry ones; kPhases is the effects engine, which hears
-// every event as one engine would.
+std::optional<SynthEvent> TimedRenderer::unpacked(const SynthEvent& event) {
+    if (event.kind == SynthEvent::Kind::Silence) running_.clear();
+    if (event.kind != SynthEvent::Kind::Short) return event;
+    const RunningStatus::Bytes bytes = running_.unpack(event.message);
+    if (bytes.length == 0) return std::nullopt;
+    return SynthEvent::shortMessage(bytes.data[0] | bytes.data[1] << 8 | bytes.data[2] << 16);
+}
+
+// A note-on goes to one dry engine and is echoed on the others that sound; its note-off
+// goes where it went. The effects engine hears every event as one engine would.
 template <typename Deliver>
 void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver) {
-    if (event.kind != SynthEvent::Kind::Short) {
-        if (event.kind == SynthEvent::Kind::Silence) running_.clear();
-        if (event.kind == SynthEvent::Kind::Long) exclusiveKeys_.forgetAll();  // a reset
-        for (int i = 0; i <= kPhases; ++i) deliver(i, event);
-        return;
-    }
-    const RunningStatus::Bytes bytes = running_.unpack(event.message);
-    if (bytes.length == 0) return;
-    const std::uint32_t message = bytes.data[0] | bytes.data[1] << 8 | bytes.data[2] << 16;
-    const SynthEvent full = SynthEvent::shortMessage(message);
-    std::uint8_t& noteEngine = noteEngine_[bytes.status() & 0x0F][bytes.data[1] & 0x7F];
-    const int type = bytes.status() & 0xF0;
-    if (full.isNoteOn()) {
-        noteEngine = std::uint8_t(nearestPhase(frame));
-        for (int i = 0; i < kPhases; ++i)
-            deliver(i, i == noteEngine ? full : SynthEvent::echo(message));
-        deliver(kPhases, full);
+    const auto toAll = [this, &deliver](const SynthEvent& e) {
+        deliver(*effects_, e);
+        for (const auto& phase : phases_) deliver(*phase, e);
+    };
+    if (event.kind == SynthEvent::Kind::Long) exclusiveKeys_.forgetAll();  // a reset
+    if (event.kind != SynthEvent::Kind::Short) return controls_.add(event), toAll(event);
+    const std::uint32_t message = event.message;
+    const int type = int(message & 0xF0);
+    std::uint8_t& noteEngine = noteEngine_[message & 0x0F][message >> 8 & 0x7F];
+    if (event.isNoteOn()) {
+        noteEngine = std::uint8_t(engineFor(frame));
+        for (size_t i = 0; i < phases_.size(); ++i) {
+            if (i == noteEngine)
+                deliver(*phases_[i], event);
+            else if (!phases_[i]->isFree())  // an engine with no voice has nothing to end
+                deliver(*phases_[i], SynthEvent::echo(message));
+        }
+        deliver(*effects_, event);
     } else if (type == 0x80 || type == 0x90) {
-        deliver(noteEngine, full);
-        deliver(kPhases, full);
+        if (noteEngine < phases_.size()) deliver(*phases_[noteEngine], event);
+        deliver(*effects_, event);
     } else {
-        const bool presetChange =
-            type == 0xC0 || (type == 0xB0 && (bytes.data[1] == 0 || bytes.data[1] == 32));
-        if (presetChange) exclusiveKeys_.forget(bytes.status() & 0x0F);
-        for (int i = 0; i <= kPhases; ++i) deliver(i, full);
+        const int controller = int(message >> 8 & 0x7F);
+        if (type == 0xC0 || (type == 0xB0 && (controller == 0 || controller == 32)))
+            exclusiveKeys_.forget(int(message & 0x0F));  // another preset
+        controls_.add(event);
+        toAll(event);
     }
+}
+
+// A free engine, moved to start a block on frame: its voices start as new ones do (see
+// EnginePhase::clearUsedVoices), which those of a sounding engine may not. Else a new one,
+// when engines are made on demand; else the one with the nearest block start.
+int TimedRenderer::engineFor(qint64 frame) {
+    const qint64 at = std::max(frame, position_);
+    for (size_t i = 0; i < phases_.size(); ++i) {
+        if (phases_[i]->isFree()) {
+            phases_[i]->startBlocksAt(at);
+            return int(i);
+        }
+    }
+    if (engines_ == Engines::OnDemand && phases_.size() < size_t(kPhases) &&
+        addEngine(at) == kNoError)
+        return int(phases_.size()) - 1;
+    return nearestPhase(frame);
 }
 
 int TimedRenderer::nearestPhase(qint64 frame) const {
     int nearest = 0;
     qint64 shortest = std::numeric_limits<qint64>::max();
-    for (int i = 0; i < kPhases; ++i) {
-        const qint64 distance = std::llabs(phases_[size_t(i)]->dueFrame(frame) - frame);
+    for (size_t i = 0; i < phases_.size(); ++i) {
+        const qint64 distance = std::llabs(phases_[i]->dueFrame(frame) - frame);
         if (distance < shortest) {
             shortest = distance;
-            nearest = i;
+            nearest = int(i);
         }
     }
     return nearest;
 }
 
-EnginePhase& TimedRenderer::engineAt(int index) {
-    return index < kPhases ? *phases_[size_t(index)] : *effects_;
-}
-
 void TimedRenderer::schedule(qint64 frame, const SynthEvent& event) {
-    route(frame, event,
-          [this, frame](int i, const SynthEvent& e) { engineAt(i).schedule(frame, e); });
+    if (const auto full = unpacked(event)) pending_.emplace(frame, *full);
 }
 
 void TimedRenderer::apply(const SynthEvent& event) {
-    route(position_, event, [this](int i, const SynthEvent& e) { engineAt(i).apply(e); });
+    if (const auto full = unpacked(event))
+        route(position_, *full, [](EnginePhase& phase, const SynthEvent& e) { phase.apply(e); });
+}
+
+void TimedRenderer::routeUntil(qint64 frame) {
+    while (!pending_.empty() && pending_.begin()->first < frame) {
+        const qint64 at = pending_.begin()->first;
+        route(at, pending_.begin()->second,
+              [at](EnginePhase& phase, const SynthEvent& e) { phase.schedule(at, e); });
+        pending_.erase(pending_.begin());
+    }
 }
 
 bool TimedRenderer::hasScheduled() const {
-    return effects_->hasScheduled();  // it has every event
+    return !pending_.empty() || effects_->hasScheduled();  // it has every event handed on
 }
 
 bool TimedRenderer::hasScheduledNoteOn() const {
-    return effects_->hasScheduledNoteOn();
+    return effects_->hasScheduledNoteOn() ||
+           std::any_of(pending_.begin(), pending_.end(),
+                       [](const auto& entry) { return entry.second.isNoteOn(); });
 }
 
 // Every note sounds on one of the dry engines.
@@ -118,12 +169,22 @@ int TimedRenderer::soundingVoices() const {
     return voices;
 }
 
+// In pieces that end kRouteAhead frames before the next event not yet handed on, so that
+// it finds the engines as they will be at its frame.
 void TimedRenderer::renderPlanar(float* left, float* right, int frames) {
     std::fill_n(left, frames, 0.0f);
     std::fill_n(right, frames, 0.0f);
-    effects_->renderAdd(left, right, frames);
-    for (const auto& phase : phases_) phase->renderAdd(left, right, frames);
-    position_ += frames;
+    for (int done = 0; done < frames;) {
+        routeUntil(position_ + kRouteAhead);
+        qint64 count = frames - done;
+        if (!pending_.empty())
+            count =
+                std::clamp<qint64>(pending_.begin()->first - kRouteAhead / 2 - position_, 1, count);
+        effects_->renderAdd(left + done, right + done, int(count));
+        for (const auto& phase : phases_) phase->renderAdd(left + done, right + done, int(count));
+        done += int(count);
+        position_ += count;
+    }
 }
 
 void TimedRenderer::renderInterleaved(float* stereo, int frames) {

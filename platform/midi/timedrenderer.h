@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controllog.h"
 #include "enginephase.h"
 #include "runningstatus.h"
 #include "synthevent.h"
@@ -7,27 +8,38 @@
 #include <QtGlobal>
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace midi::detail {
 
 // Renders the synthesizer at the output's rate with every event applied at its own frame.
 // FluidSynth starts notes only where one of its 64-frame blocks starts, so the dry sound is
-// the sum of kPhases engines sharing one sound font, whose blocks start 4 frames apart:
-// each note goes to the engine with the block start nearest to it, and is heard within 2
-// frames of its time (0.05 ms at 44.1 kHz). Every other event goes to all engines; a
-// note-on is echoed silently on the others, so that it ends the same note and its
-// exclusive class there as it would in one engine. Reverb and chorus come from one more
-// engine that plays every event at its own nearest block and gives only its effects: one
-// reverb, not one per engine.
+// the sum of up to kPhases engines sharing one sound font. Events are handed to the engines
+// shortly before their frame: a note goes to an engine with nothing sounding, whose blocks
+// are moved to start on it, or else to the engine whose block starts nearest to it.
+// Engines made ahead start their blocks 4 frames apart, so that a note is heard within 2
+// frames of its time (0.05 ms at 44.1 kHz) even when all of them sound. Every other event goes to
+// all engines; a note-on is echoed silently on those that sound, so that it ends the same note and
+// its exclusive class there as it would in one engine. Reverb and chorus come from one more engine
+// that plays every event at its own nearest block and gives only its effects: one reverb, not one
+// per engine.
 class TimedRenderer {
 public:
     static constexpr int kDefaultRate = 48000;
     static constexpr int kBlockFrames = EnginePhase::kBlockFrames;
     static constexpr int kPhases = 16;
+    // Ahead: all dry engines are made by create(), so that rendering never waits for one
+    // (live output). OnDemand: an engine is made when a note finds all others sounding
+    // (files, where memory and start matter and a wait is not heard).
+    enum class Engines { Ahead, OnDemand };
 
-    explicit TimedRenderer(int rate = kDefaultRate) : rate_(rate) { makeEngines(); }
+    explicit TimedRenderer(int rate = kDefaultRate, Engines engines = Engines::Ahead)
+        : engines_(engines), rate_(rate) {
+        makeEngines();
+    }
     ~TimedRenderer();
     TimedRenderer(const TimedRenderer&) = delete;
     TimedRenderer& operator=(const TimedRenderer&) = delete;
@@ -46,12 +58,14 @@ public:
     // from 0 on.
     qint64 frameOf(double seconds) const;
     // frame counts frames from the first one rendered; an event whose frame has passed is
-    // applied at the next block start.
+    // applied at the next block start. Events of one frame are applied in the order given.
     void schedule(qint64 frame, const SynthEvent& event);
     // Applies an event at once, whatever is scheduled.
     void apply(const SynthEvent& event);
     bool hasScheduled() const;
     bool hasScheduledNoteOn() const;
+    // Dry engines made so far.
+    int engineCount() const { return int(phases_.size()); }
     // Voices started and neither released nor silenced, on all engines.
     int soundingVoices() const;
     // Frames rendered so far.
@@ -64,17 +78,29 @@ public:
 
 private:
     void makeEngines();
+    // A dry engine with blocks starting at offset, told the channels' state.
+    Result addEngine(qint64 offset);
+    // Resolves running status, in the order the events come; nothing for a message
+    // without a status.
+    std::optional<SynthEvent> unpacked(const SynthEvent& event);
+    // Hands the events due before frame to the engines.
+    void routeUntil(qint64 frame);
     // Hands an event to the engines it is for: deliver(engine, event).
     template <typename Deliver>
     void route(qint64 frame, const SynthEvent& event, Deliver deliver);
     EnginePhase& engineAt(int index);
+    // The dry engine to play a note at frame.
+    int engineFor(qint64 frame);
     // The dry engine whose block starts nearest to frame.
     int nearestPhase(qint64 frame) const;
 
     ExclusiveKeys exclusiveKeys_;           // outlives the engines
     std::unique_ptr<EnginePhase> effects_;  // declared first: it goes last
-    std::array<std::unique_ptr<EnginePhase>, kPhases> phases_;
+    std::vector<std::unique_ptr<EnginePhase>> phases_;
+    std::multimap<qint64, SynthEvent> pending_;  // not yet handed to the engines
+    Engines engines_;
     RunningStatus running_;
+    ControlLog controls_;  // what an engine made on demand is told first
     // The engine that played the last note-on of each channel and key: its note-off goes
     // there.
     std::array<std::array<std::uint8_t, 128>, 16> noteEngine_{};
