@@ -42,6 +42,13 @@ void EnginePhase::startBlocksAt(qint64 frame) {
     offset_ = int(frame - floorDiv(frame, kBlockFrames) * kBlockFrames);
 }
 
+bool EnginePhase::startsOnlyAt(qint64 frame) const {
+    return asleep_ &&
+           std::none_of(scheduled_.begin(), scheduled_.end(), [frame](const auto& entry) {
+               return entry.first != frame && entry.second.isNoteOn();
+           });
+}
+
 bool EnginePhase::hasScheduledNoteOn() const {
     return std::any_of(scheduled_.begin(), scheduled_.end(),
                        [](const auto& entry) { return entry.second.isNoteOn(); });
@@ -116,15 +123,14 @@ void EnginePhase::clearUsedVoices() {
     const int channel = int(lastNoteOn_ & 0x0F), key = int(lastNoteOn_ >> 8 & 0x7F);
     const float gain = fluid_synth_get_gain(synth);
     fluid_synth_set_gain(synth, kClearingGain);
-    for (int i = 0; i < kMostVoices && engine_.activeVoices() < voicesUsed_; ++i) {
-        const int before = engine_.activeVoices();
-        if (fluid_synth_noteon(synth, channel, key, 127) != FLUID_OK ||
-            engine_.activeVoices() == before)
-            break;  // the note makes no voice (any more)
-    }
+    // A note makes one voice or more; one that cuts its own class still holds its voice
+    // through the block.
+    for (int i = 0; i < std::min(voicesUsed_, kMostVoices); ++i)
+        fluid_synth_noteon(synth, channel, key, 127);
     discard(kBlockFrames);
     fluid_synth_noteoff(synth, channel, key);
     fluid_synth_all_sounds_off(synth, -1);
+    discard(kBlockFrames);  // FluidSynth frees the voices as it renders
     fluid_synth_set_gain(synth, gain);
     voicesUsed_ = 0;
 }

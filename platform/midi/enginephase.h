@@ -38,6 +38,8 @@ public:
     void schedule(qint64 frame, const SynthEvent& event) { scheduled_.emplace(frame, event); }
     // Asleep with no note waiting: nothing it plays depends on where its blocks start.
     bool isFree() const { return asleep_ && !hasScheduledNoteOn(); }
+    // Asleep with no note waiting but at frame: notes at frame start on voices as new.
+    bool startsOnlyAt(qint64 frame) const;
     // Makes a free engine's blocks start on frame.
     void startBlocksAt(qint64 frame);
     // Applies an event at the engine's next block, whatever is scheduled.

@@ -104,16 +104,21 @@ void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver
     }
 }
 
-// A free engine, moved to start a block on frame: its voices start as new ones do (see
-// EnginePhase::clearUsedVoices), which those of a sounding engine may not. Else a new one,
-// when engines are made on demand; else the one with the nearest block start.
+// An engine that was free and starts notes at frame; else a free one, moved to start a
+// block on frame: its voices start as new ones do (see EnginePhase::clearUsedVoices), which
+// those of a sounding engine may not. Else a new one, when engines are made on demand;
+// else the one with the nearest block start.
 int TimedRenderer::engineFor(qint64 frame) {
-    const qint64 at = std::max(frame, position_);
+    int free = -1;
     for (size_t i = 0; i < phases_.size(); ++i) {
-        if (phases_[i]->isFree()) {
-            phases_[i]->startBlocksAt(at);
-            return int(i);
-        }
+        if (!phases_[i]->startsOnlyAt(frame)) continue;
+        if (phases_[i]->hasScheduledNoteOn()) return int(i);
+        if (free < 0) free = int(i);
+    }
+    const qint64 at = std::max(frame, position_);
+    if (free >= 0) {
+        phases_[size_t(free)]->startBlocksAt(at);
+        return free;
     }
     if (engines_ == Engines::OnDemand && phases_.size() < size_t(kPhases) &&
         addEngine(at) == kNoError)
