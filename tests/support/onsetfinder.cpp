@@ -27,7 +27,7 @@ size_t attackStart(const std::vector<float>& samples, size_t crossing, int rate)
 
 }  // namespace
 
-std::vector<double> OnsetFinder::frames(const std::vector<float>& samples, int rate) {
+std::vector<double> OnsetFinder::frames(const std::vector<float>& samples, int rate, Mark mark) {
     constexpr double kHigh = 0.08, kLow = 0.03;
     std::vector<double> found;
     bool armed = true;
@@ -35,7 +35,7 @@ std::vector<double> OnsetFinder::frames(const std::vector<float>& samples, int r
     for (size_t i = 1; i < samples.size(); ++i) {
         const double level = std::fabs(samples[i]);
         if (armed && level >= kHigh) {
-            found.push_back(double(attackStart(samples, i, rate)));
+            found.push_back(double(mark == Mark::Crossing ? i : attackStart(samples, i, rate)));
             armed = false;
         }
         quiet = level < kLow ? quiet + 1 : 0;
