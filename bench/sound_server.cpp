@@ -87,9 +87,10 @@ private:
 };
 
 // Onsets in milliseconds from the start of the recording.
-std::vector<double> onsets(const std::vector<double>& samples) {
+std::vector<double> onsets(const std::vector<double>& samples,
+                           OnsetFinder::Mark mark = OnsetFinder::Mark::AttackStart) {
     std::vector<double> found =
-        OnsetFinder::frames(std::vector<float>(samples.begin(), samples.end()), kRate);
+        OnsetFinder::frames(std::vector<float>(samples.begin(), samples.end()), kRate, mark);
     for (double& at : found) at *= 1000.0 / kRate;
     return found;
 }
@@ -222,17 +223,19 @@ double idleWindowCpu(const QString& program) {
     return used / 10 * 100;
 }
 
-Figures headlessOnsets(const QString& program, const QString& pattern, int seconds,
-                       qint64 serverPid, double* serverCpu) {
+// The recording of a --play.
+std::vector<double> headlessPlay(const QString& program, const QString& pattern, int seconds,
+                                 qint64 serverPid, double* serverCpu) {
     Recording recording;
     const double cpu = cpuSeconds(serverPid);
     const double ms = runMs(program, {QStringLiteral("--play"), pattern,
                                       QStringLiteral("--seconds"), QString::number(seconds)});
     *serverCpu = (cpuSeconds(serverPid) - cpu) / ms * 1000 * 100;
-    return deviations(onsets(recording.stop()), seconds);
+    return recording.stop();
 }
 
-Figures windowOnsets(int seconds) {
+// The recording of the window's Play while the grid is rebuilt.
+std::vector<double> windowPlay(int seconds) {
     Beatloft program;
     Form1& form = program.form();
     form.txtBPM->setText(QStringLiteral("120"));
@@ -268,7 +271,7 @@ Figures windowOnsets(int seconds) {
     form.BtnPlay->click();
     rebuilder.stop();
     wait(3000);  // notes of a stream that started late come after their time
-    return deviations(onsets(recording.stop()), seconds);
+    return recording.stop();
 }
 
 double loadAverage() {
@@ -278,11 +281,18 @@ double loadAverage() {
 
 void report(const char* title, const Figures& f) {
     std::printf(
-        "%-36s notes %4d of %4d steps; trend (sink clock against the system's) %+.0f ppm\n"
-        "%-36s trend removed: p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms  (load %.2f)\n",
+        "%-48s notes %4d of %4d steps; trend (sink clock against the system's) %+.0f ppm\n"
+        "%-48s trend removed: p50 %6.3f ms  p99 %6.3f ms  max %6.3f ms  (load %.2f)\n",
         title, f.onsets, f.expected, f.sinkPpm, "", f.detrended.p50, f.detrended.p99,
         f.detrended.max, loadAverage());
     std::fflush(stdout);
+}
+
+// Onsets marked at the attack's start and where they pass 0.08.
+void reportBoth(const QByteArray& title, const std::vector<double>& samples, int seconds) {
+    report(title + ", attack start",
+           deviations(onsets(samples, OnsetFinder::Mark::AttackStart), seconds));
+    report(title + ", at 0.08", deviations(onsets(samples, OnsetFinder::Mark::Crossing), seconds));
 }
 
 }  // namespace
@@ -323,12 +333,13 @@ int main(int argc, char** argv) {
     std::printf("sound_server: onsets at the sink, 120 BPM, 4 steps per beat, %d s each\n",
                 seconds);
     double serverCpu = 0;
-    report("--play, headless",
-           headlessOnsets(program, OnsetFinder::writeSidestickPattern(sandbox.path()), seconds,
-                          server.daemonPid(), &serverCpu));
+    reportBoth("--play, headless",
+               headlessPlay(program, OnsetFinder::writeSidestickPattern(sandbox.path()), seconds,
+                            server.daemonPid(), &serverCpu),
+               seconds);
     std::printf("sound_server: the sound server's CPU while --play runs: %.2f %% of a core\n",
                 serverCpu);
-    report("window, grid rebuilt every 500 ms", windowOnsets(seconds));
+    reportBoth("window, grid rebuilt every 500 ms", windowPlay(seconds), seconds);
     std::printf(
         "sound_server: CPU of an open window that plays nothing: %.2f %% of a core (load %.2f)\n",
         idleWindowCpu(program), loadAverage());
