@@ -295,6 +295,33 @@ private slots:
                  qPrintable(QStringLiteral("%1 frames").arg(error * kRate)));
     }
 
+    // Engines made for a file: a note takes an engine with nothing sounding, and the notes
+    // of one step share one.
+    void aFileMakesEnginesOnlyForNotesThatOverlap_data() {
+        QTest::addColumn<QList<int>>("drums");  // played together on every step
+        QTest::addColumn<double>("step");       // seconds
+        QTest::addColumn<int>("engines");
+        QTest::newRow("a sidestick every 0.3 s") << QList<int>{37} << 0.3 << 1;
+        QTest::newRow("a rock step every 0.3 s") << QList<int>{36, 38, 42} << 0.3 << 1;
+        QTest::newRow("crashes every 0.05 s, still ringing") << QList<int>{49} << 0.05 << 4;
+    }
+    void aFileMakesEnginesOnlyForNotesThatOverlap() {
+        QFETCH(QList<int>, drums);
+        QFETCH(double, step);
+        QFETCH(int, engines);
+        detail::TimedRenderer renderer(kRate, detail::TimedRenderer::Engines::OnDemand);
+        QVERIFY(renderer.create() == kNoError);
+        for (int k = 0; k < 4; ++k)
+            for (int drum : drums)
+                for (const TimedMessage& m : drumNote(0.01 + k * step, drum, 126))
+                    renderer.schedule(renderer.frameOf(m.seconds),
+                                      detail::SynthEvent::shortMessage(m.message));
+        std::vector<float> left(4096), right(4096);
+        for (int i = 0; i < 2 * kRate / 4096; ++i)
+            renderer.renderPlanar(left.data(), right.data(), 4096);
+        QCOMPARE(renderer.engineCount(), engines);
+    }
+
     // An engine made while the song plays hears what was said to the channels before: here
     // the drums turned down to nothing, then notes close enough that each needs an engine.
     void engineMadeLaterHearsTheChannels() {
