@@ -43,15 +43,13 @@ void EnginePhase::startBlocksAt(qint64 frame) {
 }
 
 bool EnginePhase::startsOnlyAt(qint64 frame) const {
-    return asleep_ &&
-           std::none_of(scheduled_.begin(), scheduled_.end(), [frame](const auto& entry) {
-               return entry.first != frame && entry.second.isNoteOn();
-           });
+    return asleep_ && (noteOnFrames_.empty() ||
+                       (*noteOnFrames_.begin() == frame && *noteOnFrames_.rbegin() == frame));
 }
 
-bool EnginePhase::hasScheduledNoteOn() const {
-    return std::any_of(scheduled_.begin(), scheduled_.end(),
-                       [](const auto& entry) { return entry.second.isNoteOn(); });
+void EnginePhase::schedule(qint64 frame, const SynthEvent& event) {
+    scheduled_.emplace(frame, event);
+    if (event.isNoteOn()) noteOnFrames_.insert(frame);
 }
 
 void EnginePhase::apply(const SynthEvent& event) {
@@ -87,8 +85,10 @@ int EnginePhase::framesUntilDue(int most) const {
 
 void EnginePhase::applyDue() {
     while (!scheduled_.empty() && dueFrame(scheduled_.begin()->first) <= position_) {
-        apply(scheduled_.begin()->second);
-        scheduled_.erase(scheduled_.begin());
+        const auto next = scheduled_.begin();
+        apply(next->second);
+        if (next->second.isNoteOn()) noteOnFrames_.erase(noteOnFrames_.find(next->first));
+        scheduled_.erase(next);
     }
 }
 

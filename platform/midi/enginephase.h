@@ -7,6 +7,7 @@
 #include <QtGlobal>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace midi::detail {
@@ -35,7 +36,7 @@ public:
     // The frame where an event at `frame` is applied: the nearest block start from the
     // next one on.
     qint64 dueFrame(qint64 frame) const;
-    void schedule(qint64 frame, const SynthEvent& event) { scheduled_.emplace(frame, event); }
+    void schedule(qint64 frame, const SynthEvent& event);
     // Asleep with no note waiting: nothing it plays depends on where its blocks start.
     bool isFree() const { return asleep_ && !hasScheduledNoteOn(); }
     // Asleep with no note waiting but at frame: notes at frame start on voices as new.
@@ -45,7 +46,7 @@ public:
     // Applies an event at the engine's next block, whatever is scheduled.
     void apply(const SynthEvent& event);
     bool hasScheduled() const { return !scheduled_.empty(); }
-    bool hasScheduledNoteOn() const;
+    bool hasScheduledNoteOn() const { return !noteOnFrames_.empty(); }
     // Adds the engine's next frames to left and right.
     void renderAdd(float* left, float* right, int frames);
 
@@ -79,6 +80,7 @@ private:
     int voicesUsed_ = 0;            // the most voices at once since they were cleared
     std::uint32_t lastNoteOn_ = 0;  // a note that makes voices on this engine
     std::multimap<qint64, SynthEvent> scheduled_;
+    std::multiset<qint64> noteOnFrames_;  // of the note-ons among them
     std::vector<float> tail_;
 };
 
