@@ -57,8 +57,9 @@ void EnginePhase::apply(const SynthEvent& event) {
     switch (event.kind) {
         case SynthEvent::Kind::Short:
             engine_.shortMessage(event.message);
-            if (event.isNoteOn()) lastNoteOn_ = event.message;
-            if (event.isNoteOn() && output_ == Output::Effects)  // it hears every note
+            if (!event.isNoteOn()) break;
+            lastNoteOn_ = event.message;
+            if (output_ == Output::Effects)  // it hears every note
                 keys_->learn(event.message & 0x0F, event.message >> 8 & 0x7F,
                              engine_.lastNoteIsExclusive());
             break;

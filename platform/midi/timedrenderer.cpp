@@ -79,7 +79,10 @@ void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver
         for (const auto& phase : phases_) deliver(*phase, e);
     };
     if (event.kind == SynthEvent::Kind::Long) exclusiveKeys_.forgetAll();  // a reset
-    if (event.kind != SynthEvent::Kind::Short) return controls_.add(event), toAll(event);
+    if (event.kind != SynthEvent::Kind::Short) {
+        remember(event);
+        return toAll(event);
+    }
     const std::uint32_t message = event.message;
     const int type = int(message & 0xF0);
     std::uint8_t& noteEngine = noteEngine_[message & 0x0F][message >> 8 & 0x7F];
@@ -99,9 +102,14 @@ void TimedRenderer::route(qint64 frame, const SynthEvent& event, Deliver deliver
         const int controller = int(message >> 8 & 0x7F);
         if (type == 0xC0 || (type == 0xB0 && (controller == 0 || controller == 32)))
             exclusiveKeys_.forget(int(message & 0x0F));  // another preset
-        controls_.add(event);
+        remember(event);
         toAll(event);
     }
+}
+
+// Only engines made later need what the channels were told; those made ahead heard it.
+void TimedRenderer::remember(const SynthEvent& event) {
+    if (engines_ == Engines::OnDemand) controls_.add(event);
 }
 
 // An engine that was free and starts notes at frame; else a free one, moved to start a

@@ -83,6 +83,8 @@ private:
     // Resolves running status, in the order the events come; nothing for a message
     // without a status.
     std::optional<SynthEvent> unpacked(const SynthEvent& event);
+    // Keeps what sets the channels for the engines made on demand.
+    void remember(const SynthEvent& event);
     // Hands the events due before frame to the engines.
     void routeUntil(qint64 frame);
     // Hands an event to the engines it is for: deliver(engine, event).
