@@ -1,6 +1,6 @@
 #include "enginephase.h"
 
-#include <fluidsynth.h>
+#include "fluidlibrary.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "fluidsynthengine.h"
 
+#include "fluidlibrary.h"
 #include "quietlibraries.h"
 #include "soundfontlocator.h"
 
-#include <fluidsynth.h>
 #include <QFile>
 
 #include <algorithm>
@@ -31,6 +31,7 @@ void FluidSynthEngine::destroy() {
 
 Result FluidSynthEngine::makeSynth(double sampleRate, bool effects) {
     destroy();
+    if (!FluidLibrary::load()) return kError;
     settings_ = new_fluid_settings();
     if (!settings_) return kNoMemory;
     fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
@@ -68,7 +69,12 @@ Result FluidSynthEngine::createSharing(const FluidSynthEngine& primary) {
 
 Result FluidSynthEngine::create(double sampleRate, QString* error) {
     const Result made = makeSynth(sampleRate, true);
-    if (made != kNoError) return made;
+    if (made != kNoError) {
+        if (error && !FluidLibrary::load())
+            *error = QStringLiteral("The synthesizer library %1 could not be opened")
+                         .arg(QString::fromLatin1(BEATLOFT_FLUIDSYNTH_SONAME));
+        return made;
+    }
 
     const QStringList fonts = SoundFontLocator::candidates();
     for (const QString& font : fonts) {

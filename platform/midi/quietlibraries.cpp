@@ -2,7 +2,6 @@
 
 #include <alsa/asoundlib.h>
 #include <dlfcn.h>
-#include <fluidsynth.h>
 #include <jack/jack.h>
 
 #include <cstdlib>
@@ -13,13 +12,12 @@ namespace midi::detail {
 namespace {
 
 void dropAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-void dropFluidMessage(int, const char*, void*) {}
 void dropGlibMessage(const char*, int, const char*, void*) {}
 void dropJackMessage(const char*) {}
 
 // FluidSynth's DLS loader (libinstpatch) reports a file it cannot read through GLib's log
-// of the default domain. GLib is loaded with FluidSynth; it is reached by name so that
-// the program does not build against it.
+// of the default domain. GLib is loaded with Qt; it is reached by name so that the
+// program does not build against it.
 void quietGlibDefaultDomain() {
     using LogFunction = void (*)(const char*, int, const char*, void*);
     using SetHandler = unsigned (*)(const char*, int, LogFunction, void*);
@@ -35,8 +33,6 @@ void quietLibraries() {
     static std::once_flag once;
     std::call_once(once, [] {
         snd_lib_error_set_handler(dropAlsaMessage);
-        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-            fluid_set_log_function(level, dropFluidMessage, nullptr);
         quietGlibDefaultDomain();
         jack_set_error_function(dropJackMessage);
         jack_set_info_function(dropJackMessage);
