@@ -70,8 +70,8 @@ int answerByText(int argc, char** argv) {
     return 1;
 }
 
-// The output the window starts with is made ready (the device list read, the synthesizer's
-// sound font loaded) on a thread while the application and the window are built.
+// The output the window starts with is made ready on a thread: the device list is read while
+// the application and the window are built, the synthesizer's sound font once it is drawn.
 void prepareStartDevice() {
     midi::MidiServices::instance().prepareOutput(ControlOutput::kStartDevice);
 }
@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
     UiLanguage::install(app);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
+    // The synthesizer's sound font and engines load once the window is up.
+    new AfterFirstPaint(&program.form(), [] { midi::MidiServices::instance().startPreparing(); });
     // For start-up measurements: say so and end as soon as the window has been drawn.
     if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
         new AfterFirstPaint(&program.form(), [] {

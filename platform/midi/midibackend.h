@@ -52,6 +52,8 @@ public:
     // Does ahead of time what makes opening this output slow, so that the open which
     // follows is quick. Runs on a thread of its own, alongside the program's start-up.
     virtual void prepareOutput(const QString& /*key*/) {}
+    // prepareOutput will follow shortly: an open before it must not do its work itself.
+    virtual void expectOutput(const QString& /*key*/) {}
     virtual Result openInput(const QString& key, const std::shared_ptr<InputSink>& sink,
                              std::unique_ptr<InputConnection>* connection) = 0;
 };

@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -69,6 +71,11 @@ struct State {
         std::lock_guard lock(scanMutex);
         if (!scanned) scanBackends();
     }
+    // Output id, or the last where fewer exist, told that it is about to be prepared. Under
+    // scanMutex, so that whoever waited for the list finds it expecting.
+    Device expectOutput(unsigned id);
+    // Until startPreparing() or, when that never comes, kPrepareDelay.
+    void waitForPreparing();
     void scanBackends();
     // The lists are read under their lock; an unknown id gives a device without backend.
     unsigned count(const std::vector<Device>& list);
@@ -97,6 +104,9 @@ struct State {
     std::map<OutputHandle, OpenOutput> outputs;
     std::map<InputHandle, OpenInput> inputs;
     std::thread preparing;  // prepareOutput's work
+    std::mutex preparingMutex;
+    std::condition_variable preparingAllowed;
+    bool mayPrepare = false;  // with preparingMutex held
 };
 
 State& state() {
@@ -129,6 +139,24 @@ void State::scanBackends() {
     outputList = std::move(outs);
     inputList = std::move(ins);
     scanned = true;
+}
+
+Device State::expectOutput(unsigned id) {
+    std::lock_guard lock(scanMutex);
+    if (!scanned) scanBackends();
+    Device device;
+    {
+        std::lock_guard listLock(listMutex);
+        if (outputList.empty()) return device;
+        device = outputList[std::min<size_t>(id, outputList.size() - 1)];
+    }
+    device.backend->expectOutput(device.port.key);
+    return device;
+}
+
+void State::waitForPreparing() {
+    std::unique_lock lock(preparingMutex);
+    preparingAllowed.wait_for(lock, MidiServices::kPrepareDelay, [this] { return mayPrepare; });
 }
 
 unsigned State::count(const std::vector<Device>& list) {
@@ -205,14 +233,25 @@ void MidiServices::prepareOutput(unsigned id) {
     State& s = state();
     if (s.preparing.joinable()) return;
     s.preparing = std::thread([&s, id] {
-        const unsigned count = s.count(s.outputList);
-        const Device device = s.outputDevice(std::min(id, count - 1));
-        if (device.backend) device.backend->prepareOutput(device.port.key);
+        const Device device = s.expectOutput(id);
+        if (!device.backend) return;
+        s.waitForPreparing();
+        device.backend->prepareOutput(device.port.key);
     });
+}
+
+void MidiServices::startPreparing() {
+    State& s = state();
+    {
+        std::lock_guard lock(s.preparingMutex);
+        s.mayPrepare = true;
+    }
+    s.preparingAllowed.notify_all();
 }
 
 void MidiServices::finishPreparing() {
     State& s = state();
+    startPreparing();
     if (s.preparing.joinable()) s.preparing.join();
 }
 

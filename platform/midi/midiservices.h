@@ -4,6 +4,7 @@
 #include "midiresult.h"
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 
 class QObject;
@@ -33,12 +34,16 @@ public:
     unsigned outputCount();
     Result outputCaps(unsigned id, DeviceCaps* caps);
     Result openOutput(unsigned id, OutputHandle* handle);
-    // Starts preparing the output the program is about to open, id or the last output
-    // where fewer exist (the built-in synthesizer loads its sound font), on a thread of its
-    // own, so that the work overlaps the rest of the start-up. That thread reads the device
-    // list first; calls that need the list wait for it. The synthesizer opens at once while
-    // it starts and keeps what is sent until it is ready.
+    // Prepares the output the program is about to open, id or the last output where fewer
+    // exist, on a thread of its own. That thread reads the device list first; calls that
+    // need the list wait for it. The slow part (the built-in synthesizer loads its sound
+    // font and makes its engines) waits for startPreparing(), at most kPrepareDelay, so
+    // that it does not compete with drawing the window. The synthesizer opens at once
+    // meanwhile and keeps what is sent until it is ready.
     void prepareOutput(unsigned id);
+    static constexpr std::chrono::milliseconds kPrepareDelay{1500};
+    // Lets the slow part of prepareOutput begin: the window has been drawn.
+    void startPreparing();
     // Waits for what prepareOutput started. Called before the program's end: the preparing
     // thread uses Qt's globals, which the end of the process takes down.
     void finishPreparing();

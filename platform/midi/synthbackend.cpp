@@ -57,4 +57,8 @@ void SynthBackend::prepareOutput(const QString& key) {
     if (key == QLatin1String(kSynthKey)) SynthEngine::instance().start();
 }
 
+void SynthBackend::expectOutput(const QString& key) {
+    if (key == QLatin1String(kSynthKey)) SynthEngine::instance().expectStart();
+}
+
 }  // namespace midi::detail

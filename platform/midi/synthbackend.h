@@ -16,6 +16,8 @@ public:
     Result openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) override;
     // Loads the sound font and starts the audio stream.
     void prepareOutput(const QString& key) override;
+    // What is sent is kept from now on until the engine has started.
+    void expectOutput(const QString& key) override;
     Result openInput(const QString&, const std::shared_ptr<InputSink>&,
                      std::unique_ptr<InputConnection>*) override {
         return kBadDeviceId;

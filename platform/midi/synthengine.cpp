@@ -62,6 +62,11 @@ Result SynthEngine::start(QString* error) {
     return kNoError;
 }
 
+void SynthEngine::expectStart() {
+    std::lock_guard starting(startMutex_);
+    if (fontLoads_ == 0) setStarting(true);
+}
+
 // Before the renderer is made, which renders at this rate from then on: the JACK server's,
 // or the PulseAudio server's default sink's, so that neither resamples our sound.
 int SynthEngine::chooseOutputRate(bool jack) {

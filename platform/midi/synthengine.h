@@ -48,8 +48,10 @@ public:
     // Starts the engine unless it runs already. A failed start leaves nothing behind, so
     // the next call tries again. Events sent while it starts are kept (EarlyEvents).
     Result start(QString* error = nullptr);
-    // A start is under way on some thread.
+    // A start is under way on some thread, or expected.
     bool isStarting() const { return starting_; }
+    // start() will be called shortly: until it ends, what is sent is kept as while it runs.
+    void expectStart();
     void send(Clock::time_point at, const SynthEvent& event);
     // At the program's end: once the notes sent so far have been rendered (those of a
     // device that started late come after their time), the stream plays silence and goes

@@ -102,6 +102,24 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
+    // The window's start: the device opens at once and keeps what it is sent; the engine
+    // starts only when the window has been drawn.
+    void aPreparedSynthesizerStartsWhenAllowed() {
+        const unsigned id = synthId();
+        services.prepareOutput(id);
+        QTRY_VERIFY(detail::SynthEngine::instance().isStarting());
+        OutputHandle handle = 0;
+        QCOMPARE(services.openOutput(id, &handle), kNoError);
+        QCOMPARE(services.shortMessage(handle, 0x007E2499), kNoError);
+        QTest::qWait(300);  // the engine starts within this when nothing holds it
+        QCOMPARE(detail::SynthEngine::instance().fontLoads(), 0);
+        services.startPreparing();
+        services.finishPreparing();
+        QCOMPARE(detail::SynthEngine::instance().fontLoads(), 1);
+        QVERIFY(!detail::SynthEngine::instance().isStarting());
+        QCOMPARE(services.closeOutput(handle), kNoError);
+    }
+
     void isTheLastOutputAndNeverAnInput() {
         const unsigned id = synthId();
         DeviceCaps caps;
