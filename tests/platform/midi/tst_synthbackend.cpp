@@ -61,6 +61,11 @@ void touch(const QString& path, const QByteArray& content = "not a sound font") 
     file.write(content);
 }
 
+bool fluidSynthIsMapped() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libfluidsynth");
+}
+
 }  // namespace
 
 // The built-in synthesizer as a device, its sound font search and the offline renderer.
@@ -86,6 +91,16 @@ private slots:
         services.useVirtualOnly(true);
         delete sandbox;
         sandbox = nullptr;
+    }
+
+    // First of all: the device list leaves the synthesizer library unloaded; the first
+    // synthesizer made opens it.
+    void theLibraryIsOpenedByTheFirstSynthesizer() {
+        synthId();  // reads the device list
+        QVERIFY(!fluidSynthIsMapped());
+        std::vector<std::int16_t> samples;
+        QVERIFY(OfflineRenderer::renderToBuffer(drumNote(0, 36, 126), 0.1, &samples));
+        QVERIFY(fluidSynthIsMapped());
     }
 
     // First: the engine is made once per process, so only an opening before the first
