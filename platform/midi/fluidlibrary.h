@@ -35,7 +35,8 @@ private:
     X(fluid_synth_get_polyphony) X(fluid_synth_get_active_voice_count)                         \
     X(fluid_synth_count_midi_channels) X(fluid_synth_get_voicelist) X(fluid_voice_get_id)      \
     X(fluid_voice_is_on) X(fluid_voice_gen_get) X(fluid_voice_gen_set)                         \
-    X(fluid_voice_update_param)
+    X(fluid_voice_update_param) X(new_fluid_defsfloader) X(fluid_sfloader_set_callbacks)    \
+    X(fluid_synth_add_sfloader)
 // clang-format on
 
 namespace fluidcall {

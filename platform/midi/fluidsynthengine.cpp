@@ -1,8 +1,10 @@
 #include "fluidsynthengine.h"
 
 #include "fluidlibrary.h"
+#include "memorysoundfont.h"
 #include "quietlibraries.h"
 #include "soundfontlocator.h"
+#include "soundfontsubset.h"
 
 #include <QFile>
 
@@ -67,7 +69,7 @@ Result FluidSynthEngine::createSharing(const FluidSynthEngine& primary) {
     return kNoError;
 }
 
-Result FluidSynthEngine::create(double sampleRate, QString* error) {
+Result FluidSynthEngine::create(double sampleRate, QString* error, const PresetSelection& presets) {
     const Result made = makeSynth(sampleRate, true);
     if (made != kNoError) {
         if (error && !FluidLibrary::load())
@@ -78,9 +80,7 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
 
     const QStringList fonts = SoundFontLocator::candidates();
     for (const QString& font : fonts) {
-        const QByteArray path = QFile::encodeName(font);
-        if (!fluid_is_soundfont(path.constData())) continue;
-        if (fluid_synth_sfload(synth_, path.constData(), 1) != FLUID_FAILED) {
+        if (loadFont(font, presets)) {
             soundFont_ = font;
             SoundFontLocator::reportPassedOver(font);
             return kNoError;
@@ -93,6 +93,16 @@ Result FluidSynthEngine::create(double sampleRate, QString* error) {
                            .arg(fonts.join(QStringLiteral(", ")));
     destroy();
     return kError;
+}
+
+bool FluidSynthEngine::loadFont(const QString& font, const PresetSelection& presets) {
+    const QByteArray path = QFile::encodeName(font);
+    if (!fluid_is_soundfont(path.constData())) return false;
+    if (!presets.isEverything()) {
+        const QByteArray subset = SoundFontSubset::build(font, presets);
+        if (!subset.isEmpty() && MemorySoundFont::load(settings_, synth_, subset)) return true;
+    }
+    return fluid_synth_sfload(synth_, path.constData(), 1) != FLUID_FAILED;
 }
 
 QString FluidSynthEngine::startAudio(RenderFunction render, void* data) {

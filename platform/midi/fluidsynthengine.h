@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midiresult.h"
+#include "presetselection.h"
 #include "runningstatus.h"
 
 #include <QByteArray>
@@ -32,9 +33,10 @@ public:
     FluidSynthEngine& operator=(const FluidSynthEngine&) = delete;
 
     // Creates the synthesizer and loads the first sound font of SoundFontLocator that
-    // loads. kError with a reason in *error when none does, kNoMemory when FluidSynth
-    // cannot be created.
-    Result create(double sampleRate, QString* error = nullptr);
+    // loads, with only the presets of presets where the font can be cut down to them.
+    // kError with a reason in *error when none does, kNoMemory when FluidSynth cannot be
+    // created.
+    Result create(double sampleRate, QString* error = nullptr, const PresetSelection& presets = {});
     // Creates a synthesizer at the same rate that plays the sound font of primary, without
     // loading it again, and without reverb or chorus: its sound is dry. primary must
     // outlive it.
@@ -77,6 +79,8 @@ private:
     void destroy();
     // A synthesizer with the program's settings and no sound font.
     Result makeSynth(double sampleRate, bool effects);
+    // Loads the font at path, or the part of it presets selects.
+    bool loadFont(const QString& path, const PresetSelection& presets);
     void releasePedals();
     // The voices playing now, null-terminated.
     void listVoices(std::vector<fluid_voice_t*>& voices) const;

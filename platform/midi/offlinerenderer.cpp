@@ -59,6 +59,10 @@ QByteArray wavHeader(std::uint32_t dataBytes) {
 bool OfflineRenderer::render(const QList<TimedMessage>& messages, std::int64_t frames,
                              const BlockSink& sink, QString* error) {
     detail::TimedRenderer renderer(kSampleRate, detail::TimedRenderer::Engines::OnDemand);
+    std::vector<std::uint32_t> packed;
+    packed.reserve(size_t(messages.size()));
+    for (const TimedMessage& m : messages) packed.push_back(m.message);
+    renderer.setPresets(detail::PresetSelection::of(packed));
     if (renderer.create(error) != kNoError) return false;
     for (const TimedMessage& m : messages)
         renderer.schedule(renderer.frameOf(m.seconds), detail::SynthEvent::shortMessage(m.message));

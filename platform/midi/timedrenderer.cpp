@@ -39,7 +39,7 @@ TimedRenderer::~TimedRenderer() {
 Result TimedRenderer::create(QString* error) {
     makeEngines();
     position_ = 0;
-    Result result = effects_->engine().create(rate_, error);
+    Result result = effects_->engine().create(rate_, error, presets_);
     const int ahead = engines_ == Engines::Ahead ? kPhases : 1;
     for (int i = 0; result == kNoError && i < ahead; ++i)
         result = addEngine(i * kBlockFrames / kPhases);

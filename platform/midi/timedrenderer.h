@@ -2,6 +2,7 @@
 
 #include "controllog.h"
 #include "enginephase.h"
+#include "presetselection.h"
 #include "runningstatus.h"
 #include "synthevent.h"
 
@@ -46,6 +47,9 @@ public:
 
     // Before create(): the rate the output is rendered at.
     void setRate(int rate) { rate_ = rate; }
+    // Before create(): the presets the events can select; the sound font is loaded with
+    // those alone.
+    void setPresets(const PresetSelection& presets) { presets_ = presets; }
     int rate() const { return rate_; }
     // Nothing may be rendered unless this succeeded.
     Result create(QString* error = nullptr);
@@ -107,6 +111,7 @@ private:
     // there.
     std::array<std::array<std::uint8_t, 128>, 16> noteEngine_{};
     int rate_;
+    PresetSelection presets_;
     std::vector<float> planar_;  // frames on their way to interleaved output
     std::vector<float> stereo_;  // frames on their way to 16 bits
     qint64 position_ = 0;

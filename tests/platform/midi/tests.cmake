@@ -5,6 +5,7 @@ beatloft_add_test(tst_midiservices SOURCES ${midi_test_dir}/tst_midiservices.cpp
 beatloft_add_test(tst_runningstatus SOURCES ${midi_test_dir}/tst_runningstatus.cpp)
 beatloft_add_test(tst_synthbackend SOURCES ${midi_test_dir}/tst_synthbackend.cpp
     ${midi_test_dir}/stderrcapture.h)
+beatloft_add_test(tst_soundfontsubset SOURCES ${midi_test_dir}/tst_soundfontsubset.cpp)
 beatloft_add_test(tst_alsabackend SOURCES ${midi_test_dir}/tst_alsabackend.cpp
     ${midi_test_dir}/stderrcapture.h)
 
