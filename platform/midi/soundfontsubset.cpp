@@ -16,26 +16,34 @@ constexpr quint32 kGuardPoints = 46;  // zero points a sample is followed by in 
 constexpr quint16 kLinkedTypes = 0x2 | 0x4 | 0x8, kUnreadTypes = 0x10 | 0x8000;  // SF3, ROM
 constexpr qint64 kLargestHydra = 64 << 20;
 
-QByteArray chunk(const char* id, const QByteArray& data) {
-    QByteArray out(id, 4);
-    out.append(4, '\0');
-    put32(out, 4, quint32(data.size()));
+// Starts a chunk in out; its size is written by closeChunk().
+qsizetype openChunk(QByteArray& out, const char* id) {
+    const qsizetype at = out.size();
+    out.append(id, 4).append(4, '\0');
+    return at;
+}
+
+void closeChunk(QByteArray& out, qsizetype at) {
+    put32(out, at + 4, quint32(out.size() - at - 8));
+    if (out.size() % 2) out.append('\0');
+}
+
+void addChunk(QByteArray& out, const char* id, const QByteArray& data) {
+    const qsizetype at = openChunk(out, id);
     out.append(data);
-    if (data.size() % 2) out.append('\0');
-    return out;
+    closeChunk(out, at);
 }
 
-QByteArray list(const char* type, const QByteArray& chunks) {
-    return chunk("LIST", QByteArray(type, 4) + chunks);
-}
-
-QByteArray hydraChunks(const HydraLevel& presets, const HydraLevel& instruments,
-                       const QByteArray& samples) {
-    return chunk("phdr", presets.headers) + chunk("pbag", presets.bags) +
-           chunk("pmod", presets.mods) + chunk("pgen", presets.gens) +
-           chunk("inst", instruments.headers) + chunk("ibag", instruments.bags) +
-           chunk("imod", instruments.mods) + chunk("igen", instruments.gens) +
-           chunk("shdr", samples);
+void addHydra(QByteArray& out, const HydraLevel& p, const HydraLevel& i,
+              const QByteArray& samples) {
+    const qsizetype list = openChunk(out, "LIST");
+    out.append("pdta", 4);
+    const std::pair<const char*, const QByteArray*> chunks[] = {
+        {"phdr", &p.headers}, {"pbag", &p.bags},    {"pmod", &p.mods},
+        {"pgen", &p.gens},    {"inst", &i.headers}, {"ibag", &i.bags},
+        {"imod", &i.mods},    {"igen", &i.gens},    {"shdr", &samples}};
+    for (const auto& [id, records] : chunks) addChunk(out, id, *records);
+    closeChunk(out, list);
 }
 
 // Indices of the set entries, and the new index of each old one (-1 when left out).
@@ -120,21 +128,27 @@ bool SoundFontSubset::readLayout() {
     return info_.size() == lists["INFO"].size;
 }
 
+qint64 SoundFontSubset::copiedPoints(int sample) const {
+    const qsizetype at = qsizetype(sample) * kSampleSize;
+    const qint64 start = u32(samples_, at + 20), end = u32(samples_, at + 24),
+                 points = smpl_.size / 2;
+    if ((u16(samples_, at + 44) & kUnreadTypes) || start > end || end > points) return -1;
+    return std::min(end + kGuardPoints, points) - start;
+}
+
 // Each kept sample's points from its start to the guard points after its end; its loop moves
 // with them.
-bool SoundFontSubset::copySamples(const std::vector<int>& kept, const std::vector<int>& renumber) {
-    const QByteArray all = samples_;
-    samples_.clear();
-    const qint64 points = smpl_.size / 2;
+bool SoundFontSubset::copySamples(const std::vector<int>& kept, const std::vector<int>& renumber,
+                                  QByteArray& out) {
+    const qint64 first = out.size();
     for (int s : kept) {
-        QByteArray header = record(all, kSampleSize, s);
-        const quint32 start = u32(header, 20), end = u32(header, 24);
-        if ((u16(header, 44) & kUnreadTypes) || start > end || end > points) return false;
-        const qint64 copied = std::min<qint64>(qint64(end) + kGuardPoints, points) - start;
-        const qint64 shift = smplOut_.size() / 2 - qint64(start);
-        const QByteArray data = read(smpl_, qint64(start) * 2, copied * 2);
-        if (data.size() != copied * 2) return false;
-        smplOut_.append(data);
+        QByteArray header = record(samples_, kSampleSize, s);
+        const qint64 start = u32(header, 20), copied = copiedPoints(s);
+        const qint64 shift = (out.size() - first) / 2 - start;
+        const qsizetype at = out.size();
+        if (copied < 0 || !file_.seek(smpl_.offset + 2 * start)) return false;
+        out.resize(at + 2 * copied);
+        if (file_.read(out.data() + at, 2 * copied) != 2 * copied) return false;
         if (sm24_.offset >= 0) sm24Out_.append(read(sm24_, start, copied));
         for (int field : {20, 24, 28, 32})
             put32(header, field,
@@ -142,21 +156,29 @@ bool SoundFontSubset::copySamples(const std::vector<int>& kept, const std::vecto
         const quint16 link = u16(header, 42);
         put16(header, 42,
               quint16(link < renumber.size() && renumber[link] >= 0 ? renumber[link] : 0));
-        samples_.append(header);
+        keptHeaders_.append(header);
     }
-    samples_.append(record(all, kSampleSize, count(all, kSampleSize) - 1));
-    if (sm24Out_.size() != smplOut_.size() / 2) sm24Out_.clear();
+    keptHeaders_.append(record(samples_, kSampleSize, count(samples_, kSampleSize) - 1));
+    if (sm24Out_.size() != (out.size() - first) / 2) sm24Out_.clear();
     return true;
 }
 
 QByteArray SoundFontSubset::build(const PresetSelection& selection) {
     if (!readLayout()) return {};
-    const HydraLevel presets{hydra("phdr"), hydra("pbag"), hydra("pmod"),
-                             hydra("pgen"), kPresetSize,   24,
-                             kInstrumentGen};
-    const HydraLevel instruments{hydra("inst"), hydra("ibag"),   hydra("imod"),
-                                 hydra("igen"), kInstrumentSize, 20,
-                                 kSampleGen};
+    const HydraLevel presets{.headers = hydra("phdr"),
+                             .bags = hydra("pbag"),
+                             .mods = hydra("pmod"),
+                             .gens = hydra("pgen"),
+                             .headerSize = kPresetSize,
+                             .bagAt = 24,
+                             .linkGen = kInstrumentGen};
+    const HydraLevel instruments{.headers = hydra("inst"),
+                                 .bags = hydra("ibag"),
+                                 .mods = hydra("imod"),
+                                 .gens = hydra("igen"),
+                                 .headerSize = kInstrumentSize,
+                                 .bagAt = 20,
+                                 .linkGen = kSampleGen};
     samples_ = hydra("shdr");
     const int sampleCount = count(samples_, kSampleSize) - 1;
     if (samples_.size() % kSampleSize || sampleCount < 0 || !instruments.sized() ||
@@ -172,15 +194,30 @@ QByteArray SoundFontSubset::build(const PresetSelection& selection) {
         keptOf(presets.linked(keptPresets, instruments.entries()), &instrumentNumber);
     std::vector<bool> usedSamples = instruments.linked(keptInstruments, sampleCount);
     addPartners(samples_, &usedSamples);
-    if (!copySamples(keptOf(usedSamples, &sampleNumber), sampleNumber)) return {};
-
-    QByteArray sampleData = chunk("smpl", smplOut_);
-    if (!sm24Out_.isEmpty()) sampleData += chunk("sm24", sm24Out_);
-    const QByteArray pdta =
-        hydraChunks(presets.subset(keptPresets, instrumentNumber),
-                    instruments.subset(keptInstruments, sampleNumber), samples_);
-    return chunk("RIFF", QByteArray("sfbk") + list("INFO", info_) + list("sdta", sampleData) +
-                             list("pdta", pdta));
+    const std::vector<int> keptSamples = keptOf(usedSamples, &sampleNumber);
+    // Written into one buffer of its final size: the render's peak memory holds this font
+    // and FluidSynth's copy of it, nothing more.
+    QByteArray out;
+    qint64 points = 0;
+    for (int s : keptSamples) points += std::max<qint64>(0, copiedPoints(s));
+    out.reserve(qsizetype(info_.size() + 2 * points + kSampleSize * (keptSamples.size() + 1)) +
+                presets.headers.size() + presets.bags.size() + presets.mods.size() +
+                presets.gens.size() + instruments.headers.size() + instruments.bags.size() +
+                instruments.mods.size() + instruments.gens.size() + 256);
+    const qsizetype riff = openChunk(out, "RIFF");
+    out.append("sfbk", 4);
+    const qsizetype info = openChunk(out, "LIST");
+    closeChunk(out.append("INFO", 4).append(info_), info);
+    const qsizetype sdta = openChunk(out, "LIST");
+    const qsizetype smpl = openChunk(out.append("sdta", 4), "smpl");
+    if (!copySamples(keptSamples, sampleNumber, out)) return {};
+    closeChunk(out, smpl);
+    if (!sm24Out_.isEmpty()) addChunk(out, "sm24", sm24Out_);
+    closeChunk(out, sdta);
+    addHydra(out, presets.subset(keptPresets, instrumentNumber),
+             instruments.subset(keptInstruments, sampleNumber), keptHeaders_);
+    closeChunk(out, riff);
+    return out;
 }
 
 }  // namespace midi::detail

@@ -32,13 +32,18 @@ private:
     bool readChunks(qint64 begin, qint64 end, std::map<QByteArray, Span>* chunks);
     QByteArray read(const Span& span, qint64 from, qint64 size);
     QByteArray hydra(const char* id) { return read(hydra_[QByteArray(id)], 0, -1); }
-    bool copySamples(const std::vector<int>& kept, const std::vector<int>& renumber);
+    // The points copied for a sample of samples_ (from its start to the guard points after
+    // its end), -1 for a sample that cannot be copied.
+    qint64 copiedPoints(int sample) const;
+    // Appends the kept samples' points to out, and their headers to keptHeaders_.
+    bool copySamples(const std::vector<int>& kept, const std::vector<int>& renumber,
+                     QByteArray& out);
 
     QFile file_;
     QByteArray info_;
     Span smpl_, sm24_;
     std::map<QByteArray, Span> hydra_;
-    QByteArray samples_, smplOut_, sm24Out_;
+    QByteArray samples_, keptHeaders_, sm24Out_;
 };
 
 }  // namespace midi::detail
