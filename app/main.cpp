@@ -1,21 +1,15 @@
-#include "beatloft.h"
 #include "cli/commandline.h"
 #include "cli/headlessrun.h"
 #include "cli/midilisting.h"
-#include "form1.h"
 #include "midi/midiservices.h"
 #include "shared/appversion.h"
 #include "shared/uilanguage.h"
-#include "shell/afterfirstpaint.h"
-#include "shell/quitguard.h"
-#include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
-#include "system/programfolder.h"
 #include "system/runtimefolder.h"
-#include "transport/controloutput.h"
+#include "transport/deviceoutput.h"
 
-#include <QApplication>
-#include <QTimer>
+#include <dlfcn.h>
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace {
@@ -71,9 +65,22 @@ int answerByText(int argc, char** argv) {
 }
 
 // The output the window starts with is made ready on a thread: the device list is read while
-// the application and the window are built, the synthesizer's sound font once it is drawn.
+// the window module loads and the window is built, the synthesizer's sound font once it is
+// drawn.
 void prepareStartDevice() {
-    midi::MidiServices::instance().prepareOutput(ControlOutput::kStartDevice);
+    midi::MidiServices::instance().prepareOutput(DeviceOutput::kStartDevice);
+}
+
+// Loads the window module and runs the window in it; the module stays loaded to the end.
+int runWindow(int argc, char** argv) {
+    void* module = dlopen(BEATLOFT_WINDOW_MODULE, RTLD_LAZY | RTLD_LOCAL);
+    using Run = int (*)(int, char**);
+    const auto run = module ? reinterpret_cast<Run>(dlsym(module, "beatloftRunWindow")) : nullptr;
+    if (!run) {
+        std::fprintf(stderr, "beatloft: %s\n", dlerror());
+        return 1;
+    }
+    return run(argc, argv);
 }
 
 }  // namespace
@@ -92,28 +99,5 @@ int main(int argc, char** argv) {
         return HeadlessRun::run(line);
     }
     prepareStartDevice();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Beatloft"));
-    QApplication::setApplicationVersion(appversion::text());
-    QApplication::setWindowIcon(sys::DocumentTypes::icon());
-    UiLanguage::install(app);
-
-    Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
-    // The synthesizer's sound font and engines load once the window is up.
-    new AfterFirstPaint(&program.form(), [] { midi::MidiServices::instance().startPreparing(); });
-    // For start-up measurements: say so and end as soon as the window has been drawn.
-    if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
-        new AfterFirstPaint(&program.form(), [] {
-            std::puts("drawn");
-            std::fflush(stdout);
-            QApplication::closeAllWindows();
-        });
-    sys::InterruptWatcher interrupts;
-    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app, [&program] {
-        program.quitGuard().endWithoutAsking();
-        QApplication::closeAllWindows();
-    });
-    const int code = QApplication::exec();
-    midi::MidiServices::instance().finishPreparing();  // a short run may end before it
-    return code;
+    return runWindow(argc, argv);
 }

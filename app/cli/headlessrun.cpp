@@ -14,7 +14,7 @@
 #include "shared/windowscodepage.h"
 #include "song/song.h"
 #include "song/songbounce.h"
-#include "song/songfile.h"
+#include "song/songcodec.h"
 #include "system/consoledialogs.h"
 #include "system/interruptwatcher.h"
 #include "system/safefilewriter.h"
@@ -64,7 +64,7 @@ std::optional<Document> openDocument(const QString& path) {
     Document document;
     document.isSong = isSong(path);
     if (document.isSong) {
-        const auto error = SongFile::read(path, &document.song);
+        const auto error = SongCodec::readSong(path, &document.song);
         if (!error) return document;
         fail(error->message() + QLatin1Char('\n') + path);
         return std::nullopt;

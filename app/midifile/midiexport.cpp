@@ -1,16 +1,10 @@
 #include "midiexport.h"
 
-#include "form1.h"
-#include "pattern/patternview.h"
-#include "shared/dialogfolders.h"
+#include "pattern/pattern.h"
 #include "shared/windowscodepage.h"
 #include "song/song.h"
-#include "song/songlist.h"
-#include "system/dialogs.h"
-#include "system/safefilewriter.h"
 
 #include <QDir>
-#include <QLineEdit>
 
 QString MidiExport::dialogTitle() {
     return tr("Pattern als Midi (Format1) speichern");
@@ -36,32 +30,6 @@ QString MidiExport::writeFailedText(const QString& path) {
         .arg(QDir::toNativeSeparators(path));
 }
 
-MidiExport::MidiExport(Form1& form, PatternView& patternView, SongList& songList)
-    : form_(form), patternView_(patternView), songList_(songList) {}
-
-void MidiExport::ExportMidi(Mode mode) {
-    auto& dialogs = sys::Dialogs::current();
-    SmfBuilder::Refusal refusal{};
-    const std::optional<QByteArray> bytes =
-        midiFile(mode, patternView_.pattern(), songList_.song(), nameOf(mode), &refusal);
-    if (!bytes) {
-        dialogs.message(refusalText(refusal));
-        return;
-    }
-    const QString proposed =
-        dialogfolders::folder(dialogfolders::Kind::MidiExports, form_.DataPath) + QLatin1Char('/') +
-        nameOf(mode) + QStringLiteral(".mid");
-    const QString path =
-        dialogs.saveFile({dialogTitle(), proposed, QStringLiteral(".mid"), filter()});
-    if (path.isEmpty()) return;  // cancelled: nothing is written
-    dialogfolders::remember(dialogfolders::Kind::MidiExports, path);
-    if (!sys::SafeFileWriter::writeFile(path, *bytes))
-        dialogs.message(writeFailedText(path), sys::MessageButtons::Ok, sys::MessageIcon::Critical);
-    else if (!keepsName(nameOf(mode)))
-        dialogs.message(lostCharactersText(), sys::MessageButtons::Ok,
-                        sys::MessageIcon::Exclamation);
-}
-
 std::optional<QByteArray> MidiExport::midiFile(Mode mode, const ::Pattern& pattern,
                                                const ::Song& song, const QString& name,
                                                SmfBuilder::Refusal* refusal) {
@@ -74,10 +42,6 @@ bool MidiExport::keepsName(const QString& name) {
     bool lost = false;
     toWindowsCodePage(name, &lost);
     return !lost;
-}
-
-QString MidiExport::nameOf(Mode mode) const {
-    return (mode == Pattern ? form_.txtPatNam : form_.txtSongNam)->text();
 }
 
 SmfSettings MidiExport::settingsOf(const ::Pattern& pattern, const QString& name) {

@@ -4,6 +4,7 @@
 #include "shared/windowscodepage.h"
 #include "song/littleendianreader.h"
 #include "song/patternstore.h"
+#include "song/song.h"
 #include "system/boundedread.h"
 
 #include <QFile>
@@ -200,4 +201,18 @@ std::optional<SongLoadError> SongCodec::readFile(const QString& path, QByteArray
     *bytes = sys::readAtMost(file, kMaxFileBytes);
     if (file.error() != QFileDevice::NoError) return SongLoadError::pathAccess();
     return std::nullopt;
+}
+
+std::optional<SongLoadError> SongCodec::readSong(const QString& path, Song* song) {
+    QByteArray bytes;
+    if (const auto error = SongCodec::readFile(path, &bytes)) return error;
+    PatternStore store = song->store;
+    const SongLoadResult result = SongCodec::decodeSong(bytes, &store);
+    // A damaged file changes nothing; one of more than 30 rows keeps its first 30.
+    if (result.error && *result.error != SongLoadError::tooManyRows()) return result.error;
+    song->store = store;
+    song->header = result.header;
+    song->headerRows = qint16(result.rowCount.value_or(0));
+    song->rows = std::min(result.rowCount.value_or(0), PatternStore::kMaxSongRows);
+    return result.error;
 }

@@ -6,6 +6,7 @@
 
 class LittleEndianReader;
 class PatternStore;
+struct Song;
 struct StoredPattern;
 
 // Why a song file could not be loaded (completely), shown to the user as its number directly
@@ -63,6 +64,9 @@ public:
 
     // The file's bytes (no more than kMaxFileBytes), or 53 for a missing file and 75 for a
     // folder or a file that cannot be opened.
+    // Reads a song file over a song: its records, row count and header. A file that cannot
+    // be read whole changes nothing, except that one of more than 30 rows keeps its first 30.
+    static std::optional<SongLoadError> readSong(const QString& path, Song* song);
     static std::optional<SongLoadError> readFile(const QString& path, QByteArray* bytes);
 
 private:

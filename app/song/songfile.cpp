@@ -73,21 +73,7 @@ void SongFile::openDocument(const QString& path) {
 
 std::optional<SongLoadError> SongFile::load(const QString& path) {
     Song song = songList_.song();
-    const auto error = read(path, &song);
+    const auto error = SongCodec::readSong(path, &song);
     if (!error || *error == SongLoadError::tooManyRows()) songList_.setSong(song);
     return error;
-}
-
-std::optional<SongLoadError> SongFile::read(const QString& path, Song* song) {
-    QByteArray bytes;
-    if (const auto error = SongCodec::readFile(path, &bytes)) return error;
-    PatternStore store = song->store;
-    const SongLoadResult result = SongCodec::decodeSong(bytes, &store);
-    // A damaged file changes nothing; one of more than 30 rows keeps its first 30.
-    if (result.error && *result.error != SongLoadError::tooManyRows()) return result.error;
-    song->store = store;
-    song->header = result.header;
-    song->headerRows = qint16(result.rowCount.value_or(0));
-    song->rows = std::min(result.rowCount.value_or(0), PatternStore::kMaxSongRows);
-    return result.error;
 }

@@ -29,10 +29,6 @@ public:
     // Reads a song file into the list and returns the error instead of showing it.
     std::optional<SongLoadError> load(const QString& path);
 
-    // Reads a song file over a song: its records, row count and header. A file that cannot
-    // be read whole changes nothing, except that one of more than 30 rows keeps its first 30.
-    static std::optional<SongLoadError> read(const QString& path, Song* song);
-
     // The file dialogs' filter.
     static QString filter();
 

@@ -1,11 +1,12 @@
 #include "dialogs.h"
 
-#include "qtdialogs.h"
+#include "consoledialogs.h"
 
 namespace sys {
 
 namespace {
 Dialogs* installed = nullptr;
+Dialogs* windowDialogs = nullptr;
 QString& titleStore() {
     static QString title = QStringLiteral("Beatloft");
     return title;
@@ -30,8 +31,13 @@ QString Dialogs::saveFile(const FileRequest& request) {
 }
 
 Dialogs& Dialogs::current() {
-    static QtDialogs qtDialogs;
-    return installed ? *installed : qtDialogs;
+    static ConsoleDialogs console;
+    if (installed) return *installed;
+    return windowDialogs ? *windowDialogs : console;
+}
+
+void Dialogs::setWindowDefault(Dialogs* dialogs) {
+    windowDialogs = dialogs;
 }
 
 void Dialogs::install(Dialogs* dialogs) {

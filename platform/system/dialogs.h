@@ -53,9 +53,13 @@ public:
     QString openFile(const FileRequest& request);
     QString saveFile(const FileRequest& request);
 
+    // The installed dialogs; else the Qt dialogs where the window library is loaded, and
+    // messages on stderr where it is not.
     static Dialogs& current();
-    // Installs a replacement (not owned); nullptr returns to the Qt dialogs.
+    // Installs a replacement (not owned); nullptr returns to the default.
     static void install(Dialogs* dialogs);
+    // Made the default by the window library as it loads (not owned).
+    static void setWindowDefault(Dialogs* dialogs);
     // The caption of every box that names none of its own ("Beatloft" unless a host sets one).
     static QString applicationTitle();
     static void setApplicationTitle(const QString& title);

@@ -140,4 +140,10 @@ QString QtDialogs::showSaveFile(const FileRequest& request) {
     return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
+namespace {
+// Loading the window library makes Qt's dialogs the default.
+QtDialogs windowDialogs;
+[[maybe_unused]] const bool madeDefault = (Dialogs::setWindowDefault(&windowDialogs), true);
+}  // namespace
+
 }  // namespace sys

@@ -17,9 +17,13 @@ private=$root/usr/lib/beatloft
     fail "RUNPATH is not \$ORIGIN/../lib/beatloft"
 libraries=$(ldd "$program")
 if grep -F "$build" <<<"$libraries"; then fail "libraries come from the build tree"; fi
-grep -qF "/lib/beatloft/libtapcell.so" <<<"$libraries" || fail "the program misses its libraries"
+grep -qF "/lib/beatloft/libbeatloft_midi.so" <<<"$libraries" || fail "the program misses its libraries"
+# Without a window the program loads no GUI library; the window module brings them.
+if grep -E "libQt6(Gui|Widgets)" <<<"$libraries"; then fail "the program links the GUI"; fi
 # A library finds the others beside itself, whoever loads it.
-if ldd "$private/libsonaport.so.1" | grep -E "not found|$build"; then fail "libsonaport's libraries"; fi
+for library in libsonaport.so.1 libbeatloft_window.so; do
+    if ldd "$private/$library" | grep -E "not found|$build"; then fail "$library's libraries"; fi
+done
 
 run() { (cd "$root" && env -i PATH=/usr/bin:/bin HOME="$root/home" XDG_RUNTIME_DIR="$root/run" "$@"); }
 [[ $(run "$program" --version) == "Beatloft $version" ]] || fail "--version"

@@ -1,0 +1,42 @@
+#include "beatloft.h"
+#include "form1.h"
+#include "midi/midiservices.h"
+#include "shared/appversion.h"
+#include "shared/uilanguage.h"
+#include "shell/afterfirstpaint.h"
+#include "shell/quitguard.h"
+#include "system/documenttypes.h"
+#include "system/interruptwatcher.h"
+#include "system/programfolder.h"
+
+#include <QApplication>
+#include <cstdio>
+
+// The window, run by the program when its command line asks for one: the application, the
+// main window and its event loop. Returns the exit code.
+extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Beatloft"));
+    QApplication::setApplicationVersion(appversion::text());
+    QApplication::setWindowIcon(sys::DocumentTypes::icon());
+    UiLanguage::install(app);
+
+    Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
+    // The synthesizer's sound font and engines load once the window is up.
+    new AfterFirstPaint(&program.form(), [] { midi::MidiServices::instance().startPreparing(); });
+    // For start-up measurements: say so and end as soon as the window has been drawn.
+    if (qEnvironmentVariableIsSet("BEATLOFT_QUIT_AFTER_START"))
+        new AfterFirstPaint(&program.form(), [] {
+            std::puts("drawn");
+            std::fflush(stdout);
+            QApplication::closeAllWindows();
+        });
+    sys::InterruptWatcher interrupts;
+    QObject::connect(&interrupts, &sys::InterruptWatcher::interrupted, &app, [&program] {
+        program.quitGuard().endWithoutAsking();
+        QApplication::closeAllWindows();
+    });
+    const int code = QApplication::exec();
+    midi::MidiServices::instance().finishPreparing();  // a short run may end before it
+    return code;
+}
