@@ -14,7 +14,7 @@ constexpr int kPresetSize = 38, kInstrumentSize = 22, kSampleSize = 46;
 constexpr quint16 kInstrumentGen = 41, kSampleGen = 53;
 constexpr quint32 kGuardPoints = 46;  // zero points a sample is followed by in the file
 constexpr quint16 kLinkedTypes = 0x2 | 0x4 | 0x8, kUnreadTypes = 0x10 | 0x8000;  // SF3, ROM
-constexpr qint64 kLargestHydra = 64 << 20;
+constexpr qint64 kLargestHydra = 64 << 20, kLargestInfo = 1 << 20;
 
 // Starts a chunk in out; its size is written by closeChunk().
 qsizetype openChunk(QByteArray& out, const char* id) {
@@ -117,7 +117,7 @@ bool SoundFontSubset::readLayout() {
         at = body.offset + body.size + (body.size % 2);
     }
     if (!lists.count("INFO") || !lists.count("sdta") || !lists.count("pdta") ||
-        lists["pdta"].size > kLargestHydra ||
+        lists["pdta"].size > kLargestHydra || lists["INFO"].size > kLargestInfo ||
         !readChunks(lists["sdta"].offset, lists["sdta"].offset + lists["sdta"].size, &samples) ||
         !readChunks(lists["pdta"].offset, lists["pdta"].offset + lists["pdta"].size, &hydra_) ||
         !samples.count("smpl"))
@@ -200,6 +200,7 @@ QByteArray SoundFontSubset::build(const PresetSelection& selection) {
     QByteArray out;
     qint64 points = 0;
     for (int s : keptSamples) points += std::max<qint64>(0, copiedPoints(s));
+    if (points > smpl_.size / 2) return {};  // samples sharing points: no smaller than the font
     out.reserve(qsizetype(info_.size() + 2 * points + kSampleSize * (keptSamples.size() + 1)) +
                 presets.headers.size() + presets.bags.size() + presets.mods.size() +
                 presets.gens.size() + instruments.headers.size() + instruments.bags.size() +

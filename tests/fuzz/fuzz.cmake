@@ -52,3 +52,8 @@ beatloft_add_fuzzer(fuzz_midiimport SOURCES ${PROJECT_SOURCE_DIR}/app/midifile/m
                     ${PROJECT_SOURCE_DIR}/app/shared/stepnotes.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/numericvalue.cpp
                     ${PROJECT_SOURCE_DIR}/app/shared/windowscodepage.cpp)
+beatloft_add_fuzzer(fuzz_soundfontsubset
+                    SOURCES ${PROJECT_SOURCE_DIR}/platform/midi/soundfontsubset.cpp
+                    ${PROJECT_SOURCE_DIR}/platform/midi/hydralevel.cpp
+                    ${PROJECT_SOURCE_DIR}/platform/midi/presetselection.cpp
+                    ${PROJECT_SOURCE_DIR}/platform/midi/runningstatus.cpp)

@@ -15,6 +15,7 @@ using namespace midi::detail;
 namespace {
 
 using Messages = std::vector<std::uint32_t>;
+constexpr quint32 kAllPoints = 1;  // a sample's end: the last of the font's points
 
 // The sound of messages played at 10 ms apart, rendered with the presets given.
 std::vector<float> render(const Messages& messages, const PresetSelection& presets) {
@@ -104,6 +105,8 @@ private slots:
             << QByteArray("pgen") << 41 << 2 << 0xFFFFu << 0;
         QTest::newRow("a sample past the points")
             << QByteArray("shdr") << -1 << 24 << 0xFFFFFFF0u << 0;
+        QTest::newRow("a sample over all points, copied again and again")
+            << QByteArray("shdr") << -1 << 24 << kAllPoints << 0;
     }
     void aDamagedFontIsNotCut() {
         QFETCH(QByteArray, chunk);
@@ -115,6 +118,10 @@ private slots:
         QByteArray bytes = SoundFontSubset::build(font, drums);
         QVERIFY(!bytes.isEmpty());
         const qsizetype field = hydraRecord(bytes, chunk.constData(), gen) + at;
+        if (value == kAllPoints) {
+            const qsizetype points = bytes.indexOf("smpl") + 4;
+            value = qFromLittleEndian<quint32>(bytes.constData() + points) / 2 - 46;
+        }
         if (value > 0xFFFF)
             qToLittleEndian<quint32>(value, bytes.data() + field);
         else if (value)
