@@ -1,10 +1,5 @@
 #include "fluidlibrary.h"
 
-#include <dlfcn.h>
-
-#include <algorithm>
-#include <mutex>
-
 namespace midi::detail {
 
 namespace {
@@ -15,34 +10,18 @@ void dropFluidMessage(int, const char*, void*) {}
 constexpr const char* kNames[] = {BEATLOFT_FLUID_CALLS(BEATLOFT_FLUID_NAME)};
 #undef BEATLOFT_FLUID_NAME
 
-// Every call found, or none: a library lacking one is not used at all.
-bool findAll(void* library, void** addresses) {
-    for (int call = 0; call < fluidcall::kCount; ++call) {
-        addresses[call] = dlsym(library, kNames[call]);
-        if (!addresses[call]) {
-            std::fill(addresses, addresses + fluidcall::kCount, nullptr);
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
-void* FluidLibrary::addresses_[fluidcall::kCount] = {};
-
 bool FluidLibrary::load() {
-    static std::once_flag once;
-    static bool loaded = false;
-    std::call_once(once, [] {
-        // Never closed: engines and their audio threads live until the process ends.
-        void* library = dlopen(BEATLOFT_FLUIDSYNTH_SONAME, RTLD_NOW | RTLD_LOCAL);
-        loaded = library && findAll(library, addresses_);
-        if (!loaded) return;
+    static DynamicLibrary library(BEATLOFT_FLUIDSYNTH_SONAME, kNames, fluidcall::addresses,
+                                  fluidcall::kCount);
+    static std::once_flag quieted;
+    if (!library.load()) return false;
+    std::call_once(quieted, [] {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, dropFluidMessage, nullptr);
     });
-    return loaded;
+    return true;
 }
 
 }  // namespace midi::detail

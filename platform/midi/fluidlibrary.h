@@ -1,23 +1,18 @@
 #pragma once
 
+#include "dynamiclibrary.h"
+
 #include <fluidsynth.h>
 
 namespace midi::detail {
 
 // FluidSynth brings some forty libraries of its own (audio servers, SDL, GLib, libsndfile),
 // which cost a window about a third of its loading time. The program therefore does not
-// link it: the library is opened when the first synthesizer is made, and the calls below,
-// declared here under FluidSynth's own names, go through the addresses found then. Code in
-// this namespace calls them as it would call the library.
+// link it: the library is opened when the first synthesizer is made.
 class FluidLibrary {
 public:
-    // Opens the library and finds every call, once; false when that failed, after which
-    // none of them may be made.
+    // Opens the library, finds every call and quiets its log, once; false when that failed.
     static bool load();
-    static void* address(int call) { return addresses_[call]; }
-
-private:
-    static void* addresses_[];
 };
 
 // clang-format off
@@ -43,21 +38,11 @@ namespace fluidcall {
 #define BEATLOFT_FLUID_INDEX(name) name,
 enum Index { BEATLOFT_FLUID_CALLS(BEATLOFT_FLUID_INDEX) kCount };
 #undef BEATLOFT_FLUID_INDEX
+inline void* addresses[kCount] = {};
 }  // namespace fluidcall
 
-template <typename Signature, int Call>
-struct FluidCall;
-
-template <typename R, typename... Arguments, int Call>
-struct FluidCall<R(Arguments...), Call> {
-    R operator()(Arguments... arguments) const {
-        return reinterpret_cast<R (*)(Arguments...)>(FluidLibrary::address(Call))(arguments...);
-    }
-};
-
-// decltype does not refer to the library's symbol, so nothing here needs it at link time.
 #define BEATLOFT_FLUID_CALL(name) \
-    inline constexpr FluidCall<decltype(::name), fluidcall::name> name{};
+    inline constexpr LibraryCall<decltype(::name), fluidcall::addresses, fluidcall::name> name{};
 BEATLOFT_FLUID_CALLS(BEATLOFT_FLUID_CALL)
 #undef BEATLOFT_FLUID_CALL
 

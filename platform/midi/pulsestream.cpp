@@ -1,5 +1,7 @@
 #include "pulsestream.h"
 
+#include "pulselibrary.h"
+
 #include <pulse/pulseaudio.h>
 
 #include <pthread.h>
@@ -75,6 +77,12 @@ int PulseStream::rateFor(std::uint32_t sinkRate, int fallback) {
 bool PulseStream::connect(int fallbackRate, QString* error) {
     close();
     lost_ = false;
+    if (!PulseLibrary::load()) {
+        if (error)
+            *error = QStringLiteral("the sound server library %1 could not be opened")
+                         .arg(QString::fromLatin1(PulseLibrary::soname()));
+        return false;
+    }
     loop_ = pa_threaded_mainloop_new();
     if (!loop_ || pa_threaded_mainloop_start(loop_) < 0) {
         if (error) *error = QStringLiteral("no PulseAudio main loop");

@@ -15,7 +15,7 @@ deb=$out/beatloft_${version}_$(dpkg --print-architecture).deb
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "Version"
 [[ -n $(dpkg-deb -f "$deb" Maintainer) && -n $(dpkg-deb -f "$deb" Description) ]] || fail "Maintainer/Description"
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libqt6widgets6 librtmidi libfluidsynth timgm6mb-soundfont qt6-translations-l10n; do
+for need in libqt6widgets6 librtmidi libfluidsynth libpulse0 timgm6mb-soundfont qt6-translations-l10n; do
     [[ $depends == *"$need"* ]] || fail "Depends lacks $need: $depends"
 done
 
