@@ -107,12 +107,11 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     // would only hold up the first paint.
     if (mode == StartMode::Editor)
         new AfterFirstPaint(form_.get(), [this] {
-            inet_->initWinsocks();
+            inet().initWinsocks();
             registerDocumentTypes();
         });
     setHostSettings();
-    info_->writeDescription();
-    options_->OptionsSetting();
+    frmOptions::applyStoredJackAutoConnect();
     transport_->setClockEnabled(MidiClockSetting::isOn());
     form.DataPath = datafolder::prepare();
     songList_->prepareHeader();
@@ -153,22 +152,45 @@ void Beatloft::setHostSettings() {
     form_->VersionHost = hosts_.VersionHost;
     form_->ReportHost = hosts_.ReportHost;
     form_->HomePageUrl = hosts_.HomePageUrl;
-    info_ = std::make_unique<Info>(hosts_.VersionHost, hosts_.HomePageUrl);
-    options_ = std::make_unique<frmOptions>();
-    inet_ = std::make_unique<Inet>(*info_, *options_, hosts_);
     routeWindowCommands();
 }
 
+Info& Beatloft::info() {
+    if (!info_) {
+        info_ = std::make_unique<Info>(hosts_.VersionHost, hosts_.HomePageUrl);
+        info_->writeDescription();
+    }
+    return *info_;
+}
+
+frmOptions& Beatloft::options() {
+    if (!options_) {
+        options_ = std::make_unique<frmOptions>();
+        options_->OptionsSetting();
+        routeOptions();
+    }
+    return *options_;
+}
+
+Inet& Beatloft::inet() {
+    if (!inet_) inet_ = std::make_unique<Inet>(info(), options(), hosts_);
+    return *inet_;
+}
+
 void Beatloft::routeWindowCommands() {
-    QObject::connect(options_.get(), &frmOptions::versionCheckRequested, inet_.get(),
-                     &Inet::startUserCheck);
+    QObject::connect(form_->Menus->MnuInfo, &QAction::triggered, form_.get(),
+                     [this] { info().showInfo(); });
+    QObject::connect(form_->Menus->MnuImportMidi, &QAction::triggered, form_.get(),
+                     [this] { midiImport_->run(); });
+    mainCommands_->route(QStringLiteral("Versionscheck"), [this] { inet().startUserCheck(); });
+    mainCommands_->route(QStringLiteral("TOptions"), [this] { options().showOptions(); });
+}
+
+void Beatloft::routeOptions() {
+    QObject::connect(options_.get(), &frmOptions::versionCheckRequested, options_.get(),
+                     [this] { inet().startUserCheck(); });
     QObject::connect(options_.get(), &frmOptions::midiClockChosen, transport_.get(),
                      &Transport::setClockEnabled);
-    QObject::connect(form_->Menus->MnuInfo, &QAction::triggered, info_.get(), &Info::showInfo);
-    QObject::connect(form_->Menus->MnuImportMidi, &QAction::triggered, info_.get(),
-                     [this] { midiImport_->run(); });
-    mainCommands_->route(QStringLiteral("Versionscheck"), [this] { inet_->startUserCheck(); });
-    mainCommands_->route(QStringLiteral("TOptions"), [this] { options_->showOptions(); });
 }
 
 void Beatloft::openCommandLineDocument(const QString& rawCommandLine) {

@@ -73,9 +73,11 @@ public:
     DocumentState& documents() { return *documents_; }
     QuitGuard& quitGuard() { return *quitGuard_; }
     RecentFiles& recentFiles() { return *recentFiles_; }
-    Info& info() { return *info_; }
-    frmOptions& options() { return *options_; }
-    Inet& inet() { return *inet_; }
+    // The windows beside the main one are made when first needed, with the hosts fixed at
+    // start-up; the version check makes all three once the main window has been drawn.
+    Info& info();
+    frmOptions& options();
+    Inet& inet();
 
 private:
     void startUp(const QString& rawCommandLine, StartMode mode);
@@ -83,6 +85,7 @@ private:
     void registerDocumentTypes();
     void setHostSettings();
     void routeWindowCommands();
+    void routeOptions();
     void openCommandLineDocument(const QString& rawCommandLine);
 
     std::unique_ptr<Form1> form_;
@@ -111,7 +114,7 @@ private:
     std::unique_ptr<RecentFiles> recentFiles_;
     std::unique_ptr<sys::SingleInstance> instance_;
     HostSettings hosts_;
-    // The single windows beside the main one, made hidden during the start-up.
+    // The single windows beside the main one, hidden until shown.
     std::unique_ptr<Info> info_;
     std::unique_ptr<frmOptions> options_;
     std::unique_ptr<Inet> inet_;

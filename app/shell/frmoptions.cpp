@@ -133,11 +133,15 @@ void frmOptions::OptionsSetting() {
     optVersion[levelFromStored(sys::SettingsStore::value(kSection, kKey, QStringLiteral("0")))]
         ->setChecked(true);
     chkMidiClock->setChecked(MidiClockSetting::isOn());
+    chkJackVerbinden->setChecked(applyStoredJackAutoConnect());
+    cboSprache->setCurrentIndex(UiLanguage::stored());
+}
+
+bool frmOptions::applyStoredJackAutoConnect() {
     const bool connect =
         sys::SettingsStore::value(kSection, kJackKey).toString() == QLatin1String("1");
-    chkJackVerbinden->setChecked(connect);
     midi::MidiServices::instance().setJackAutoConnect(connect);
-    cboSprache->setCurrentIndex(UiLanguage::stored());
+    return connect;
 }
 
 int frmOptions::levelFromStored(const QVariant& stored) {

@@ -39,6 +39,8 @@ public:
     // Selects the stored level (0 when there is none) and the stored auto-connection (off
     // when there is none), which takes effect at once.
     void OptionsSetting();
+    // Lets the stored auto-connection take effect without the dialog; returns it.
+    static bool applyStoredJackAutoConnect();
     // The index of the selected level button, tested from 0 to 3; 0 when none is selected.
     int selectedLevel() const;
     // A stored value that is not a whole number from 0 to 3 counts as 0.

@@ -3,7 +3,6 @@
 #include "system/twips.h"
 #include "system/twipsgeometry.h"
 
-#include <QEvent>
 #include <QResizeEvent>
 
 namespace hosting {
@@ -41,11 +40,9 @@ void ControlWidget::keepFixedSize() {
 
 // A container stores the twips before it sets the pixels, so the size is put back in twips
 // at once; only a change of the twips matters here, the pixels follow.
-bool ControlWidget::event(QEvent* event) {
-    if (event->type() == QEvent::DynamicPropertyChange && fixedSizeTwips().isValid() &&
-        sys::TwipsGeometry::of(this).size() != fixedSizeTwips())
+void ControlWidget::twipsChanged() {
+    if (fixedSizeTwips().isValid() && sys::TwipsGeometry::of(this).size() != fixedSizeTwips())
         keepFixedSize();
-    return QWidget::event(event);
 }
 
 void ControlWidget::resizeEvent(QResizeEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "ambientproperties.h"
 #include "dispatch.h"
+#include "system/twipsholder.h"
 
 #include <QSizeF>
 #include <QVariantList>
@@ -14,7 +15,7 @@ class PropertyBag;
 // Base of every hosted control: a widget reached by dispatch identifier, raising its
 // events both as typed Qt signals (in the subclass) and through eventRaised, and keeping
 // its persistent properties in a container's property bag.
-class ControlWidget : public QWidget, public Dispatch {
+class ControlWidget : public QWidget, public Dispatch, public sys::TwipsHolder {
     Q_OBJECT
 
 public:
@@ -47,7 +48,7 @@ protected:
     // Puts the fixed size back; a control calls it when its fixed size changes.
     void keepFixedSize();
 
-    bool event(QEvent* event) override;
+    void twipsChanged() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -15,6 +15,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -113,6 +114,23 @@ private slots:
         app.mainCommands().Toolbar1_ButtonClick("Versionscheck");
         QVERIFY(app.inet().VersionsPruefungAktiv);  // the reserved default host never answers
         QVERIFY(f.dialogs().shown().isEmpty());
+    }
+
+    // The about box is made when first asked for, with the version host of the start-up.
+    void aboutBoxMadeOnFirstUse() {
+        qputenv("BEATLOFT_VERSION_HOST", "start.beatloft.example");
+        FormFixture f;
+        qputenv("BEATLOFT_VERSION_HOST", "later.beatloft.example");
+        const auto aboutBoxes = [] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::count_if(windows.begin(), windows.end(),
+                                 [](QWidget* w) { return qobject_cast<Info*>(w) != nullptr; });
+        };
+        QCOMPARE(aboutBoxes(), 0);
+        f.form().Menus->MnuInfo->trigger();
+        QCOMPARE(aboutBoxes(), 1);
+        QCOMPARE(f.app().info().Label3->text(), QStringLiteral("start.beatloft.example"));
+        qunsetenv("BEATLOFT_VERSION_HOST");
     }
 
     void menuBar() {

@@ -1,0 +1,7 @@
+#include "twipsholder.h"
+
+namespace sys {
+
+TwipsHolder::~TwipsHolder() = default;
+
+}  // namespace sys
