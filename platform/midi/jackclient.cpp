@@ -1,5 +1,6 @@
 #include "jackclient.h"
 
+#include "jackpresence.h"
 #include "jacktiming.h"
 #include "quietlibraries.h"
 
@@ -61,6 +62,7 @@ JackClient& JackClient::instance() {
 bool JackClient::open() {
     std::lock_guard lock(openMutex_);
     if (client_) return !lost_;
+    if (!JackPresence::serverMayRun()) return false;
     quietLibraries();
     jack_status_t status{};
     jack_client_t* client = jack_client_open(kClientName, JackNoStartServer, &status);

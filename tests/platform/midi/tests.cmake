@@ -24,5 +24,6 @@ beatloft_add_test(tst_pulsestream SOURCES ${midi_test_dir}/tst_pulsestream.cpp)
 beatloft_add_test(tst_earlyevents SOURCES ${midi_test_dir}/tst_earlyevents.cpp)
 beatloft_add_test(tst_controllog SOURCES ${midi_test_dir}/tst_controllog.cpp)
 beatloft_add_test(tst_jacktiming SOURCES ${midi_test_dir}/tst_jacktiming.cpp)
+beatloft_add_test(tst_jackpresence SOURCES ${midi_test_dir}/tst_jackpresence.cpp)
 beatloft_add_test(tst_jackserver SOURCES ${midi_test_dir}/tst_jackserver.cpp
     LIBS PkgConfig::JACK)
