@@ -40,4 +40,20 @@ struct LibraryCall<R(Arguments...), Table, Call> {
     }
 };
 
+// Declares the calls CALLS(X) lists under their own names, in the namespace this is used in,
+// with their indices, names and address table in the namespace BEATLOFT_LIBRARY_SPACE names.
+#define BEATLOFT_LIBRARY_INDEX(name) name,
+#define BEATLOFT_LIBRARY_NAME(name) #name,
+#define BEATLOFT_LIBRARY_CALL(name)                                                   \
+    inline constexpr LibraryCall<decltype(::name), BEATLOFT_LIBRARY_SPACE::addresses, \
+                                 BEATLOFT_LIBRARY_SPACE::name>                        \
+        name{};
+#define BEATLOFT_DECLARE_LIBRARY(CALLS)                                    \
+    namespace BEATLOFT_LIBRARY_SPACE {                                     \
+    enum Index { CALLS(BEATLOFT_LIBRARY_INDEX) kCount };                   \
+    inline constexpr const char* names[] = {CALLS(BEATLOFT_LIBRARY_NAME)}; \
+    inline void* addresses[kCount] = {};                                   \
+    }                                                                      \
+    CALLS(BEATLOFT_LIBRARY_CALL)
+
 }  // namespace midi::detail

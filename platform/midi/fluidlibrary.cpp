@@ -6,15 +6,11 @@ namespace {
 
 void dropFluidMessage(int, const char*, void*) {}
 
-#define BEATLOFT_FLUID_NAME(name) #name,
-constexpr const char* kNames[] = {BEATLOFT_FLUID_CALLS(BEATLOFT_FLUID_NAME)};
-#undef BEATLOFT_FLUID_NAME
-
 }  // namespace
 
 bool FluidLibrary::load() {
-    static DynamicLibrary library(BEATLOFT_FLUIDSYNTH_SONAME, kNames, fluidcall::addresses,
-                                  fluidcall::kCount);
+    static DynamicLibrary library(BEATLOFT_FLUIDSYNTH_SONAME, fluidcall::names,
+                                  fluidcall::addresses, fluidcall::kCount);
     static std::once_flag quieted;
     if (!library.load()) return false;
     std::call_once(quieted, [] {

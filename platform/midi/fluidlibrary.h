@@ -34,16 +34,8 @@ public:
     X(fluid_synth_add_sfloader)
 // clang-format on
 
-namespace fluidcall {
-#define BEATLOFT_FLUID_INDEX(name) name,
-enum Index { BEATLOFT_FLUID_CALLS(BEATLOFT_FLUID_INDEX) kCount };
-#undef BEATLOFT_FLUID_INDEX
-inline void* addresses[kCount] = {};
-}  // namespace fluidcall
-
-#define BEATLOFT_FLUID_CALL(name) \
-    inline constexpr LibraryCall<decltype(::name), fluidcall::addresses, fluidcall::name> name{};
-BEATLOFT_FLUID_CALLS(BEATLOFT_FLUID_CALL)
-#undef BEATLOFT_FLUID_CALL
+#define BEATLOFT_LIBRARY_SPACE fluidcall
+BEATLOFT_DECLARE_LIBRARY(BEATLOFT_FLUID_CALLS)
+#undef BEATLOFT_LIBRARY_SPACE
 
 }  // namespace midi::detail

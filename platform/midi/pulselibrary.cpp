@@ -4,12 +4,8 @@ namespace midi::detail {
 
 namespace {
 
-#define BEATLOFT_PULSE_NAME(name) #name,
-constexpr const char* kNames[] = {BEATLOFT_PULSE_CALLS(BEATLOFT_PULSE_NAME)};
-#undef BEATLOFT_PULSE_NAME
-
 DynamicLibrary& library() {
-    static DynamicLibrary pulse(BEATLOFT_PULSE_SONAME, kNames, pulsecall::addresses,
+    static DynamicLibrary pulse(BEATLOFT_PULSE_SONAME, pulsecall::names, pulsecall::addresses,
                                 pulsecall::kCount);
     return pulse;
 }

@@ -32,16 +32,8 @@ public:
     X(pa_usec_to_bytes) X(pa_bytes_to_usec)
 // clang-format on
 
-namespace pulsecall {
-#define BEATLOFT_PULSE_INDEX(name) name,
-enum Index { BEATLOFT_PULSE_CALLS(BEATLOFT_PULSE_INDEX) kCount };
-#undef BEATLOFT_PULSE_INDEX
-inline void* addresses[kCount] = {};
-}  // namespace pulsecall
-
-#define BEATLOFT_PULSE_CALL(name) \
-    inline constexpr LibraryCall<decltype(::name), pulsecall::addresses, pulsecall::name> name{};
-BEATLOFT_PULSE_CALLS(BEATLOFT_PULSE_CALL)
-#undef BEATLOFT_PULSE_CALL
+#define BEATLOFT_LIBRARY_SPACE pulsecall
+BEATLOFT_DECLARE_LIBRARY(BEATLOFT_PULSE_CALLS)
+#undef BEATLOFT_LIBRARY_SPACE
 
 }  // namespace midi::detail
