@@ -6,6 +6,7 @@
 #include <alsa/asoundlib.h>
 #include <rtmidi/RtMidi.h>
 #include <unistd.h>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -38,8 +39,11 @@ void recordRtMidiError(RtMidiError::Type type, const std::string&, void* failed)
 }
 
 // The sequencer client numbers that belong to this process, or nothing when the system
-// has no ALSA sequencer.
+// has no ALSA sequencer. Without the kernel's sequencer device ALSA would still read its
+// whole configuration and run its hooks (one loads the sound server's client library) only
+// to fail; a start of the window pays for that on a machine without sound hardware.
 std::optional<QSet<int>> ownClients() {
+    if (!QFileInfo::exists(QStringLiteral("/dev/snd/seq"))) return std::nullopt;
     quietLibraries();
     snd_seq_t* seq = nullptr;
     if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) return std::nullopt;
