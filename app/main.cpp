@@ -77,7 +77,9 @@ int runWindow(int argc, char** argv) {
     using Run = int (*)(int, char**);
     const auto run = module ? reinterpret_cast<Run>(dlsym(module, "beatloftRunWindow")) : nullptr;
     if (!run) {
-        std::fprintf(stderr, "beatloft: %s\n", dlerror());
+        const char* why = dlerror();
+        std::fprintf(stderr, "beatloft: %s\n", why ? why : BEATLOFT_WINDOW_MODULE);
+        midi::MidiServices::instance().finishPreparing();  // its thread ends before the program
         return 1;
     }
     return run(argc, argv);
