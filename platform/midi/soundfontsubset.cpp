@@ -58,16 +58,19 @@ std::vector<int> keptOf(const std::vector<bool>& used, std::vector<int>* renumbe
     return kept;
 }
 
-// A stereo sample's partner comes with it.
+// A stereo sample's partner comes with it, and its partner's partner: each sample is looked
+// at once, so a long chain of links costs no more than the samples it holds.
 void addPartners(const QByteArray& samples, std::vector<bool>* used) {
-    for (bool added = true; added;) {
-        added = false;
-        for (size_t s = 0; s < used->size(); ++s) {
-            const qsizetype at = qsizetype(s) * kSampleSize;
-            const quint16 link = u16(samples, at + 42);
-            if ((*used)[s] && (u16(samples, at + 44) & kLinkedTypes) && link < used->size() &&
-                !(*used)[link])
-                added = (*used)[link] = true;
+    std::vector<size_t> waiting;
+    for (size_t s = 0; s < used->size(); ++s)
+        if ((*used)[s]) waiting.push_back(s);
+    while (!waiting.empty()) {
+        const qsizetype at = qsizetype(waiting.back()) * kSampleSize;
+        waiting.pop_back();
+        const quint16 link = u16(samples, at + 42);
+        if ((u16(samples, at + 44) & kLinkedTypes) && link < used->size() && !(*used)[link]) {
+            (*used)[link] = true;
+            waiting.push_back(link);
         }
     }
 }
@@ -123,6 +126,7 @@ bool SoundFontSubset::readLayout() {
         !samples.count("smpl"))
         return false;
     info_ = read(lists["INFO"], 0, -1);
+    hydraBytes_ = lists["pdta"].size;  // the cut hydra is never larger
     smpl_ = samples["smpl"];
     if (samples.count("sm24") && samples["sm24"].size >= smpl_.size / 2) sm24_ = samples["sm24"];
     return info_.size() == lists["INFO"].size;
@@ -201,10 +205,8 @@ QByteArray SoundFontSubset::build(const PresetSelection& selection) {
     qint64 points = 0;
     for (int s : keptSamples) points += std::max<qint64>(0, copiedPoints(s));
     if (points > smpl_.size / 2) return {};  // samples sharing points: no smaller than the font
-    out.reserve(qsizetype(info_.size() + 2 * points + kSampleSize * (keptSamples.size() + 1)) +
-                presets.headers.size() + presets.bags.size() + presets.mods.size() +
-                presets.gens.size() + instruments.headers.size() + instruments.bags.size() +
-                instruments.mods.size() + instruments.gens.size() + 256);
+    const qint64 sm24 = sm24_.offset >= 0 ? points : 0;
+    out.reserve(qsizetype(info_.size() + 2 * points + sm24 + hydraBytes_) + 256);
     const qsizetype riff = openChunk(out, "RIFF");
     out.append("sfbk", 4);
     const qsizetype info = openChunk(out, "LIST");

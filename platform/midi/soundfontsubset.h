@@ -42,6 +42,7 @@ private:
     QFile file_;
     QByteArray info_;
     Span smpl_, sm24_;
+    qint64 hydraBytes_ = 0;
     std::map<QByteArray, Span> hydra_;
     QByteArray samples_, keptHeaders_, sm24Out_;
 };
