@@ -9,11 +9,15 @@ namespace {
 
 using namespace std::chrono;
 
-// After a running mean of the first 1 / kGain requests, the mapping follows a hundredth of
-// each error: a device 0.1 % off its rate lags behind by a constant 0.3 ms at 3 ms a
-// request, which is latency, not jitter.
+// The first 1 / kGain requests give the mapping by least squares: where the device is
+// and how fast its clock runs. From then on the rate stays and the mapping follows a
+// hundredth of each error, so a device that drifts further lags behind by a small constant,
+// which is latency, not jitter.
 constexpr double kGain = 0.01;
 constexpr int kSettled = int(1 / kGain);
+// Device clocks run within a few hundred parts per million of their rate; the bound keeps
+// the noise of the first few requests from tilting the mapping.
+constexpr double kMostOffRate = 0.002;
 // Once settled, errors are clipped to this before they correct anything, so a request
 // delayed by a busy machine counts like a slightly late one.
 constexpr double kClip = 0.001;
@@ -24,25 +28,54 @@ double seconds(StreamClock::Clock::duration d) {
 
 }  // namespace
 
-StreamClock::StreamClock(double rate) : secondsPerFrame_(1.0 / rate) {}
+StreamClock::StreamClock(double rate) : nominal_(1.0 / rate), secondsPerFrame_(1.0 / rate) {}
 
 void StreamClock::anchor(Clock::time_point now, qint64 end) {
     anchored_ = true;
     origin_ = now;
     time_ = 0;
     position_ = end;
+    anchorEnd_ = end;
+    secondsPerFrame_ = nominal_;
+    fit_ = {};
+    fit_.add(0, 0);
     requests_ = 0;
+    strays_ = 0;
+}
+
+void StreamClock::Fit::add(double x, double y) {
+    ++n;
+    sx += x;
+    sy += y;
+    sxx += x * x;
+    sxy += x * y;
+}
+
+// The least-squares line through the requests so far, its slope bounded.
+void StreamClock::settle(double x, double y) {
+    fit_.add(x, y);
+    const double spread = fit_.n * fit_.sxx - fit_.sx * fit_.sx;
+    if (!(spread > 0)) return;
+    const double slope = (fit_.n * fit_.sxy - fit_.sx * fit_.sy) / spread;
+    secondsPerFrame_ =
+        std::clamp(slope, nominal_ * (1 - kMostOffRate), nominal_ * (1 + kMostOffRate));
+    time_ = (fit_.sy - secondsPerFrame_ * fit_.sx) / fit_.n + secondsPerFrame_ * x;
 }
 
 void StreamClock::request(Clock::time_point now, qint64 end) {
+    if (anchored_ && end <= position_) return;
     starting_ = !anchored_;
     if (!anchored_) return anchor(now, end);
     const double expected = time_ + double(end - position_) * secondsPerFrame_;
     const double error = seconds(now - origin_) - expected;
-    if (std::fabs(error) > seconds(kStall)) return anchor(now, end);
+    if (std::fabs(error) > seconds(kStall)) {
+        if (++strays_ >= kMostStrays) anchor(now, end);
+        return;
+    }
+    strays_ = 0;
     position_ = end;
     if (++requests_ < kSettled)
-        time_ = expected + error / (requests_ + 1);
+        settle(double(end - anchorEnd_), seconds(now - origin_));
     else
         time_ = expected + kGain * std::clamp(error, -kClip, kClip);
 }
@@ -53,13 +86,20 @@ void StreamClock::pause() {
     startDelay_ = 0;
 }
 
-qint64 StreamClock::frameFor(Clock::time_point due, qint64 first) {
-    const qint64 frame = frameAt(due) + startDelay_;
+std::optional<qint64> StreamClock::frameFor(Clock::time_point due, qint64 first) {
+    const qint64 frame =
+        frameAt(due + duration_cast<Clock::duration>(duration<double>(startDelay_)));
     if (starting_ && frame < first) {
-        startDelay_ += first - frame;
+        startDelay_ += double(first - frame) * secondsPerFrame_;
         return first;
     }
+    if (frame - first > qint64(std::llround(seconds(kAhead) / secondsPerFrame_)))
+        return std::nullopt;
     return frame;
+}
+
+qint64 StreamClock::startDelayFrames() const {
+    return qint64(std::llround(startDelay_ / secondsPerFrame_));
 }
 
 qint64 StreamClock::frameAt(Clock::time_point at) const {

@@ -225,22 +225,29 @@ bool SynthEngine::keepsStreaming(Clock::time_point now, const float* stereo, int
     return false;
 }
 
-bool SynthEngine::follow(Clock::time_point now, Pace pace, int frames) {
+bool SynthEngine::follow(Clock::time_point now, Pace pace, int asked) {
     if (!streaming_) return false;
-    if (pace != Pace::First) clock_.request(now, renderer_.position() + frames);
+    if (pace != Pace::First) clock_.request(now, renderer_.position() + asked);
     scheduleIncoming();
     return true;
 }
 
 // An event stamped at t is heard at t + kLatency: its frame is the one requested delay_
-// before that.
+// before that. Events further ahead wait for a later request, in their order.
 void SynthEngine::scheduleIncoming() {
     if (!clock_.isAnchored()) return;  // held until the device plays
-    for (const Timed& timed : incoming_) {
-        const qint64 frame = clock_.frameFor(timed.at + kLatency - delay_, renderer_.position());
-        if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
+    size_t waiting = 0;
+    for (size_t i = 0; i < incoming_.size(); ++i) {
+        Timed& timed = incoming_[i];
+        const auto frame = clock_.frameFor(timed.at + kLatency - delay_, renderer_.position());
+        if (!frame) {
+            if (waiting != i) incoming_[waiting] = std::move(timed);
+            ++waiting;
+        } else if (!isStale(timed.event, *frame)) {
+            renderer_.schedule(*frame, timed.event);
+        }
     }
-    incoming_.clear();
+    incoming_.resize(waiting);
 }
 
 bool SynthEngine::isStale(const SynthEvent& event, qint64 frame) const {

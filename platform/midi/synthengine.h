@@ -80,9 +80,10 @@ private:
     bool isStreamLost() const;
     static int renderPeriod(void* data, int frames, int effectCount, float* effects[],
                             int outputCount, float* outputs[]);
-    // On the audio thread, for every request of the stream, with mutex_ held: follows the
-    // device's clock and hands the renderer every event it can place. False while muted.
-    bool follow(Clock::time_point now, Pace pace, int frames);
+    // On the audio thread, for every request of the stream, with mutex_ held: the device
+    // asked at now for asked frames from the next one to render. Follows the device's clock
+    // and hands the renderer every event due soon. False while muted.
+    bool follow(Clock::time_point now, Pace pace, int asked);
     // After rendering a request of the PulseAudio stream: false pauses the stream.
     bool keepsStreaming(Clock::time_point now, const float* stereo, int frames);
     void scheduleIncoming();
