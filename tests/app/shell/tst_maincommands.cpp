@@ -1,7 +1,7 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "netcheck/inet.h"
+#include "netcheck/versioncheck.h"
 #include "shared/steptimer.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmoptions.h"
