@@ -37,7 +37,7 @@ public:
         setUpA4(printer);
         sendsToPdf(printer);
         QPainter painter;
-        if (!painter.begin(&printer)) return;
+        if (!painter.begin(&printer)) return;  // no printer: nothing happens, as before
         draw(painter, printer.resolution() / kMmPerInch);
     }
 
