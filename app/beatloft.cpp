@@ -3,7 +3,7 @@
 #include "form1.h"
 #include "midifile/midiexport.h"
 #include "midifile/midiimportcommand.h"
-#include "netcheck/inet.h"
+#include "netcheck/versioncheck.h"
 #include "pattern/commandlinedocument.h"
 #include "pattern/gridgeometry.h"
 #include "pattern/gridkeyboard.h"
@@ -172,8 +172,8 @@ frmOptions& Beatloft::options() {
     return *options_;
 }
 
-Inet& Beatloft::inet() {
-    if (!inet_) inet_ = std::make_unique<Inet>(info(), options(), hosts_);
+VersionCheck& Beatloft::inet() {
+    if (!inet_) inet_ = VersionCheck::create(info(), options(), hosts_);
     return *inet_;
 }
 

@@ -8,7 +8,7 @@
 
 class Form1;
 class Info;
-class Inet;
+class VersionCheck;
 class frmOptions;
 class GridGeometry;
 class GridKeyboard;
@@ -77,7 +77,7 @@ public:
     // start-up; the version check makes all three once the main window has been drawn.
     Info& info();
     frmOptions& options();
-    Inet& inet();
+    VersionCheck& inet();
 
 private:
     void startUp(const QString& rawCommandLine, StartMode mode);
@@ -117,5 +117,5 @@ private:
     // The single windows beside the main one, hidden until shown.
     std::unique_ptr<Info> info_;
     std::unique_ptr<frmOptions> options_;
-    std::unique_ptr<Inet> inet_;
+    std::unique_ptr<VersionCheck> inet_;
 };

@@ -3,12 +3,12 @@
 #include "cli/midilisting.h"
 #include "midi/midiservices.h"
 #include "shared/appversion.h"
+#include "shared/programmodule.h"
 #include "shared/uilanguage.h"
 #include "system/interruptwatcher.h"
 #include "system/runtimefolder.h"
 #include "transport/deviceoutput.h"
 
-#include <dlfcn.h>
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -71,14 +71,12 @@ void prepareStartDevice() {
     midi::MidiServices::instance().prepareOutput(DeviceOutput::kStartDevice);
 }
 
-// Loads the window module and runs the window in it; the module stays loaded to the end.
+// Loads the window module and runs the window in it.
 int runWindow(int argc, char** argv) {
-    void* module = dlopen(BEATLOFT_WINDOW_MODULE, RTLD_LAZY | RTLD_LOCAL);
     using Run = int (*)(int, char**);
-    const auto run = module ? reinterpret_cast<Run>(dlsym(module, "beatloftRunWindow")) : nullptr;
+    const auto run =
+        reinterpret_cast<Run>(programmodule::entry(BEATLOFT_WINDOW_MODULE, "beatloftRunWindow"));
     if (!run) {
-        const char* why = dlerror();
-        std::fprintf(stderr, "beatloft: %s\n", why ? why : BEATLOFT_WINDOW_MODULE);
         midi::MidiServices::instance().finishPreparing();  // its thread ends before the program
         return 1;
     }

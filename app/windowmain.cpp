@@ -10,12 +10,17 @@
 #include "system/programfolder.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <cstdio>
+#include <thread>
 
 // The window, run by the program when its command line asks for one: the application, the
 // main window and its event loop. Returns the exit code.
 extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The font database is read on a thread while the window is built: the first text the
+    // window measures then finds it ready. Ended before the application.
+    const std::jthread fonts([] { QFontDatabase::families(); });
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
     QApplication::setWindowIcon(sys::DocumentTypes::icon());

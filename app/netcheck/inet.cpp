@@ -1,9 +1,9 @@
 #include "inet.h"
 
+#include "netcheck/checklevel.h"
 #include "netcheck/checkmessages.h"
+#include "netcheck/newsbox.h"
 #include "netcheck/versionparser.h"
-#include "shell/frmoptions.h"
-#include "shell/info.h"
 #include "system/dialogs.h"
 #include "views/windowaccessible.h"
 
@@ -17,10 +17,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-Inet::Inet(Info& info, const frmOptions& options, const HostSettings& hosts, QWidget* parent)
-    : QWidget(parent, Qt::Window), info_(info), options_(options), hosts_(hosts) {
+Inet::Inet(NewsBox& info, const CheckLevel& options, const HostSettings& hosts, QWidget* parent)
+    : VersionCheck(parent), info_(info), options_(options), hosts_(hosts) {
     installWindowAccessibleFactory();
-    setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
     setObjectName(QStringLiteral("Inet"));
     setWindowTitle(tr("Inet"));
     auto* layout = new QVBoxLayout(this);

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "netcheck/hostsettings.h"
+#include "netcheck/versioncheck.h"
 
 #include <QHostAddress>
 #include <QList>
-#include <QWidget>
 
-class Info;
+class CheckLevel;
+class NewsBox;
 class QHostInfo;
 class QPlainTextEdit;
 class QPushButton;
 class QTcpSocket;
 class QUdpSocket;
-class frmOptions;
 
 // The hidden version-check window "Inet". A check sends the information datagram to the
 // report host and asks the version host for the version file over HTTP/1.0; a newer
@@ -20,11 +20,11 @@ class frmOptions;
 // asks for it. Replies of the report host arrive as datagrams and are shown in message
 // boxes. Everything is driven by socket events; failures end a check silently. The version
 // host's connection is closed once its answer is judged.
-class Inet : public QWidget {
+class Inet : public VersionCheck {
     Q_OBJECT
 
 public:
-    Inet(Info& info, const frmOptions& options, const HostSettings& hosts,
+    Inet(NewsBox& info, const CheckLevel& options, const HostSettings& hosts,
          QWidget* parent = nullptr);
     ~Inet() override;
 
@@ -34,14 +34,11 @@ public:
     QPlainTextEdit* Version = nullptr;  // log of everything the version host sent
     QPushButton* Command1 = nullptr;    // "OK"
 
-    // A check the user started: its outcome without a newer version is said aloud.
-    bool VersionsPruefungAktiv = false;
-
     static constexpr qsizetype kLogLimit = 64 * 1024;
     static constexpr qint64 kMaxReplyBytes = 8 * 1024;
 
     // Binds the reply port and runs the first check (start-up).
-    void initWinsocks();
+    void initWinsocks() override;
     // One check: sends the datagram and connects to the version host; returns at once.
     void VersionsPruefung();
     // The log as text, the last kLogLimit characters.
@@ -49,7 +46,7 @@ public:
 
 public slots:
     // The toolbar's "Versionscheck" and the options' "jetzt prüfen".
-    void startUserCheck();
+    void startUserCheck() override;
 
 protected:
     // The log box is filled when the window is shown; it stays hidden in normal use.
@@ -65,8 +62,8 @@ private:
     void appendLog(const QString& text);
     void sayNoNewVersion();
 
-    Info& info_;
-    const frmOptions& options_;
+    NewsBox& info_;
+    const CheckLevel& options_;
     HostSettings hosts_;
     QString log_;
     QList<QHostAddress> reportAddresses_;

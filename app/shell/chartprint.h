@@ -5,7 +5,6 @@
 class DrumChart;
 class Form1;
 class PatternView;
-class QPrinter;
 class SongList;
 
 // The drum chart commands of "Datei": the pattern on screen, or the song as its patterns in row
@@ -23,8 +22,6 @@ public:
     void print(const DrumChart& chart);
 
 private:
-    void preview(const DrumChart& chart, QPrinter& printer);
-
     Form1& form_;
     PatternView& view_;
     SongList& songList_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "netcheck/checklevel.h"
+
 #include <QList>
 #include <QVariant>
 #include <QWidget>
@@ -15,7 +17,7 @@ class QTabWidget;
 // check started at once, and the print mode, which is kept for the run only.
 // One instance lives for the whole run; OK stores the level, the clock, the auto-connection and
 // the language, Cancel restores them, both hide.
-class frmOptions : public QWidget {
+class frmOptions : public QWidget, public CheckLevel {
     Q_OBJECT
 
 public:
@@ -42,7 +44,7 @@ public:
     // Lets the stored auto-connection take effect without the dialog; returns it.
     static bool applyStoredJackAutoConnect();
     // The index of the selected level button, tested from 0 to 3; 0 when none is selected.
-    int selectedLevel() const;
+    int selectedLevel() const override;
     // A stored value that is not a whole number from 0 to 3 counts as 0.
     static int levelFromStored(const QVariant& stored);
 

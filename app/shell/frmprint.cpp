@@ -1,11 +1,11 @@
 #include "frmprint.h"
 
+#include "shell/printing.h"
 #include "system/twips.h"
 #include "views/windowaccessible.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrinter>
 #include <QScreen>
 #include <algorithm>
 
@@ -100,15 +100,7 @@ void FrmPrint::mousePressEvent(QMouseEvent* event) {
 }
 
 void FrmPrint::printPage() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    const QString pdf = qEnvironmentVariable("BEATLOFT_PRINT_TO_PDF");
-    if (!pdf.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-    }
-    QPainter painter;
-    if (!painter.begin(&printer)) return;  // no printer: nothing happens, as before a press
-    replay(painter, printer.resolution() / kMmPerInch);
+    if (Printing* printing = Printing::instance())
+        printing->printPage(
+            [this](QPainter& painter, double pixelsPerMm) { replay(painter, pixelsPerMm); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "netcheck/newsbox.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -10,7 +12,7 @@ class QPushButton;
 // The about box "Info Beatloft": name and version, the description, the maker's web host,
 // contact address, home page and download page. The version check writes the news of a
 // newer version into its description. One instance lives for the whole run; OK hides it.
-class Info : public QWidget {
+class Info : public QWidget, public NewsBox {
     Q_OBJECT
 
 public:
@@ -33,13 +35,13 @@ public:
     // Writes the program's description in normal type, as the start-up does.
     void writeDescription();
     // Replaces the description with the news of a newer version, in bold red.
-    void announce(const QString& text);
+    void announce(const QString& text) override;
     // The description as last written, with its CR LF line ends.
     QString description() const { return description_; }
 
 public slots:
     // Shows the box modeless (the menu item "Info" and the version check).
-    void showInfo();
+    void showInfo() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

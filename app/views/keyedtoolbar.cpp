@@ -8,7 +8,24 @@
 
 namespace {
 const char kKeyProperty[] = "key";
+
+// Qt names the icon theme "hicolor" (or none) when no desktop has chosen one, as on a bare X
+// session; GNOME, Xfce and MATE sessions name Adwaita, a Plasma session its own theme.
+// hicolor holds the icons of applications, not those of actions, so without a chosen theme
+// the button takes our own picture at once: asking the theme would first read its index of
+// thousands of lines, on the way to the window's first paint, for nothing.
+bool hasChosenIconTheme() {
+    const QString theme = QIcon::themeName();
+    return !theme.isEmpty() && theme != QLatin1String("hicolor");
 }
+
+QIcon buttonIcon(const KeyedToolBar::Button& spec) {
+    const QIcon own(QString::fromUtf8(spec.fallback));
+    if (!*spec.themeIcon || !hasChosenIconTheme()) return own;
+    return QIcon::fromTheme(QString::fromUtf8(spec.themeIcon), own);
+}
+
+}  // namespace
 
 KeyedToolBar::KeyedToolBar(QWidget* parent) : QToolBar(parent) {
     setMovable(false);
@@ -25,8 +42,7 @@ QToolButton* KeyedToolBar::addKeyedButton(const Button& spec) {
     const QString toolTip = QCoreApplication::translate(metaObject()->className(), spec.toolTip);
     button->setToolTip(toolTip);
     button->setAccessibleName(toolTip);
-    button->setIcon(QIcon::fromTheme(QString::fromUtf8(spec.themeIcon),
-                                     QIcon(QString::fromUtf8(spec.fallback))));
+    button->setIcon(buttonIcon(spec));
     button->setAutoRaise(true);
     connect(button, &QToolButton::clicked, this, [this, key] { emit ButtonClick(key); });
     actions_.append(addWidget(button));

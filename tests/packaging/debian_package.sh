@@ -22,6 +22,7 @@ done
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in usr/bin/beatloft usr/lib/beatloft/libsonaport.so.1 usr/lib/beatloft/libtapcell.so \
     usr/lib/beatloft/libbeatloft_system.so usr/lib/beatloft/libbeatloft_window.so \
+    usr/lib/beatloft/libbeatloft_netcheck.so usr/lib/beatloft/libbeatloft_print.so \
     usr/share/beatloft/Instrumentation.txt \
     usr/share/beatloft/Std.drm usr/share/beatloft/StdFill.drm \
     usr/share/applications/beatloft.desktop usr/share/mime/packages/beatloft.xml \

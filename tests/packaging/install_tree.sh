@@ -24,9 +24,13 @@ if grep -E "libQt6(Gui|Widgets)|libfluidsynth|libpulse" <<<"$libraries"; then
     fail "the program links what it opens later"
 fi
 # A library finds the others beside itself, whoever loads it.
-for library in libsonaport.so.1 libbeatloft_window.so; do
+for library in libsonaport.so.1 libbeatloft_window.so libbeatloft_netcheck.so libbeatloft_print.so; do
     if ldd "$private/$library" | grep -E "not found|$build"; then fail "$library's libraries"; fi
 done
+# The version check and printing bring Qt Network and Qt Print Support in modules of their own.
+if ldd "$private/libbeatloft_window.so" | grep -E "libQt6(Network|PrintSupport)"; then
+    fail "the window module links what the version check and printing open later"
+fi
 
 run() { (cd "$root" && env -i PATH=/usr/bin:/bin HOME="$root/home" XDG_RUNTIME_DIR="$root/run" "$@"); }
 [[ $(run "$program" --version) == "Beatloft $version" ]] || fail "--version"

@@ -1,13 +1,14 @@
 #include "beatloft.h"
 #include "form1.h"
 #include "formfixture.h"
-#include "netcheck/inet.h"
+#include "netcheck/versioncheck.h"
 #include "shared/steptimer.h"
 #include "shell/drawsymbol.h"
 #include "shell/frmoptions.h"
 #include "shell/frmprint.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "views/keyedtoolbar.h"
 #include "views/mainmenubar.h"
 #include "views/maintoolbar.h"
 
@@ -15,6 +16,10 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -99,6 +104,43 @@ private slots:
         QCOMPARE(f.row(1).value(0), 0);
         bar->button("THelp")->menu()->actions().value(1)->trigger();  // "Hilfe zum Programm"
         QVERIFY(f.dialogs().shown().isEmpty());
+    }
+
+    // A theme chosen by the desktop gives the buttons its icons; hicolor, named when none is
+    // chosen, is not asked even where it holds one.
+    void toolbarIconsFromAChosenTheme_data() {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<QString>("iconName");
+        QTest::newRow("chosen") << "Testthema"
+                                << "beatloft-testbild";
+        QTest::newRow("hicolor") << "hicolor"
+                                 << "";
+    }
+    void toolbarIconsFromAChosenTheme() {
+        QFETCH(QString, theme);
+        QFETCH(QString, iconName);
+        QTemporaryDir dir;
+        const QDir themes(dir.path());
+        for (const QString& name : {QStringLiteral("Testthema"), QStringLiteral("hicolor")}) {
+            QVERIFY(themes.mkpath(name + "/24x24"));
+            QFile index(themes.filePath(name + "/index.theme"));
+            QVERIFY(index.open(QIODevice::WriteOnly));
+            index.write("[Icon Theme]\nName=" + name.toUtf8() +
+                        "\nDirectories=24x24\n[24x24]\nSize=24\nType=Fixed\n");
+            QImage picture(24, 24, QImage::Format_ARGB32);
+            picture.fill(Qt::red);
+            QVERIFY(picture.save(themes.filePath(name + "/24x24/beatloft-testbild.png")));
+        }
+        const QStringList paths = QIcon::themeSearchPaths();
+        const QString before = QIcon::themeName();
+        QIcon::setThemeSearchPaths({dir.path()});
+        QIcon::setThemeName(theme);
+        KeyedToolBar bar;
+        const QString shown =
+            bar.addKeyedButton({"Neu", "Neues Pattern", "beatloft-testbild", ""})->icon().name();
+        QIcon::setThemeName(before);
+        QIcon::setThemeSearchPaths(paths);
+        QCOMPARE(shown, iconName);
     }
 
     // The single windows beside the main one: shown, shown again as the same instance.
