@@ -113,9 +113,12 @@ bool SynthEngine::openStream() {
     return !renderer_.engine().startAudio(&SynthEngine::renderPeriod, this).isEmpty();
 }
 
+// The notes that a device's late start moved back come that much later, and are waited for.
 void SynthEngine::mute() {
-    const Clock::time_point until = Clock::now() + kLongestOutro;
     std::unique_lock lock(mutex_);
+    const auto movedBack = std::chrono::microseconds(clock_.startDelayFrames() * 1000000 /
+                                                     std::max(1, renderer_.rate()));
+    const Clock::time_point until = Clock::now() + kLongestOutro + movedBack;
     while (streaming_ && hasNoteToCome() && !isStreamLost() && Clock::now() < until) {
         lock.unlock();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

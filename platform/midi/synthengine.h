@@ -40,7 +40,8 @@ public:
     // starts late or a stalled thread never brings a burst of notes.
     static constexpr Clock::duration kStale = std::chrono::milliseconds(100);
 
-    // The longest the end of the program waits for the events sent to be rendered.
+    // The longest the end of the program waits for the events sent to be rendered, beyond
+    // the time a device's late start moved them back.
     static constexpr Clock::duration kLongestOutro = std::chrono::milliseconds(2500);
 
     static SynthEngine& instance();
@@ -111,7 +112,7 @@ private:
     bool jack_ = false;  // plays through the JACK client; set before streaming_
     // From a request of the stream until its frames are heard; set before streaming_.
     Clock::duration delay_{};
-    // Audio thread only, once the stream runs.
+    // With mutex_ held, once the stream runs.
     StreamClock clock_{TimedRenderer::kDefaultRate};
     StreamIdle idle_;  // with mutex_ held
     bool periodAsked_ = false;
