@@ -246,7 +246,7 @@ void PulseStream::write(pa_stream* stream, size_t bytes, void* self) {
     if (pace == Pace::First) raisePriority();
     me->pace_ = Pace::Steady;
     int asked = int(bytes / kFrameBytes);
-    for (; asked > 0; asked -= kPieceFrames) {
+    for (; asked >= kPieceFrames; asked -= kPieceFrames) {
         void* data = nullptr;
         size_t size = kPieceFrames * kFrameBytes;
         if (pa_stream_begin_write(stream, &data, &size) < 0 || !data) return;
