@@ -202,8 +202,7 @@ bool PulseStream::connectStream(QString* error) {
     buffer.maxlength = uint32_t(-1);
     buffer.tlength = uint32_t(pa_usec_to_bytes(microseconds(kBuffer), &spec));
     buffer.prebuf = 0;
-    buffer.minreq = uint32_t(
-        std::max(pa_usec_to_bytes(microseconds(kBuffer) / 4, &spec), kPieceFrames * kFrameBytes));
+    buffer.minreq = uint32_t(pa_usec_to_bytes(microseconds(kBuffer) / 4, &spec));
     buffer.fragsize = uint32_t(-1);
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                    nullptr) < 0) {
@@ -242,18 +241,20 @@ void PulseStream::resume() {
 void PulseStream::write(pa_stream* stream, size_t bytes, void* self) {
     auto* me = static_cast<PulseStream*>(self);
     const Clock::time_point now = Clock::now();
-    const Pace pace = me->pace_;  // for every piece of this request
-    if (pace == Pace::First) raisePriority();
-    me->pace_ = Pace::Steady;
-    int asked = int(bytes / kFrameBytes);
-    for (; asked >= kPieceFrames; asked -= kPieceFrames) {
+    if (me->pace_ == Pace::First) raisePriority();
+    size_t left = bytes - bytes % kFrameBytes;
+    while (left > 0) {
         void* data = nullptr;
-        size_t size = kPieceFrames * kFrameBytes;
+        size_t size = left;
         if (pa_stream_begin_write(stream, &data, &size) < 0 || !data) return;
-        if (size < kPieceFrames * kFrameBytes) return void(pa_stream_cancel_write(stream));
-        const bool goOn = me->render_(static_cast<float*>(data), kPieceFrames, asked, now, pace);
-        pa_stream_write(stream, data, kPieceFrames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+        size = std::min(size - size % kFrameBytes, left);
+        if (size == 0) return void(pa_stream_cancel_write(stream));
+        const bool goOn =
+            me->render_(static_cast<float*>(data), int(size / kFrameBytes), now, me->pace_);
+        me->pace_ = Pace::Steady;
+        pa_stream_write(stream, data, size, nullptr, 0, PA_SEEK_RELATIVE);
         if (!goOn) return me->cork(true);
+        left -= size;
     }
 }
 

@@ -23,18 +23,11 @@ public:
     // How a request stands to the device's playing: the first one fills the buffer before
     // the device plays, the others come as it plays.
     enum class Pace { First, Steady };
-    // Fills frames interleaved stereo frames; the server asked at now for asked frames
-    // from the first of them on (asked >= frames). False pauses the stream after them.
-    using Render =
-        std::function<bool(float* stereo, int frames, int asked, Clock::time_point now, Pace pace)>;
+    // Fills frames interleaved stereo frames, asked for at now; false pauses the stream
+    // after them.
+    using Render = std::function<bool(float* stereo, int frames, Clock::time_point now, Pace pace)>;
     // The buffer the stream keeps: from a request until its frames are heard.
     static constexpr Clock::duration kBuffer = std::chrono::milliseconds(6);
-    // The stream is written in pieces of this many frames, one piece per write; what a
-    // request asks beyond whole pieces goes with the next request. A sink without a sound
-    // card times its playing by the length of the pieces it mixes, rounded to whole
-    // microseconds, so pieces of one length keep its rate steady, where pieces of varying
-    // length would make it wander.
-    static constexpr int kPieceFrames = 64;
 
     PulseStream() = default;
     ~PulseStream();
