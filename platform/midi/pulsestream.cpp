@@ -8,6 +8,7 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace midi::detail {
 
@@ -204,6 +205,11 @@ bool PulseStream::connectStream(QString* error) {
     buffer.prebuf = 0;
     buffer.minreq = uint32_t(pa_usec_to_bytes(microseconds(kBuffer) / 4, &spec));
     buffer.fragsize = uint32_t(-1);
+    // Set before the stream connects: its first request may come while we wait for it.
+    pieceFrames_ = std::max<std::size_t>(
+        1, std::size_t(std::llround(rate_ * std::chrono::duration<double>(kPiece).count())));
+    // A request asks for at most the buffer; room for a few keeps the thread from allocating.
+    samples_.reserve(2 * 4 * buffer.tlength / kFrameBytes);
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                    nullptr) < 0) {
         if (error) *error = QString::fromUtf8(pa_strerror(pa_context_errno(context_)));
@@ -222,6 +228,7 @@ bool PulseStream::connectStream(QString* error) {
     }
     const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
     latency_ = std::chrono::microseconds(pa_bytes_to_usec(granted->tlength, &spec));
+
     return true;
 }
 
@@ -238,24 +245,25 @@ void PulseStream::resume() {
     cork(false);
 }
 
+// Renders the whole pieces of what the server asks for; the server asks for the rest again.
 void PulseStream::write(pa_stream* stream, size_t bytes, void* self) {
     auto* me = static_cast<PulseStream*>(self);
     const Clock::time_point now = Clock::now();
     if (me->pace_ == Pace::First) raisePriority();
-    size_t left = bytes - bytes % kFrameBytes;
-    while (left > 0) {
-        void* data = nullptr;
-        size_t size = left;
-        if (pa_stream_begin_write(stream, &data, &size) < 0 || !data) return;
-        size = std::min(size - size % kFrameBytes, left);
-        if (size == 0) return void(pa_stream_cancel_write(stream));
-        const bool goOn =
-            me->render_(static_cast<float*>(data), int(size / kFrameBytes), now, me->pace_);
-        me->pace_ = Pace::Steady;
-        pa_stream_write(stream, data, size, nullptr, 0, PA_SEEK_RELATIVE);
-        if (!goOn) return me->cork(true);
-        left -= size;
-    }
+    const size_t asked = bytes / kFrameBytes;
+    const size_t frames = asked - asked % me->pieceFrames_;
+    if (frames == 0) return;
+    me->samples_.resize(2 * frames);
+    const bool goOn = me->render_(me->samples_.data(), int(frames), int(asked), now, me->pace_);
+    me->pace_ = Pace::Steady;
+    me->writePieces(stream, frames);
+    if (!goOn) me->cork(true);
+}
+
+void PulseStream::writePieces(pa_stream* stream, std::size_t frames) {
+    for (size_t at = 0; at < frames; at += pieceFrames_)
+        pa_stream_write(stream, samples_.data() + 2 * at, pieceFrames_ * kFrameBytes, nullptr, 0,
+                        PA_SEEK_RELATIVE);
 }
 
 }  // namespace midi::detail

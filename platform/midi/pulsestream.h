@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 typedef struct pa_threaded_mainloop pa_threaded_mainloop;
 typedef struct pa_context pa_context;
@@ -23,11 +24,18 @@ public:
     // How a request stands to the device's playing: the first one fills the buffer before
     // the device plays, the others come as it plays.
     enum class Pace { First, Steady };
-    // Fills frames interleaved stereo frames, asked for at now; false pauses the stream
-    // after them.
-    using Render = std::function<bool(float* stereo, int frames, Clock::time_point now, Pace pace)>;
+    // The server asked at now for asked frames beyond those rendered so far; fills the first
+    // frames of them, interleaved stereo, and the rest are asked for again next time.
+    // False pauses the stream after them.
+    using Render =
+        std::function<bool(float* stereo, int frames, int asked, Clock::time_point now, Pace pace)>;
     // The buffer the stream keeps: from a request until its frames are heard.
     static constexpr Clock::duration kBuffer = std::chrono::milliseconds(6);
+    // The stream writes whole pieces of this length (64 frames at 44.1 kHz), one write
+    // each, and leaves the rest of a request for the next. A null or timer-driven sink
+    // advances its clock by each piece it mixes, rounded to whole microseconds, so writes of
+    // changing lengths make its clock wander and the notes with it; equal ones keep it steady.
+    static constexpr Clock::duration kPiece = std::chrono::microseconds(1450);
 
     PulseStream() = default;
     ~PulseStream();
@@ -71,6 +79,7 @@ private:
     static void serverInfo(pa_context* context, const pa_server_info* info, void* self);
     static void sinkInfo(pa_context* context, const pa_sink_info* info, int last, void* self);
     static void write(pa_stream* stream, size_t bytes, void* self);
+    void writePieces(pa_stream* stream, std::size_t frames);
     void cork(bool paused);
 
     pa_threaded_mainloop* loop_ = nullptr;
@@ -84,6 +93,8 @@ private:
     Pace pace_ = Pace::First;  // with the loop locked
     bool timedOut_ = false;
     std::atomic<bool> lost_{false};
+    std::size_t pieceFrames_ = 1;
+    std::vector<float> samples_;  // the frames of a request, before they are written
 };
 
 }  // namespace midi::detail

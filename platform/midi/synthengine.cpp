@@ -93,9 +93,10 @@ bool SynthEngine::openStream() {
             });
         return true;
     }
-    const auto render = [this](float* stereo, int frames, Clock::time_point now, Pace pace) {
+    const auto render = [this](float* stereo, int frames, int asked, Clock::time_point now,
+                               Pace pace) {
         std::lock_guard lock(mutex_);
-        if (!follow(now, pace, frames)) {
+        if (!follow(now, pace, asked)) {
             std::fill_n(stereo, 2 * frames, 0.0f);
             return true;
         }
