@@ -38,7 +38,7 @@ void StreamClock::anchor(Clock::time_point now, qint64 end) {
     anchorEnd_ = end;
     secondsPerFrame_ = nominal_;
     fit_ = {};
-    fit_.add(0, 0);
+    startEvent_.reset();
     requests_ = 0;
     strays_ = 0;
 }
@@ -51,15 +51,31 @@ void StreamClock::Fit::add(double x, double y) {
     sxy += x * y;
 }
 
-// The least-squares line through the requests so far, its slope bounded.
+// The least-squares line through the requests so far, its slope bounded. The anchoring
+// request is not one of them: a device that has just started takes in its whole buffer at
+// once, and its first request may be milliseconds off the line of the others.
 void StreamClock::settle(double x, double y) {
     fit_.add(x, y);
     const double spread = fit_.n * fit_.sxx - fit_.sx * fit_.sx;
-    if (!(spread > 0)) return;
+    if (!(spread > 0)) {
+        time_ = y;
+        return keepStartEvent();
+    }
     const double slope = (fit_.n * fit_.sxy - fit_.sx * fit_.sy) / spread;
     secondsPerFrame_ =
         std::clamp(slope, nominal_ * (1 - kMostOffRate), nominal_ * (1 + kMostOffRate));
     time_ = (fit_.sy - secondsPerFrame_ * fit_.sx) / fit_.n + secondsPerFrame_ * x;
+    keepStartEvent();
+}
+
+// The first requests after a device starts come unevenly (it takes in the whole buffer at
+// once), so the settling line moves by milliseconds against the anchoring request. The
+// events already placed from the device's start keep their frames, and the later ones
+// their distance from them: the start delay moves with the line.
+void StreamClock::keepStartEvent() {
+    if (!startEvent_) return;
+    const auto [frame, due] = *startEvent_;
+    startDelay_ = std::max(0.0, double(frame - position_) * secondsPerFrame_ + time_ - due);
 }
 
 void StreamClock::request(Clock::time_point now, qint64 end) {
@@ -84,6 +100,7 @@ void StreamClock::pause() {
     anchored_ = false;
     starting_ = false;
     startDelay_ = 0;
+    startEvent_.reset();
 }
 
 std::optional<qint64> StreamClock::frameFor(Clock::time_point due, qint64 first) {
@@ -91,6 +108,7 @@ std::optional<qint64> StreamClock::frameFor(Clock::time_point due, qint64 first)
         frameAt(due + duration_cast<Clock::duration>(duration<double>(startDelay_)));
     if (starting_ && frame < first) {
         startDelay_ += double(first - frame) * secondsPerFrame_;
+        if (!startEvent_) startEvent_ = {first, seconds(due - origin_)};
         return first;
     }
     if (frame - first > qint64(std::llround(seconds(kAhead) / secondsPerFrame_)))

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <chrono>
 #include <optional>
+#include <utility>
 
 namespace midi::detail {
 
@@ -61,12 +62,18 @@ private:
     void anchor(Clock::time_point now, qint64 end);
     // A request before the mapping settled, x frames and y seconds after the anchoring one.
     void settle(double x, double y);
+    // The start delay that keeps the first event moved back at its frame on the mapping.
+    void keepStartEvent();
 
     double nominal_;          // seconds per frame at the stream's rate
     double secondsPerFrame_;  // the device's, as the first requests show it
     bool anchored_ = false;
-    bool starting_ = false;     // from a start of the device until its next request
-    double startDelay_ = 0;     // seconds, from the device's last start until its next pause
+    bool starting_ = false;  // from a start of the device until its next request
+    double startDelay_ = 0;  // seconds, from the device's last start until its next pause
+    // The first event moved back since the anchoring request: its frame, and its due time in
+    // seconds from origin_. While the mapping settles, the later events keep their distance
+    // from it.
+    std::optional<std::pair<qint64, double>> startEvent_;
     Clock::time_point origin_;  // the time of the anchoring request
     double time_ = 0;           // seconds from origin_ at which position_ was asked for
     qint64 position_ = 0;

@@ -93,15 +93,19 @@ private slots:
         QTest::addColumn<double>("startMs");
         QTest::addColumn<double>("resumeMs");
         QTest::addColumn<double>("ppm");
-        QTest::newRow("plays at once") << 0.0 << 0.0 << 0.0;
-        QTest::newRow("new stream, sink wakes after 0.7 s") << 700.0 << 0.0 << 0.0;
-        QTest::newRow("idle sink, 2 s block, 1380 ppm fast") << 1990.0 << 30.0 << 1380.0;
-        QTest::newRow("suspended sink resumes after 0.4 s") << 4.0 << 400.0 << -300.0;
+        QTest::addColumn<double>("earlyMs");  // the first request of a start before the others'
+        QTest::newRow("plays at once") << 0.0 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("new stream, sink wakes after 0.7 s") << 700.0 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("idle sink, 2 s block, 1380 ppm fast") << 1990.0 << 30.0 << 1380.0 << 0.0;
+        QTest::newRow("suspended sink resumes after 0.4 s") << 4.0 << 400.0 << -300.0 << 0.0;
+        QTest::newRow("first request 4 ms early") << 700.0 << 400.0 << 600.0 << 4.0;
+        QTest::newRow("first request 3 ms late") << 700.0 << 400.0 << 0.0 << -3.0;
     }
     void placesNotesFromTheDevicesStart() {
         QFETCH(double, startMs);
         QFETCH(double, resumeMs);
         QFETCH(double, ppm);
+        QFETCH(double, earlyMs);
         StreamClock clock(kRate);
         const double msPerFrame = 1000 / (kRate * (1 + ppm * 1e-6));
         qint64 position = 0;  // frames rendered
@@ -116,7 +120,7 @@ private slots:
             const double playsAt = from + (start == 0 ? startMs : resumeMs);
             for (double now = playsAt; next < until || !waiting.empty();
                  now += kRequestFrames * msPerFrame) {
-                clock.request(at(now), position + kRequestFrames);
+                clock.request(at(now == playsAt ? now : now + earlyMs), position + kRequestFrames);
                 for (; next <= now && next < until; next += kStepMs) waiting.push_back(next);
                 for (; !waiting.empty(); waiting.pop_front()) {
                     const auto frame = clock.frameFor(at(waiting.front() + kLatencyMs), position);
