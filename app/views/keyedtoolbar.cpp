@@ -19,13 +19,16 @@ bool hasChosenIconTheme() {
     return !theme.isEmpty() && theme != QLatin1String("hicolor");
 }
 
-QIcon buttonIcon(const KeyedToolBar::Button& spec) {
-    const QIcon own(QString::fromUtf8(spec.fallback));
-    if (!*spec.themeIcon || !hasChosenIconTheme()) return own;
-    return QIcon::fromTheme(QString::fromUtf8(spec.themeIcon), own);
-}
-
 }  // namespace
+
+// Buttons with the same picture share its icon: each file is read once.
+QIcon KeyedToolBar::buttonIcon(const Button& spec) {
+    const QString file = QString::fromUtf8(spec.fallback);
+    auto own = pictures_.constFind(file);
+    if (own == pictures_.cend()) own = pictures_.insert(file, QIcon(file));
+    if (!*spec.themeIcon || !hasChosenIconTheme()) return *own;
+    return QIcon::fromTheme(QString::fromUtf8(spec.themeIcon), *own);
+}
 
 KeyedToolBar::KeyedToolBar(QWidget* parent) : QToolBar(parent) {
     setMovable(false);

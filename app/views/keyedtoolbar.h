@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QStringList>
 #include <QToolBar>
 
@@ -34,6 +36,9 @@ signals:
     void ButtonMenuClick(const QString& key);
 
 private:
+    QIcon buttonIcon(const Button& spec);
+
+    QHash<QString, QIcon> pictures_;  // our own pictures by file
     QList<QToolButton*> buttons_;
     QList<QAction*> actions_;  // what holds each button in the toolbar
 };

@@ -99,6 +99,7 @@ private slots:
             QCOMPARE(bar->button(key)->isVisibleTo(&f.form()), shown);
             QVERIFY2(!bar->button(key)->icon().pixmap(24).isNull(), qPrintable(key));
         }
+        QCOMPARE(bar->button("TNext4")->icon().cacheKey(), bar->button("T")->icon().cacheKey());
         f.setRow(1, {3});
         QTest::mouseClick(bar->button("Neu"), Qt::LeftButton);
         QCOMPARE(f.row(1).value(0), 0);
