@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QMenu>
+#include <QPixmap>
 #include <QToolButton>
 
 namespace {
@@ -19,13 +21,55 @@ bool hasChosenIconTheme() {
     return !theme.isEmpty() && theme != QLatin1String("hicolor");
 }
 
-QIcon buttonIcon(const KeyedToolBar::Button& spec) {
-    const QIcon own(QString::fromUtf8(spec.fallback));
-    if (!*spec.themeIcon || !hasChosenIconTheme()) return own;
-    return QIcon::fromTheme(QString::fromUtf8(spec.themeIcon), own);
+// The picture drawn as the icon draws it: the file's own size scaled into the given one.
+QImage drawPicture(const QString& file, const QSize& size) {
+    QImageReader reader(file);
+    reader.setScaledSize(reader.size().scaled(size, Qt::KeepAspectRatio));
+    return reader.read();
 }
 
 }  // namespace
+
+// Buttons with the same picture share its icon: each file is read once.
+QIcon KeyedToolBar::buttonIcon(const Button& spec) {
+    const QString file = QString::fromUtf8(spec.fallback);
+    auto own = pictures_.constFind(file);
+    if (own == pictures_.cend()) own = pictures_.insert(file, QIcon(file));
+    const bool fromTheme = *spec.themeIcon && hasChosenIconTheme();
+    pictureFiles_ << (fromTheme ? QString() : file);
+    if (!fromTheme) return *own;
+    return QIcon::fromTheme(QString::fromUtf8(spec.themeIcon), *own);
+}
+
+// An icon draws its picture when first painted; drawn ahead, the window's first paint only
+// copies it. A picture of another size, state or screen is drawn by the icon as before.
+void KeyedToolBar::drawPicturesAhead() {
+    QStringList files = pictureFiles_;
+    files.removeAll(QString());
+    files.removeDuplicates();
+    const QSize size = iconSize() * devicePixelRatio();
+    drawnAhead_ = std::async(std::launch::async, [files, size] {
+        QHash<QString, QImage> drawn;
+        for (const QString& file : files) drawn.insert(file, drawPicture(file, size));
+        return drawn;
+    });
+}
+
+void KeyedToolBar::takePicturesDrawnAhead() {
+    const QHash<QString, QImage> drawn = drawnAhead_.get();
+    for (auto picture = drawn.cbegin(); picture != drawn.cend(); ++picture) {
+        if (picture->isNull()) continue;
+        QIcon& icon = pictures_[picture.key()];
+        icon.addPixmap(QPixmap::fromImage(*picture));
+        for (qsizetype i = 0; i < buttons_.size(); ++i)
+            if (pictureFiles_[i] == picture.key()) buttons_[i]->setIcon(icon);
+    }
+}
+
+void KeyedToolBar::showEvent(QShowEvent* event) {
+    if (drawnAhead_.valid()) takePicturesDrawnAhead();
+    QToolBar::showEvent(event);
+}
 
 KeyedToolBar::KeyedToolBar(QWidget* parent) : QToolBar(parent) {
     setMovable(false);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
+#include <QImage>
 #include <QStringList>
 #include <QToolBar>
+#include <future>
 
 class QToolButton;
 
@@ -27,13 +31,25 @@ public:
     // Shows or hides a button; the toolbar closes the gap of a hidden one.
     void setButtonVisible(const QString& key, bool visible);
     QStringList keys() const;
+    // Draws our own pictures on a thread, at the size the toolbar shows them, once every
+    // button is added; the buttons take them when the toolbar is first shown.
+    void drawPicturesAhead();
 
 signals:
     // A button itself was pressed (not an entry of its drop-down menu).
     void ButtonClick(const QString& key);
     void ButtonMenuClick(const QString& key);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    QIcon buttonIcon(const Button& spec);
+    void takePicturesDrawnAhead();
+
+    QHash<QString, QIcon> pictures_;  // our own pictures by file
+    QStringList pictureFiles_;        // the own picture of each button, or none for a theme's
+    std::future<QHash<QString, QImage>> drawnAhead_;
     QList<QToolButton*> buttons_;
     QList<QAction*> actions_;  // what holds each button in the toolbar
 };

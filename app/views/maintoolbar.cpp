@@ -52,4 +52,5 @@ MainToolBar::MainToolBar(QWidget* parent) : KeyedToolBar(parent) {
     for (const char* key : kWithoutCommand) setButtonVisible(QString::fromLatin1(key), false);
     addMenuEntries(QStringLiteral("THelp"), {{QStringLiteral("Info"), tr("Info")},
                                              {QStringLiteral("TBHelp"), tr("Hilfe zum Programm")}});
+    drawPicturesAhead();
 }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+#include <algorithm>
 #include <cstdio>
 
 namespace midi {
@@ -19,6 +20,11 @@ QStringList reportedFonts;  // every synthesizer of a run passes over the same f
 
 QStringList defaultFolders() {
     return {QStringLiteral("/usr/share/sounds/sf2"), QStringLiteral("/usr/share/sounds/sf3")};
+}
+
+bool isUsable(const QString& path) {
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.isReadable();
 }
 
 }  // namespace
@@ -43,11 +49,13 @@ QStringList SoundFontLocator::configured() {
     return fonts;
 }
 
+QStringList SoundFontLocator::named() {
+    return configured() << QDir(systemFolders().value(0)).filePath(QStringLiteral("TimGM6mb.sf2"));
+}
+
 QStringList SoundFontLocator::candidates() {
-    QStringList order = configured();
-    const QStringList folders = systemFolders();
-    order << QDir(folders.value(0)).filePath(QStringLiteral("TimGM6mb.sf2"));
-    for (const QString& folder : folders) {
+    QStringList order = named();
+    for (const QString& folder : systemFolders()) {
         const QFileInfoList files =
             QDir(folder).entryInfoList({QStringLiteral("*.sf2"), QStringLiteral("*.sf3")},
                                        QDir::Files | QDir::Readable, QDir::Name);
@@ -57,15 +65,20 @@ QStringList SoundFontLocator::candidates() {
     QStringList found;
     QStringList seen;  // canonical paths: a link to a font already listed adds nothing
     for (const QString& path : order) {
-        if (path.isEmpty()) continue;
+        if (!isUsable(path)) continue;
         const QFileInfo info(path);
-        if (!info.isFile() || !info.isReadable()) continue;
         const QString canonical = info.canonicalFilePath();
         if (seen.contains(canonical)) continue;
         seen << canonical;
         found << info.filePath();
     }
     return found;
+}
+
+// A named font that is there answers without listing the folders and matching their files.
+bool SoundFontLocator::hasAny() {
+    const QStringList fonts = named();
+    return std::any_of(fonts.begin(), fonts.end(), isUsable) || !candidates().isEmpty();
 }
 
 QString SoundFontLocator::find() {

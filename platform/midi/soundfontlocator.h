@@ -13,6 +13,8 @@ class SoundFontLocator {
 public:
     // Every existing, readable candidate in search order, each file once.
     static QStringList candidates();
+    // Whether there is any candidate; cheaper than listing them when a named font is there.
+    static bool hasAny();
     // The first candidate, or an empty text when there is none.
     static QString find();
     // Says on stderr which configured fonts (settings store, environment) could not be
@@ -26,6 +28,8 @@ public:
 private:
     // The fonts the user chose, in search order; none may exist.
     static QStringList configured();
+    // The configured fonts, then TimGM6mb.sf2 in the first system folder.
+    static QStringList named();
 };
 
 }  // namespace midi

@@ -47,7 +47,7 @@ QList<PortInfo> SynthBackend::outputs() {
 Result SynthBackend::openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) {
     if (key != QLatin1String(kSynthKey)) return kBadDeviceId;
     SynthEngine& engine = SynthEngine::instance();
-    const bool started = engine.isStarting() && !SoundFontLocator::candidates().isEmpty();
+    const bool started = engine.isStarting() && SoundFontLocator::hasAny();
     const Result result = started ? kNoError : engine.start();
     if (result == kNoError) *connection = std::make_unique<MidiOutSynth>();
     return result;

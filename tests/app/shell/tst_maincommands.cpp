@@ -99,6 +99,12 @@ private slots:
             QCOMPARE(bar->button(key)->isVisibleTo(&f.form()), shown);
             QVERIFY2(!bar->button(key)->icon().pixmap(24).isNull(), qPrintable(key));
         }
+        QCOMPARE(bar->button("TNext4")->icon().cacheKey(), bar->button("T")->icon().cacheKey());
+        // The pictures drawn ahead for the first paint are those the icons draw themselves.
+        for (const auto& [key, file] :
+             {std::pair{"Neu", ":/icons/new.svg"}, {"THelp", ":/icons/help.svg"}})
+            QCOMPARE(bar->button(key)->icon().pixmap(24).toImage(),
+                     QIcon(file).pixmap(24).toImage());
         f.setRow(1, {3});
         QTest::mouseClick(bar->button("Neu"), Qt::LeftButton);
         QCOMPARE(f.row(1).value(0), 0);

@@ -221,14 +221,16 @@ private slots:
         QDir(dir.path()).mkdir("sf3");
         const QString sf2 = dir.filePath("sf2");
         const QString sf3 = dir.filePath("sf3");
+        touch(sf2 + "/notes.txt");
+        SoundFontLocator::setSystemFolders({sf2, sf3});
+        QVERIFY(!SoundFontLocator::hasAny());
+        touch(sf3 + "/c.sf3");
+        QVERIFY(SoundFontLocator::hasAny());  // found by listing the folders only
         touch(sf2 + "/b.sf2");
         touch(sf2 + "/TimGM6mb.sf2");
         touch(sf2 + "/a.sf2");
-        touch(sf2 + "/notes.txt");
-        touch(sf3 + "/c.sf3");
         touch(dir.filePath("configured.sf2"));
         touch(dir.filePath("environment.sf2"));
-        SoundFontLocator::setSystemFolders({sf2, sf3});
 
         QCOMPARE(SoundFontLocator::candidates(), QStringList({sf2 + "/TimGM6mb.sf2", sf2 + "/a.sf2",
                                                               sf2 + "/b.sf2", sf3 + "/c.sf3"}));
