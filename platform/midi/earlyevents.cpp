@@ -16,4 +16,8 @@ std::vector<EarlyEvents::Timed> EarlyEvents::release(Clock::time_point ready) {
     return released;
 }
 
+void EarlyEvents::withdraw(Clock::time_point after) {
+    std::erase_if(events_, [after](const Timed& timed) { return timed.at > after; });
+}
+
 }  // namespace midi::detail

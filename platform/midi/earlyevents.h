@@ -28,6 +28,8 @@ public:
     std::vector<Timed> release(Clock::time_point ready);
     // The engine did not start: what was kept is dropped.
     void clear() { events_.clear(); }
+    // Drops the events stamped after `after` (taken back by the sender).
+    void withdraw(Clock::time_point after);
 
 private:
     std::vector<Timed> events_;

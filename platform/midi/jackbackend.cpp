@@ -58,4 +58,8 @@ Result JackBackend::openOutput(const QString& key, std::unique_ptr<OutputConnect
     return kNoError;
 }
 
+void JackBackend::withdraw(const QString&, std::chrono::steady_clock::time_point after) {
+    JackClient::instance().withdrawMidi(after);
+}
+
 }  // namespace midi::detail

@@ -12,6 +12,8 @@ public:
     QList<PortInfo> outputs() override;
     QList<PortInfo> inputs() override { return {}; }
     Result openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) override;
+    bool placesByTime(const QString&) const override { return true; }
+    void withdraw(const QString&, std::chrono::steady_clock::time_point after) override;
     Result openInput(const QString&, const std::shared_ptr<InputSink>&,
                      std::unique_ptr<InputConnection>*) override {
         return kBadDeviceId;

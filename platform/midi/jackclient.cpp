@@ -137,6 +137,12 @@ void JackClient::clearMidi() {
     pending_.clear();
 }
 
+void JackClient::withdrawMidi(Clock::time_point after) {
+    const Clock::time_point due = after + latency();
+    std::lock_guard lock(midiMutex_);
+    std::erase_if(pending_, [due](const Pending& p) { return p.due > due; });
+}
+
 int JackClient::process(std::uint32_t frames, void* self) {
     auto* me = static_cast<JackClient*>(self);
     const std::uint32_t cycleStart = jack_last_frame_time(me->client_);

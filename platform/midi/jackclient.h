@@ -47,6 +47,8 @@ public:
     void sendMidi(Clock::time_point at, const QByteArray& bytes);
     // Drops the MIDI messages not sent yet.
     void clearMidi();
+    // Drops the messages stamped after `after` that have not left yet.
+    void withdrawMidi(Clock::time_point after);
     // While on, the outputs are connected to the system's playback ports (from the next
     // open on, and at once when open).
     void setAutoConnect(bool on);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -54,6 +55,13 @@ public:
     virtual void prepareOutput(const QString& /*key*/) {}
     // prepareOutput will follow shortly: an open before it must not do its work itself.
     virtual void expectOutput(const QString& /*key*/) {}
+    // Whether the output plays each message at the time it carries (MessageClock) rather
+    // than as it comes, so that messages may be sent ahead of their time.
+    virtual bool placesByTime(const QString& /*key*/) const { return false; }
+    // Takes back what was sent to the output stamped after `after` and has not been played
+    // yet; only an output that places by time holds any.
+    virtual void withdraw(const QString& /*key*/, std::chrono::steady_clock::time_point /*after*/) {
+    }
     virtual Result openInput(const QString& key, const std::shared_ptr<InputSink>& sink,
                              std::unique_ptr<InputConnection>* connection) = 0;
 };

@@ -229,6 +229,20 @@ Result MidiServices::openOutput(unsigned id, OutputHandle* handle) {
     return kNoError;
 }
 
+bool MidiServices::outputPlacesByTime(unsigned id) {
+    State& s = state();
+    s.ensureScanned();
+    const Device device = s.outputDevice(id);
+    return device.backend && device.backend->placesByTime(device.port.key);
+}
+
+void MidiServices::withdrawOutput(unsigned id, std::chrono::steady_clock::time_point after) {
+    State& s = state();
+    s.ensureScanned();
+    const Device device = s.outputDevice(id);
+    if (device.backend) device.backend->withdraw(device.port.key, after);
+}
+
 void MidiServices::prepareOutput(unsigned id) {
     State& s = state();
     if (s.preparing.joinable()) return;

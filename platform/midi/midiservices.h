@@ -57,6 +57,12 @@ public:
     // kStillPlaying while the device has not finished with the block.
     Result unprepareOutputHeader(OutputHandle handle, MidiHeader* header);
     Result resetOutput(OutputHandle handle);
+    // Whether output id plays each message at the time it carries (MessageClock), so that
+    // messages may be sent ahead of their time; false for an unknown id.
+    bool outputPlacesByTime(unsigned id);
+    // Takes back the messages sent to output id stamped after `after` that it has not played
+    // yet: what playback sent ahead of a stop. Only an output that places by time holds any.
+    void withdrawOutput(unsigned id, std::chrono::steady_clock::time_point after);
 
     // --- input ---
     unsigned inputCount();

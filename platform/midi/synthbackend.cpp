@@ -53,6 +53,10 @@ Result SynthBackend::openOutput(const QString& key, std::unique_ptr<OutputConnec
     return result;
 }
 
+void SynthBackend::withdraw(const QString& key, std::chrono::steady_clock::time_point after) {
+    if (key == QLatin1String(kSynthKey)) SynthEngine::instance().withdraw(after);
+}
+
 void SynthBackend::prepareOutput(const QString& key) {
     if (key == QLatin1String(kSynthKey)) SynthEngine::instance().start();
 }

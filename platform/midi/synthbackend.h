@@ -18,6 +18,8 @@ public:
     void prepareOutput(const QString& key) override;
     // What is sent is kept from now on until the engine has started.
     void expectOutput(const QString& key) override;
+    bool placesByTime(const QString&) const override { return true; }
+    void withdraw(const QString& key, std::chrono::steady_clock::time_point after) override;
     Result openInput(const QString&, const std::shared_ptr<InputSink>&,
                      std::unique_ptr<InputConnection>*) override {
         return kBadDeviceId;

@@ -183,22 +183,36 @@ void SynthEngine::renderJack(float* left, float* right, std::uint32_t frames,
         std::fill_n(right, frames, 0.0f);
         return;
     }
-    scheduleForJack(cycleStart);
+    scheduleForJack(Clock::now(), cycleStart);
     renderer_.renderPlanar(left, right, int(frames));
 }
 
 // An event stamped at t is heard at t + the client's latency: its JACK frame, counted from
 // the first frame this stream rendered, is its frame in the renderer.
-void SynthEngine::scheduleForJack(std::uint32_t cycleStart) {
+void SynthEngine::scheduleForJack(Clock::time_point now, std::uint32_t cycleStart) {
     const JackClient& jack = JackClient::instance();
     const JackClient::Clock::duration latency = jack.latency();
-    for (const Timed& timed : incoming_) {
+    keepWaiting([&](const Timed& timed) {
+        if (timed.at > now) return true;  // sent ahead: may still be withdrawn
         const qint64 frame =
             JackTiming::engineFrame(jack.frameAt(timed.at + latency), cycleStart,
                                     renderer_.position(), jack.sampleRate(), renderer_.rate());
         if (!isStale(timed.event, frame)) renderer_.schedule(frame, timed.event);
-    }
-    incoming_.clear();
+        return false;
+    });
+}
+
+// Keeps in incoming_, in their order, the events for which place() is true.
+template <typename Place>
+void SynthEngine::keepWaiting(Place place) {
+    const auto end = std::stable_partition(incoming_.begin(), incoming_.end(), place);
+    incoming_.erase(end, incoming_.end());
+}
+
+void SynthEngine::withdraw(Clock::time_point after) {
+    std::lock_guard lock(mutex_);
+    early_.withdraw(after);
+    keepWaiting([after](const Timed& timed) { return timed.at <= after; });
 }
 
 int SynthEngine::renderPeriod(void* data, int frames, int, float*[], int outputCount,
@@ -232,26 +246,22 @@ bool SynthEngine::keepsStreaming(Clock::time_point now, const float* stereo, int
 bool SynthEngine::follow(Clock::time_point now, Pace pace, int asked) {
     if (!streaming_) return false;
     if (pace != Pace::First) clock_.request(now, renderer_.position() + asked);
-    scheduleIncoming();
+    scheduleIncoming(now);
     return true;
 }
 
 // An event stamped at t is heard at t + kLatency: its frame is the one requested delay_
-// before that. Events further ahead wait for a later request, in their order.
-void SynthEngine::scheduleIncoming() {
+// before that. Events further ahead wait for a later request, in their order, and so do
+// those sent ahead of their time, until it comes.
+void SynthEngine::scheduleIncoming(Clock::time_point now) {
     if (!clock_.isAnchored()) return;  // held until the device plays
-    size_t waiting = 0;
-    for (size_t i = 0; i < incoming_.size(); ++i) {
-        Timed& timed = incoming_[i];
+    keepWaiting([&](const Timed& timed) {
+        if (timed.at > now) return true;
         const auto frame = clock_.frameFor(timed.at + kLatency - delay_, renderer_.position());
-        if (!frame) {
-            if (waiting != i) incoming_[waiting] = std::move(timed);
-            ++waiting;
-        } else if (!isStale(timed.event, *frame)) {
-            renderer_.schedule(*frame, timed.event);
-        }
-    }
-    incoming_.resize(waiting);
+        if (!frame) return true;
+        if (!isStale(timed.event, *frame)) renderer_.schedule(*frame, timed.event);
+        return false;
+    });
 }
 
 bool SynthEngine::isStale(const SynthEvent& event, qint64 frame) const {

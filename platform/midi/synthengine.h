@@ -54,6 +54,9 @@ public:
     // start() will be called shortly: until it ends, what is sent is kept as while it runs.
     void expectStart();
     void send(Clock::time_point at, const SynthEvent& event);
+    // Takes back the events stamped after `after`: what playback sent ahead of a stop. An
+    // event sent ahead waits until its time before it is rendered, so none has sounded.
+    void withdraw(Clock::time_point after);
     // At the program's end: once the notes sent so far have been rendered (those of a
     // device that started late come after their time), the stream plays silence and goes
     // with the process, without waiting for the server to play out its buffer (closing the
@@ -76,7 +79,9 @@ private:
     // On the server's thread, for every JACK cycle.
     void renderJack(float* left, float* right, std::uint32_t frames, std::uint32_t cycleStart);
     // With mutex_ held: hands the renderer every event, at its JACK frame.
-    void scheduleForJack(std::uint32_t cycleStart);
+    void scheduleForJack(Clock::time_point now, std::uint32_t cycleStart);
+    template <typename Place>
+    void keepWaiting(Place place);
     // The sound server went away: nothing asks for frames any more.
     bool isStreamLost() const;
     static int renderPeriod(void* data, int frames, int effectCount, float* effects[],
@@ -87,7 +92,7 @@ private:
     bool follow(Clock::time_point now, Pace pace, int asked);
     // After rendering a request of the PulseAudio stream: false pauses the stream.
     bool keepsStreaming(Clock::time_point now, const float* stereo, int frames);
-    void scheduleIncoming();
+    void scheduleIncoming(Clock::time_point now);
     // With mutex_ held: keeps an event for the stream, or applies it where none plays.
     void hold(Clock::time_point at, const SynthEvent& event);
     bool isStale(const SynthEvent& event, qint64 frame) const;

@@ -111,6 +111,24 @@ void VirtualBackend::setLongMessageDelay(const QString& key, int milliseconds) {
     if (const auto output = find(outputs_, key)) output->longDelayMs = std::max(0, milliseconds);
 }
 
+void VirtualBackend::setPlacesByTime(const QString& key, bool on) {
+    std::lock_guard lock(mutex_);
+    if (const auto output = find(outputs_, key)) output->placesByTime = on;
+}
+
+bool VirtualBackend::placesByTime(const QString& key) const {
+    std::lock_guard lock(mutex_);
+    const auto output = find(outputs_, key);
+    return output && output->placesByTime;
+}
+
+void VirtualBackend::withdraw(const QString& key, std::chrono::steady_clock::time_point after) {
+    std::lock_guard lock(mutex_);
+    const auto output = find(outputs_, key);
+    if (!output || !output->placesByTime) return;
+    output->received.removeIf([after](const RecordedMessage& m) { return m.stamp > after; });
+}
+
 bool VirtualBackend::isOpen(const QString& key) const {
     std::lock_guard lock(mutex_);
     const auto output = find(outputs_, key);

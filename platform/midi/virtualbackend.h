@@ -19,6 +19,10 @@ public:
     QList<RecordedMessage> received(const QString& key) const;
     void clearReceived(const QString& key);
     void setLongMessageDelay(const QString& key, int milliseconds);
+    void setPlacesByTime(const QString& key, bool on);
+    bool placesByTime(const QString& key) const override;
+    // An output that places by time forgets what it received stamped after `after`.
+    void withdraw(const QString& key, std::chrono::steady_clock::time_point after) override;
     bool isOpen(const QString& key) const;
     int openCount(const QString& key) const;
     int closeCount(const QString& key) const;
@@ -37,6 +41,7 @@ public:
         QString name;
         QList<RecordedMessage> received;
         int longDelayMs = 0;
+        bool placesByTime = false;
         bool open = false;
         int opens = 0;
         int closes = 0;

@@ -32,6 +32,10 @@ void VirtualDevices::setLongMessageDelay(unsigned outputId, int milliseconds) {
     virtualBackend().setLongMessageDelay(detail::virtualOutputKey(outputId), milliseconds);
 }
 
+void VirtualDevices::setPlacesByTime(unsigned outputId, bool on) {
+    virtualBackend().setPlacesByTime(detail::virtualOutputKey(outputId), on);
+}
+
 bool VirtualDevices::isOpen(unsigned outputId) {
     return virtualBackend().isOpen(detail::virtualOutputKey(outputId));
 }

@@ -33,6 +33,9 @@ public:
     static void clearReceived(unsigned outputId);
     // How long an output keeps a long message before it reports it done (0: at once).
     static void setLongMessageDelay(unsigned outputId, int milliseconds);
+    // Whether an output says it plays messages at the time they carry (as the synthesizer
+    // does), so that playback sends them ahead; off for a new device.
+    static void setPlacesByTime(unsigned outputId, bool on);
     // Whether an output is open now, and how many times it was opened and closed.
     static bool isOpen(unsigned outputId);
     static int openCount(unsigned outputId);
