@@ -158,10 +158,14 @@ int HeadlessRun::play(const CommandLine& line) {
         transport.playSong();
     else
         transport.playPattern();
+    // Steps go out their lead ahead: the run ends that much early, so that the steps due
+    // within the time asked are heard and no later one.
     const QString seconds = line.value(QStringLiteral("--seconds"));
     if (!seconds.isEmpty())
-        QTimer::singleShot(std::chrono::milliseconds(std::llround(seconds.toDouble() * 1000)), qApp,
-                           &QCoreApplication::quit);
+        QTimer::singleShot(
+            std::chrono::milliseconds(std::llround(seconds.toDouble() * 1000)) -
+                std::chrono::duration_cast<std::chrono::milliseconds>(transport.timer().lead()),
+            qApp, &QCoreApplication::quit);
     if (transport.state() != Transport::State::Stopped) QCoreApplication::exec();
     transport.stop();
     return 0;

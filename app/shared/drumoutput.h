@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 // Where playback sends its drum notes (channel 10, each note ended at once) and, when the user
 // asks for it, its MIDI clock.
 class DrumOutput {
@@ -13,4 +15,10 @@ public:
     // Sends a one-byte system real-time message (clock, start, stop); never fails either. An
     // output that carries notes only ignores it.
     virtual void sendRealTime(int /*status*/) {}
+    // Whether the output plays each message at the time it carries rather than as it comes,
+    // so that playback may send the notes of a step ahead of it.
+    virtual bool placesByTime() const { return false; }
+    // Takes back the notes sent ahead that are due after `after` (playback stopped before
+    // them); only an output that places by time holds any.
+    virtual void withdraw(std::chrono::steady_clock::time_point /*after*/) {}
 };

@@ -2,6 +2,7 @@
 
 #include "midi/messageclock.h"
 
+#include <algorithm>
 #include <cmath>
 
 StepTimer::StepTimer(QObject* parent) : QObject(parent) {
@@ -29,13 +30,19 @@ void StepTimer::setEnabled(bool enabled) {
     arm();
 }
 
+StepTimer::Clock::duration StepTimer::lead() const {
+    const auto half = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double, std::milli>(periodMs_ / 2));
+    return std::min(lead_, half);
+}
+
 void StepTimer::arm() {
-    timer_.start(deadline(k_ + 1));
+    timer_.start(deadline(k_ + 1) - lead());
 }
 
 void StepTimer::wake() {
     if (!enabled_) return;
-    const auto due = deadline(k_ + 1);
+    const auto due = deadline(k_ + 1) - lead();
     const auto late = Clock::now() - due;
     const long long missed =
         (long long)std::floor(std::chrono::duration<double, std::milli>(late).count() / periodMs_);

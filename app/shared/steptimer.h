@@ -11,7 +11,9 @@
 // never accumulates. After a stall longer than one period the timer goes on with the
 // next deadline of the same grid instead of firing the missed ticks in a burst. While a
 // tick is handled, the MIDI messages it sends carry its deadline, so a tick handled late
-// is still heard on the grid.
+// is still heard on the grid. With a lead, each tick is handled that long before its
+// deadline: outputs that play each message at the time it carries then get the notes ahead,
+// so a UI thread busy for less than the lead never makes them late.
 class StepTimer : public QObject {
     Q_OBJECT
 
@@ -25,6 +27,11 @@ public:
     // runs, the new period counts from the tick being handled.
     void setInterval(int milliseconds, double exactPeriodMs);
     double period() const { return periodMs_; }
+
+    // How long before its deadline each tick is handled, at most half a period; from the
+    // next tick on.
+    void setLead(Clock::duration lead) { lead_ = lead; }
+    Clock::duration lead() const;
 
     bool isEnabled() const { return enabled_; }
     // Enabling starts a new grid at this moment; its first tick is one period later.
@@ -47,6 +54,7 @@ private:
     DeadlineTimer timer_;
     int interval_ = 0;
     double periodMs_ = 0;
+    Clock::duration lead_{};
     bool enabled_ = false;
     StepGrid grid_;
     long long k_ = 0;

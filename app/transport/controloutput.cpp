@@ -5,6 +5,7 @@
 #include "hosting/automationerror.h"
 #include "hosting/controlmodule.h"
 #include "hosting/controlwidget.h"
+#include "midi/midiservices.h"
 #include "module/sonaportmodule.h"
 #include "system/twipsgeometry.h"
 
@@ -43,6 +44,25 @@ void ControlOutput::PlayDrumNote(int note, int level) {
 // The control adds its first two arguments into the status byte.
 void ControlOutput::sendRealTime(int status) {
     send(status, 0, 0, 0);
+}
+
+std::optional<unsigned> ControlOutput::deviceId() const {
+    hosting::ControlWidget* output = form_.MidiOutput1;
+    if (!output) return std::nullopt;
+    try {
+        return output->getProperty(Form1::DispDeviceID).toUInt();
+    } catch (const hosting::AutomationError&) {
+        return std::nullopt;
+    }
+}
+
+bool ControlOutput::placesByTime() const {
+    const auto id = deviceId();
+    return id && midi::MidiServices::instance().outputPlacesByTime(*id);
+}
+
+void ControlOutput::withdraw(std::chrono::steady_clock::time_point after) {
+    if (const auto id = deviceId()) midi::MidiServices::instance().withdrawOutput(*id, after);
 }
 
 void ControlOutput::send(int channel, int status, int message, int value) {

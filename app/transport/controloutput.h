@@ -3,6 +3,7 @@
 #include "shared/drumoutput.h"
 
 #include <QtGlobal>
+#include <optional>
 
 class Form1;
 
@@ -19,10 +20,14 @@ public:
     void selectStartDevice();
     void PlayDrumNote(int note, int level) override;
     void sendRealTime(int status) override;
+    bool placesByTime() const override;
+    void withdraw(std::chrono::steady_clock::time_point after) override;
 
 private:
     void createMidiOutput();
     void send(int channel, int status, int message, int value);
+    // The device the control has open, by its number.
+    std::optional<unsigned> deviceId() const;
 
     Form1& form_;
 };

@@ -8,9 +8,12 @@ DeviceOutput::DeviceOutput() {
     midi::MidiServices& services = midi::MidiServices::instance();
     const unsigned count = services.outputCount();
     if (count == 0) return;
+    const unsigned id = std::min(kStartDevice, count - 1);
     midi::OutputHandle handle = 0;
-    if (services.openOutput(std::min(kStartDevice, count - 1), &handle) == midi::kNoError)
-        handle_ = handle;
+    if (services.openOutput(id, &handle) != midi::kNoError) return;
+    handle_ = handle;
+    id_ = id;
+    placesByTime_ = services.outputPlacesByTime(id);
 }
 
 DeviceOutput::~DeviceOutput() {
@@ -22,6 +25,10 @@ void DeviceOutput::PlayDrumNote(int note, int level) {
     midi::MidiServices& services = midi::MidiServices::instance();
     services.shortMessage(handle_, midi::drumNoteOn(note, level * kVelocityPerLevel));
     services.shortMessage(handle_, midi::drumNoteOn(note, 0));
+}
+
+void DeviceOutput::withdraw(std::chrono::steady_clock::time_point after) {
+    if (handle_) midi::MidiServices::instance().withdrawOutput(id_, after);
 }
 
 void DeviceOutput::sendRealTime(int status) {

@@ -17,7 +17,11 @@ public:
     bool isOpen() const { return handle_ != 0; }
     void PlayDrumNote(int note, int level) override;
     void sendRealTime(int status) override;
+    bool placesByTime() const override { return placesByTime_; }
+    void withdraw(std::chrono::steady_clock::time_point after) override;
 
 private:
     midi::OutputHandle handle_ = 0;
+    unsigned id_ = 0;
+    bool placesByTime_ = false;
 };

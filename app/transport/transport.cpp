@@ -1,5 +1,6 @@
 #include "transport.h"
 
+#include "midi/messageclock.h"
 #include "pattern/pattern.h"
 #include "pattern/rowmix.h"
 #include "shared/drumoutput.h"
@@ -48,13 +49,22 @@ void Transport::applyPatternInterval() {
 }
 
 void Transport::setState(State state) {
+    timer_.setLead(output_.placesByTime() ? kLead : StepTimer::Clock::duration{});
     timer_.setEnabled(state != State::Stopped);
     if (state == state_) return;
     state_ = state;
     emit stateChanged(state);
 }
 
+// Notes sent ahead for a step that has not come yet are not heard once playback stops or
+// starts anew.
+void Transport::withdrawAhead() {
+    if (timer_.isEnabled() && timer_.lead() > StepTimer::Clock::duration{})
+        output_.withdraw(midi::MessageClock::now());
+}
+
 void Transport::playPattern() {
+    withdrawAhead();
     applyPatternInterval();
     position_ = 0;
     stepper_.reset();
@@ -64,6 +74,7 @@ void Transport::playPattern() {
 }
 
 void Transport::playSong() {
+    withdrawAhead();
     stepper_.emplace(song_, pattern_.number(Pattern::Bpm));
     position_ = 0;
     if (stepper_->isEmpty()) return stop();
@@ -77,6 +88,7 @@ void Transport::playSong() {
 }
 
 void Transport::stop() {
+    withdrawAhead();
     setState(State::Stopped);
     clock_.stop();
 }
@@ -92,6 +104,7 @@ void Transport::startClock() {
 
 void Transport::tick() {
     const StepTimer::Clock::time_point at = timer_.currentDeadline();
+    const midi::MessageClock::Stamp stamp(at);  // the first step too, which play() sends
     if (state_ == State::Pattern) patternStep();
     if (state_ == State::Song) songStep();
     clock_.step(at, timer_.period(), clockStepsPerBeat_);

@@ -5,6 +5,7 @@
 #include "transport/midiclock.h"
 
 #include <QObject>
+#include <chrono>
 #include <optional>
 
 class DrumOutput;
@@ -15,12 +16,15 @@ struct Song;
 // The one owner of the playback timer and the play state: stopped, the pattern in a loop,
 // or the song. Each tick asks the pattern or the song for its next step and sends its
 // notes. The pattern is read at every step, the song row by row as it begins, so edits
-// made while playing are heard. Views follow through the signals.
+// made while playing are heard. Views follow through the signals. An output that plays
+// messages at the time they carry gets each step kLead ahead (the views move with it), so
+// a UI thread busy with other work for less than that does not make notes late.
 class Transport : public QObject {
     Q_OBJECT
 
 public:
     enum class State { Stopped, Pattern, Song };
+    static constexpr std::chrono::milliseconds kLead{25};
 
     // The pattern and the song are the ones on screen (or loaded without a window) and must
     // outlive the transport.
@@ -68,6 +72,7 @@ signals:
 
 private:
     void setState(State state);
+    void withdrawAhead();
     bool applyInterval(double bpm, double subdivs);
     void applyPatternInterval();
     void patternStep();

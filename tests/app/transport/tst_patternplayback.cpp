@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 // Pattern playback driven tick by tick, heard through a virtual output device.
@@ -225,6 +226,43 @@ private slots:
         fixture_->clearSent();
         press();
         QCOMPARE(sent(), (QList<quint32>{noteOn(note(3), 84), noteOn(note(3), 0)}));
+    }
+
+    // An output that plays messages at the time they carry gets each step its lead ahead,
+    // stamped on the grid, and a stop takes back the step sent ahead; one that plays them as
+    // they come gets each at its time.
+    void stepsGoAheadOnlyToOutputsThatPlaceByTime_data() {
+        QTest::addColumn<bool>("placesByTime");
+        QTest::newRow("places by time") << true;
+        QTest::newRow("plays as it comes") << false;
+    }
+    void stepsGoAheadOnlyToOutputsThatPlaceByTime() {
+        QFETCH(bool, placesByTime);
+        using namespace std::chrono;
+        midi::VirtualDevices::setPlacesByTime(fixture_->device(), placesByTime);
+        for (int c = 1; c <= 16; ++c) form_->checkArray(c)->setValue(1, 2);
+        connect(&fixture_->transport(), &Transport::patternStepped, this, [this](int step) {
+            if (step == 6) QTimer::singleShot(0, this, [this] { press(); });
+        });
+        press();
+        QTRY_VERIFY_WITH_TIMEOUT(!fixture_->timer().isEnabled(), 5000);
+        QList<midi::RecordedMessage> on;
+        for (const auto& m : midi::VirtualDevices::received(fixture_->device()))
+            if (m.shortMessage >> 16) on << m;
+        QCOMPARE(on.size(), placesByTime ? 5 : 6);
+        const auto ms = [](steady_clock::duration d) {
+            return duration<double, std::milli>(d).count();
+        };
+        QList<double> early;  // ms before its stamp each note after the first arrived
+        for (qsizetype i = 1; i < on.size(); ++i) {
+            QCOMPARE(ms(on[i].stamp - on[i - 1].stamp), fixture_->timer().period());
+            early << ms(on[i].stamp - on[i].time);
+        }
+        std::sort(early.begin(), early.end());
+        if (placesByTime)
+            QVERIFY2(early[early.size() / 2] > 15, qPrintable(QString::number(early[0])));
+        else
+            QVERIFY(early.last() <= 0);
     }
 
     void playDrumNoteWithoutADeviceNeverFails() {
