@@ -158,14 +158,18 @@ int HeadlessRun::play(const CommandLine& line) {
         transport.playSong();
     else
         transport.playPattern();
-    // Steps go out their lead ahead: the run ends that much early, so that the steps due
-    // within the time asked are heard and no later one.
+    // The steps due within the time asked are heard and no later one: the run ends half a
+    // step before the tick of the step due at its end, which comes its lead before that step.
     const QString seconds = line.value(QStringLiteral("--seconds"));
-    if (!seconds.isEmpty())
-        QTimer::singleShot(
-            std::chrono::milliseconds(std::llround(seconds.toDouble() * 1000)) -
-                std::chrono::duration_cast<std::chrono::milliseconds>(transport.timer().lead()),
-            qApp, &QCoreApplication::quit);
+    if (!seconds.isEmpty()) {
+        using namespace std::chrono;
+        const StepTimer& timer = transport.timer();
+        const auto end = timer.currentDeadline() - timer.lead() +
+                         duration_cast<StepTimer::Clock::duration>(
+                             duration<double>(seconds.toDouble() - timer.period() / 2000));
+        QTimer::singleShot(std::max(0ms, ceil<milliseconds>(end - StepTimer::Clock::now())),
+                           Qt::PreciseTimer, qApp, &QCoreApplication::quit);
+    }
     if (transport.state() != Transport::State::Stopped) QCoreApplication::exec();
     transport.stop();
     return 0;

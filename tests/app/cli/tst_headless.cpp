@@ -2,6 +2,7 @@
 #include "cli/headlessrun.h"
 #include "midi/midiservices.h"
 #include "midi/virtualdevices.h"
+#include "onsetfinder.h"
 #include "settingssandbox.h"
 #include "shared/midiclocksetting.h"
 #include "song/song.h"
@@ -101,6 +102,27 @@ private slots:
         const QString target = line.operands().value(1);
         QVERIFY(output == "none" ? !QFile::exists(target)
                                  : read(target).startsWith(output.toLatin1()));
+    }
+
+    // --seconds plays the steps due within the time asked and no later one, whether the
+    // output takes them ahead or as they come.
+    void playsTheStepsWithinItsSeconds_data() {
+        QTest::addColumn<bool>("placesByTime");
+        QTest::newRow("places by time") << true;
+        QTest::newRow("plays as it comes") << false;
+    }
+    void playsTheStepsWithinItsSeconds() {
+        QFETCH(bool, placesByTime);
+        const unsigned device = midi::VirtualDevices::addOutput(QStringLiteral("Steps"));
+        midi::MidiServices::instance().rescan();
+        midi::VirtualDevices::setPlacesByTime(device, placesByTime);
+        const QString pattern = OnsetFinder::writeSidestickPattern(dir_.path());  // 125 ms steps
+        QCOMPARE(HeadlessRun::run(CommandLine::parse({"--play", pattern, "--seconds", "0.5"})), 0);
+        int notes = 0;
+        for (const auto& m : midi::VirtualDevices::received(device))
+            notes += (m.shortMessage >> 16) > 0;
+        midi::VirtualDevices::clear();
+        QCOMPARE(notes, 4);
     }
 
     // The option the editor stores makes a headless Play send the clock too.
