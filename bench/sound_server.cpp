@@ -37,6 +37,9 @@ namespace {
 constexpr int kRate = 44100;
 constexpr double kStepMs = 125;  // 120 BPM, 4 steps per beat
 constexpr int kSidestick = 37;
+// The sound server still plays what a run wrote last after the program has ended: the
+// recording goes on this long (ms).
+constexpr int kPlayOut = 300;
 
 struct Spread {
     double p50 = 0, p99 = 0, max = 0;
@@ -190,6 +193,7 @@ std::pair<int, int> notesHeard(const QString& program, const QString& pattern, i
     Recording recording;
     runMs(program, {QStringLiteral("--play"), pattern, QStringLiteral("--seconds"),
                     QString::number(seconds)});
+    wait(kPlayOut);
     const int heard = int(onsets(recording.stop()).size());
     const QString wav = folder + QStringLiteral("/offline.wav");
     runMs(program, {QStringLiteral("--render-wav"), pattern, wav, QStringLiteral("--loops"),
@@ -231,6 +235,7 @@ std::vector<double> headlessPlay(const QString& program, const QString& pattern,
     const double ms = runMs(program, {QStringLiteral("--play"), pattern,
                                       QStringLiteral("--seconds"), QString::number(seconds)});
     *serverCpu = (cpuSeconds(serverPid) - cpu) / ms * 1000 * 100;
+    wait(kPlayOut);
     return recording.stop();
 }
 
