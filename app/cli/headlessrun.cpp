@@ -147,28 +147,29 @@ int HeadlessRun::play(const CommandLine& line) {
     DeviceOutput output;
     Transport transport(document->pattern, document->song, output);
     transport.setClockEnabled(MidiClockSetting::isOn());
-    // A song stops when it is over; its last notes still ring out.
-    QObject::connect(&transport, &Transport::stateChanged, qApp, [](Transport::State state) {
-        if (state == Transport::State::Stopped)
-            QTimer::singleShot(
-                std::chrono::milliseconds(std::llround(PatternBounce::kTailSeconds * 1000)), qApp,
-                &QCoreApplication::quit);
-    });
+    // A song stops when it is over; its last notes still ring out. The timers that end a run
+    // go with its transport, so that they never end a run that follows it.
+    QObject::connect(
+        &transport, &Transport::stateChanged, qApp, [&transport](Transport::State state) {
+            if (state == Transport::State::Stopped)
+                QTimer::singleShot(
+                    std::chrono::milliseconds(std::llround(PatternBounce::kTailSeconds * 1000)),
+                    &transport, [] { QCoreApplication::quit(); });
+        });
     if (document->isSong)
         transport.playSong();
     else
         transport.playPattern();
-    // The steps due within the time asked are heard and no later one: the run ends half a
-    // step before the tick of the step due at its end, which comes its lead before that step.
+    // The run lasts the time asked and plays the steps due within it, no later one.
     const QString seconds = line.value(QStringLiteral("--seconds"));
     if (!seconds.isEmpty()) {
         using namespace std::chrono;
-        const StepTimer& timer = transport.timer();
-        const auto end = timer.currentDeadline() - timer.lead() +
+        const auto end = transport.timer().currentDeadline() +
                          duration_cast<StepTimer::Clock::duration>(
-                             duration<double>(seconds.toDouble() - timer.period() / 2000));
+                             duration<double>(std::max(0.0, seconds.toDouble())));
+        transport.stopAt(end);
         QTimer::singleShot(std::max(0ms, ceil<milliseconds>(end - StepTimer::Clock::now())),
-                           Qt::PreciseTimer, qApp, &QCoreApplication::quit);
+                           Qt::PreciseTimer, &transport, [] { QCoreApplication::quit(); });
     }
     if (transport.state() != Transport::State::Stopped) QCoreApplication::exec();
     transport.stop();

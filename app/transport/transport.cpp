@@ -88,6 +88,7 @@ void Transport::playSong() {
 }
 
 void Transport::stop() {
+    end_.reset();
     withdrawAhead();
     setState(State::Stopped);
     clock_.stop();
@@ -105,6 +106,8 @@ void Transport::startClock() {
 void Transport::tick() {
     const StepTimer::Clock::time_point at = timer_.currentDeadline();
     const midi::MessageClock::Stamp stamp(at);  // the first step too, which play() sends
+    // A step due at the end, give or take the grid's rounding, is beyond it.
+    if (end_ && at + std::chrono::microseconds(1) >= *end_) return stop();
     if (state_ == State::Pattern) patternStep();
     if (state_ == State::Song) songStep();
     clock_.step(at, timer_.period(), clockStepsPerBeat_);

@@ -50,6 +50,8 @@ public:
     // Starts the song from its first row; a song with nothing to play stops.
     void playSong();
     void stop();
+    // Playback stops at the first step due at or after `end` instead of playing it.
+    void stopAt(StepTimer::Clock::time_point end) { end_ = end; }
     // One tick of the timer.
     void tick();
 
@@ -91,5 +93,6 @@ private:
     double clockStepsPerBeat_ = 0;  // of the tempo the timer runs at
     State state_ = State::Stopped;
     std::optional<SongStepper> stepper_;
+    std::optional<StepTimer::Clock::time_point> end_;
     int position_ = 0;
 };
