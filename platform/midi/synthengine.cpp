@@ -114,6 +114,8 @@ bool SynthEngine::openStream() {
 }
 
 // The notes that a device's late start moved back come that much later, and are waited for.
+// The last sound rendered is still on its way to the device: the stream goes on until it has
+// been heard, or the end of the process would take it out of the server's buffer.
 void SynthEngine::mute() {
     std::unique_lock lock(mutex_);
     const auto movedBack = std::chrono::microseconds(clock_.startDelayFrames() * 1000000 /
@@ -122,6 +124,12 @@ void SynthEngine::mute() {
     while (streaming_ && hasNoteToCome() && !isStreamLost() && Clock::now() < until) {
         lock.unlock();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        lock.lock();
+    }
+    const Clock::time_point heard = lastSound_ + delay_;
+    if (streaming_ && !isStreamLost() && heard > Clock::now()) {
+        lock.unlock();
+        std::this_thread::sleep_until(heard);
         lock.lock();
     }
     streaming_ = false;
@@ -238,6 +246,7 @@ bool SynthEngine::keepsStreaming(Clock::time_point now, const float* stereo, int
     const bool sounding = !incoming_.empty() || renderer_.hasScheduled() ||
                           std::any_of(stereo, stereo + 2 * frames,
                                       [](float sample) { return std::fabs(sample) > kSilent; });
+    if (sounding) lastSound_ = now;
     if (idle_.rendered(now, sounding) != StreamIdle::Action::Pause) return true;
     clock_.pause();
     return false;

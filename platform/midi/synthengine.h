@@ -119,7 +119,8 @@ private:
     Clock::duration delay_{};
     // With mutex_ held, once the stream runs.
     StreamClock clock_{TimedRenderer::kDefaultRate};
-    StreamIdle idle_;  // with mutex_ held
+    StreamIdle idle_;                // with mutex_ held
+    Clock::time_point lastSound_{};  // the last request of the stream that rendered sound
     bool periodAsked_ = false;
 };
 
