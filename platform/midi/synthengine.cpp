@@ -210,11 +210,17 @@ void SynthEngine::scheduleForJack(Clock::time_point now, std::uint32_t cycleStar
     });
 }
 
-// Keeps in incoming_, in their order, the events for which place() is true.
+// Hands each event to place() in the order sent (a note and its end share a frame, and
+// place() may schedule it); those for which it gives true keep waiting, in their order.
 template <typename Place>
 void SynthEngine::keepWaiting(Place place) {
-    const auto end = std::stable_partition(incoming_.begin(), incoming_.end(), place);
-    incoming_.erase(end, incoming_.end());
+    size_t kept = 0;
+    for (size_t i = 0; i < incoming_.size(); ++i) {
+        if (!place(incoming_[i])) continue;
+        if (kept != i) incoming_[kept] = std::move(incoming_[i]);
+        ++kept;
+    }
+    incoming_.resize(kept);
 }
 
 void SynthEngine::withdraw(Clock::time_point after) {

@@ -78,8 +78,9 @@ private:
     void setStarting(bool on);
     // On the server's thread, for every JACK cycle.
     void renderJack(float* left, float* right, std::uint32_t frames, std::uint32_t cycleStart);
-    // With mutex_ held: hands the renderer every event, at its JACK frame.
+    // With mutex_ held: hands the renderer every event due by now, at its JACK frame.
     void scheduleForJack(Clock::time_point now, std::uint32_t cycleStart);
+    // With mutex_ held: see the definition.
     template <typename Place>
     void keepWaiting(Place place);
     // The sound server went away: nothing asks for frames any more.
