@@ -1,15 +1,17 @@
 // Beatloft against a sound server as a desktop has it (a private PulseAudio daemon with a null
-// sink at the server's default rate, nothing else playing): start-up until the window is drawn
-// against a window of one QLabel, the notes heard of a fresh `--play` against the offline
-// render, every drum onset at the sink's monitor against the step grid with the constant
-// clock ratio of sink and system removed (from `--play`, and in the window while the UI thread
-// rebuilds the grid every 500 ms), the CPU of an open window that plays nothing, and the
-// server's CPU while a stream plays.
+// sink at the server's default rate, nothing else playing): start-up until the window is drawn,
+// on an X display of its own with an accessibility bus, against a window of one QLabel started
+// in turn with it; the notes heard of a fresh `--play` against the offline render; every drum
+// onset at the sink's monitor against the step grid with the constant clock ratio of sink and
+// system removed (from `--play`, and in the window while the UI thread rebuilds the grid every
+// 500 ms); the CPU of an open window that plays nothing, and the server's CPU while a stream
+// plays.
 #include "beatloft.h"
 #include "form1.h"
 #include "gridfit.h"
 #include "onsetfinder.h"
 #include "pattern/patternview.h"
+#include "privatedesktop.h"
 #include "privatesoundserver.h"
 #include "system/consoledialogs.h"
 #include "views/checkarray.h"
@@ -28,6 +30,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include <unistd.h>
@@ -40,6 +43,8 @@ constexpr int kSidestick = 37;
 // The sound server still plays what a run wrote last after the program has ended: the
 // recording goes on this long (ms).
 constexpr int kPlayOut = 300;
+// Rounds of the start-up comparison; each round starts both windows once.
+constexpr int kStartRounds = 21;
 
 struct Spread {
     double p50 = 0, p99 = 0, max = 0;
@@ -144,15 +149,44 @@ struct StartTimes {
     double endedMs = 0;
 };
 
-StartTimes medianStart(int runs, const QString& program) {
-    std::vector<double> drawn;
-    std::vector<double> ended;
-    for (int i = 0; i < runs; ++i) {
-        double drawnMs = -1;
-        ended.push_back(runMs(program, {}, true, &drawnMs));
-        drawn.push_back(drawnMs);
+// The program's start against the one-label window's, taken in turns whose order is drawn
+// anew each round: this machine's speed drifts over minutes, and a block of runs of one
+// program carries that drift into the ratio. The spread is that of the rounds' own ratios.
+struct StartComparison {
+    StartTimes program;
+    StartTimes label;
+    double ratioLow = 0;  // 25th and 75th percentile of the per-round ratios of drawing
+    double ratioHigh = 0;
+};
+
+StartComparison compareStarts(int rounds, const QString& program, const QString& label) {
+    std::vector<double> drawn[2], ended[2], ratios;
+    std::mt19937 random(std::random_device{}());
+    for (int round = 0; round < rounds; ++round) {
+        const bool labelFirst = random() % 2;
+        double drawnMs[2] = {-1, -1};
+        for (int turn = 0; turn < 2; ++turn) {
+            const int which = turn ^ int(labelFirst);  // 0: the program, 1: the label
+            ended[which].push_back(runMs(which == 0 ? program : label, {}, true, &drawnMs[which]));
+            drawn[which].push_back(drawnMs[which]);
+        }
+        ratios.push_back(drawnMs[0] / drawnMs[1]);
     }
-    return {median(drawn), median(ended)};
+    return {{median(drawn[0]), median(ended[0])},
+            {median(drawn[1]), median(ended[1])},
+            percentile(ratios, 0.25),
+            percentile(ratios, 0.75)};
+}
+
+// Both windows started on a desktop of their own with its accessibility bus, as a user's
+// are; without Xvfb, offscreen.
+StartComparison startsOnDesktop(const QString& program, const QString& label) {
+    const PrivateDesktop desktop;
+    if (!desktop.isRunning())
+        std::printf("sound_server: start-up offscreen: %s\n", qPrintable(desktop.reason()));
+    runMs(program, {}, true);  // once, so both start from a warm file cache
+    runMs(label, {}, true);
+    return compareStarts(kStartRounds, program, label);
 }
 
 void wait(int ms) {
@@ -321,15 +355,16 @@ int main(int argc, char** argv) {
     const QString labelWindow = bin + QStringLiteral("/helpers/label_window");
     const QString standard = bin + QStringLiteral("/../bin/Std.drm");
 
-    runMs(program, {}, true);  // once, so both start from a warm file cache
-    runMs(labelWindow, {}, true);
-    const StartTimes start = medianStart(7, program);
-    const StartTimes label = medianStart(7, labelWindow);
+    const StartComparison starts = startsOnDesktop(program, labelWindow);
+    const StartTimes& start = starts.program;
+    const StartTimes& label = starts.label;
     std::printf(
-        "sound_server: exec until the window is drawn: %.1f ms, one QLabel %.1f ms, x%.2f; until "
-        "it has ended: %.1f ms, one QLabel %.1f ms, x%.2f (median of 7, load %.2f)\n",
-        start.drawnMs, label.drawnMs, start.drawnMs / label.drawnMs, start.endedMs, label.endedMs,
-        start.endedMs / label.endedMs, loadAverage());
+        "sound_server: exec until the window is drawn: %.1f ms, one QLabel %.1f ms, x%.2f (rounds "
+        "x%.2f-x%.2f); until it has ended: %.1f ms, one QLabel %.1f ms, x%.2f (median of %d "
+        "rounds in shuffled turns, load %.2f)\n",
+        start.drawnMs, label.drawnMs, start.drawnMs / label.drawnMs, starts.ratioLow,
+        starts.ratioHigh, start.endedMs, label.endedMs, start.endedMs / label.endedMs, kStartRounds,
+        loadAverage());
     const auto [heard, rendered] = notesHeard(program, standard, 6, sandbox.path());
     std::printf(
         "sound_server: --play Std.drm --seconds 6 on a fresh stream: %d notes heard of %d in the "
