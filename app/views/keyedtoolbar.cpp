@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QPixmap>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -30,23 +31,23 @@ QImage drawPicture(const QString& file, const QSize& size) {
 
 }  // namespace
 
-// Buttons with the same picture share its icon: each file is read once.
+// Buttons with the same picture share its icon. Without a chosen theme a button first shows
+// our own picture as drawn ahead; the icon that draws the file at any size, state or screen
+// is made once the toolbar has been painted, since making it reads and checks the file.
 QIcon KeyedToolBar::buttonIcon(const Button& spec) {
     const QString file = QString::fromUtf8(spec.fallback);
-    auto own = pictures_.constFind(file);
-    if (own == pictures_.cend()) own = pictures_.insert(file, QIcon(file));
     const bool fromTheme = *spec.themeIcon && hasChosenIconTheme();
     pictureFiles_ << (fromTheme ? QString() : file);
-    if (!fromTheme) return *own;
+    if (!fromTheme) return {};
+    auto own = pictures_.constFind(file);
+    if (own == pictures_.cend()) own = pictures_.insert(file, QIcon(file));
     return QIcon::fromTheme(QString::fromUtf8(spec.themeIcon), *own);
 }
 
 // An icon draws its picture when first painted; drawn ahead, the window's first paint only
-// copies it. A picture of another size, state or screen is drawn by the icon as before.
+// copies it.
 void KeyedToolBar::drawPicturesAhead() {
-    QStringList files = pictureFiles_;
-    files.removeAll(QString());
-    files.removeDuplicates();
+    const QStringList files = ownPictureFiles();
     const QSize size = iconSize() * devicePixelRatio();
     drawnAhead_ = std::async(std::launch::async, [files, size] {
         QHash<QString, QImage> drawn;
@@ -59,16 +60,50 @@ void KeyedToolBar::takePicturesDrawnAhead() {
     const QHash<QString, QImage> drawn = drawnAhead_.get();
     for (auto picture = drawn.cbegin(); picture != drawn.cend(); ++picture) {
         if (picture->isNull()) continue;
-        QIcon& icon = pictures_[picture.key()];
-        icon.addPixmap(QPixmap::fromImage(*picture));
-        for (qsizetype i = 0; i < buttons_.size(); ++i)
-            if (pictureFiles_[i] == picture.key()) buttons_[i]->setIcon(icon);
+        const QPixmap pixmap = QPixmap::fromImage(*picture);
+        drawnPixmaps_.insert(picture.key(), pixmap);
+        QIcon icon;
+        icon.addPixmap(pixmap);
+        setOwnIcon(picture.key(), icon);
     }
+}
+
+// Every own picture becomes the icon of its file, with the picture drawn ahead kept for its
+// size, so what is shown stays the same.
+void KeyedToolBar::takeIconsOfFiles() {
+    for (const QString& file : ownPictureFiles()) {
+        const auto own = pictures_.constFind(file);
+        QIcon icon = own != pictures_.cend() ? *own : QIcon(file);
+        if (const auto drawn = drawnPixmaps_.constFind(file); drawn != drawnPixmaps_.cend())
+            icon.addPixmap(*drawn);
+        pictures_.insert(file, icon);
+        setOwnIcon(file, icon);
+    }
+    drawnPixmaps_.clear();
+}
+
+QStringList KeyedToolBar::ownPictureFiles() const {
+    QStringList files = pictureFiles_;
+    files.removeAll(QString());
+    files.removeDuplicates();
+    return files;
+}
+
+void KeyedToolBar::setOwnIcon(const QString& file, const QIcon& icon) {
+    for (qsizetype i = 0; i < buttons_.size(); ++i)
+        if (pictureFiles_[i] == file) buttons_[i]->setIcon(icon);
 }
 
 void KeyedToolBar::showEvent(QShowEvent* event) {
     if (drawnAhead_.valid()) takePicturesDrawnAhead();
     QToolBar::showEvent(event);
+}
+
+void KeyedToolBar::paintEvent(QPaintEvent* event) {
+    QToolBar::paintEvent(event);
+    if (iconsOfFilesDue_) return;
+    iconsOfFilesDue_ = true;
+    QTimer::singleShot(0, this, &KeyedToolBar::takeIconsOfFiles);
 }
 
 KeyedToolBar::KeyedToolBar(QWidget* parent) : QToolBar(parent) {

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QStringList>
 #include <QToolBar>
 #include <future>
@@ -42,13 +43,19 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QIcon buttonIcon(const Button& spec);
     void takePicturesDrawnAhead();
+    void takeIconsOfFiles();
+    void setOwnIcon(const QString& file, const QIcon& icon);
+    QStringList ownPictureFiles() const;
 
-    QHash<QString, QIcon> pictures_;  // our own pictures by file
-    QStringList pictureFiles_;        // the own picture of each button, or none for a theme's
+    QHash<QString, QIcon> pictures_;        // the icons of our own pictures by file
+    QHash<QString, QPixmap> drawnPixmaps_;  // pictures drawn ahead, until the icons are made
+    bool iconsOfFilesDue_ = false;
+    QStringList pictureFiles_;  // the own picture of each button, or none for a theme's
     std::future<QHash<QString, QImage>> drawnAhead_;
     QList<QToolButton*> buttons_;
     QList<QAction*> actions_;  // what holds each button in the toolbar
