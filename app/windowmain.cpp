@@ -8,9 +8,12 @@
 #include "system/documenttypes.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
+#include "views/lazyiconstyle.h"
 
+#include <sched.h>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <cstdio>
 #include <thread>
 
@@ -21,6 +24,16 @@ extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
     // The font database is read on a thread while the window is built: the first text the
     // window measures then finds it ready. Ended before the application.
     const std::jthread fonts([] { QFontDatabase::families(); });
+    // Before Qt reads its first picture it asks every image plugin installed whether it can,
+    // loading each with its libraries. The question is asked here, on a thread that runs only
+    // while a core is idle, as the window is built: the first paint then finds the plugins
+    // loaded. (The style leaves the pictures of the bars' overflow buttons until they show.)
+    const std::jthread imagePlugins([] {
+        const sched_param idle{};
+        sched_setscheduler(0, SCHED_IDLE, &idle);  // this thread only
+        QImageReader(QStringLiteral(":/beatloft/beatloft-48.png")).canRead();
+    });
+    LazyIconStyle::install();
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
     QApplication::setWindowIcon(sys::DocumentTypes::icon());

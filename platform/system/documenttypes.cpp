@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QImageReader>
+#include <QPixmap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -146,8 +148,12 @@ QString DocumentTypes::mimeTypeFor(const QString& typeName) {
     return QStringLiteral("application/x-beatloft-") + word;
 }
 
+// Read as the PNG it is: a reader left to find the format asks every image plugin installed
+// first, loading each with its libraries.
 QIcon DocumentTypes::icon() {
-    return QIcon(QStringLiteral(":/beatloft/beatloft-48.png"));
+    QImageReader reader(QStringLiteral(":/beatloft/beatloft-48.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 // Both calls of a start-up land in one refresh, run once the event loop turns, so the

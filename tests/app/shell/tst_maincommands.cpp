@@ -9,6 +9,8 @@
 #include "shell/info.h"
 #include "shell/maincommands.h"
 #include "views/keyedtoolbar.h"
+#include "views/lazyiconengine.h"
+#include "views/lazyiconstyle.h"
 #include "views/mainmenubar.h"
 #include "views/maintoolbar.h"
 
@@ -114,6 +116,32 @@ private slots:
         QCOMPARE(f.row(1).value(0), 0);
         bar->button("THelp")->menu()->actions().value(1)->trigger();  // "Hilfe zum Programm"
         QVERIFY(f.dialogs().shown().isEmpty());
+    }
+
+    // The bars' overflow buttons get the style's own pictures, made once, when first drawn.
+    void overflowPicturesAreTheStylesOwn_data() {
+        QTest::addColumn<int>("picture");
+        QTest::newRow("horizontal") << int(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QTest::newRow("vertical") << int(QStyle::SP_ToolBarVerticalExtensionButton);
+    }
+    void overflowPicturesAreTheStylesOwn() {
+        QFETCH(int, picture);
+        const auto which = QStyle::StandardPixmap(picture);
+        LazyIconStyle style(QStringLiteral("Fusion"));
+        const QIcon lazy = style.standardIcon(which, nullptr, nullptr);
+        const QIcon own = style.baseStyle()->standardIcon(which);
+        QCOMPARE(lazy.availableSizes(), own.availableSizes());
+        QCOMPARE(lazy.pixmap(16).toImage(), own.pixmap(16).toImage());
+        int made = 0;
+        const QIcon counted(new LazyIconEngine([&] {
+            ++made;
+            return own;
+        }));
+        QVERIFY(!counted.isNull());
+        QCOMPARE(made, 0);
+        counted.pixmap(16);
+        counted.pixmap(32);
+        QCOMPARE(made, 1);
     }
 
     // A theme chosen by the desktop gives the buttons its icons; hicolor, named when none is
