@@ -13,9 +13,30 @@
 #include <sched.h>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QImageReader>
+#include <QPixmap>
 #include <cstdio>
+#include <future>
 #include <thread>
+
+namespace {
+
+// Before Qt reads its first picture it asks every image plugin installed whether it can,
+// loading each with its libraries. The question is asked on a thread that runs only while a
+// core is idle, as the window is built: the first paint then finds the plugins loaded. (The
+// style leaves the pictures of the bars' overflow buttons until they show.) The same thread
+// then reads the window's icon, given to the window once it is drawn.
+std::future<QImage> readPicturesAside() {
+    return std::async(std::launch::async, [] {
+        const sched_param idle{};
+        sched_setscheduler(0, SCHED_IDLE, &idle);  // this thread only
+        QImageReader(QStringLiteral(":/beatloft/beatloft-48.png")).canRead();
+        return sys::DocumentTypes::iconImage();
+    });
+}
+
+}  // namespace
 
 // The window, run by the program when its command line asks for one: the application, the
 // main window and its event loop. Returns the exit code.
@@ -24,22 +45,16 @@ extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
     // The font database is read on a thread while the window is built: the first text the
     // window measures then finds it ready. Ended before the application.
     const std::jthread fonts([] { QFontDatabase::families(); });
-    // Before Qt reads its first picture it asks every image plugin installed whether it can,
-    // loading each with its libraries. The question is asked here, on a thread that runs only
-    // while a core is idle, as the window is built: the first paint then finds the plugins
-    // loaded. (The style leaves the pictures of the bars' overflow buttons until they show.)
-    const std::jthread imagePlugins([] {
-        const sched_param idle{};
-        sched_setscheduler(0, SCHED_IDLE, &idle);  // this thread only
-        QImageReader(QStringLiteral(":/beatloft/beatloft-48.png")).canRead();
-    });
+    auto icon = readPicturesAside();
     LazyIconStyle::install();
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());
-    QApplication::setWindowIcon(sys::DocumentTypes::icon());
     UiLanguage::install(app);
 
     Beatloft program(sys::ProgramFolder::rawCommandLine(QApplication::arguments()));
+    new AfterFirstPaint(&program.form(), [&icon] {  // the icon waits for the first paint
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.get())));
+    });
     // The synthesizer's sound font and engines load once the window is up.
     new AfterFirstPaint(&program.form(), [] { midi::MidiServices::instance().startPreparing(); });
     // For start-up measurements: say so and end as soon as the window has been drawn.

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
-#include <QPixmap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -150,10 +149,10 @@ QString DocumentTypes::mimeTypeFor(const QString& typeName) {
 
 // Read as the PNG it is: a reader left to find the format asks every image plugin installed
 // first, loading each with its libraries.
-QIcon DocumentTypes::icon() {
+QImage DocumentTypes::iconImage() {
     QImageReader reader(QStringLiteral(":/beatloft/beatloft-48.png"), "png");
     reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read()));
+    return reader.read();
 }
 
 // Both calls of a start-up land in one refresh, run once the event loop turns, so the

@@ -3,7 +3,7 @@
 #include "userfolderfile.h"
 
 #include <QByteArray>
-#include <QIcon>
+#include <QImage>
 #include <QString>
 
 namespace sys {
@@ -29,7 +29,8 @@ public:
 
     // application/x-beatloft-<last word of the type name>, e.g. "Drum-Song" -> ...-song.
     static QString mimeTypeFor(const QString& typeName);
-    static QIcon icon();
+    // The program's picture, read without a window system: a thread may read it.
+    static QImage iconImage();
 
 private:
     UserFolderFile dataFile(const QString& name) const { return {dataHome_, name}; }

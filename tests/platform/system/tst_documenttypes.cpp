@@ -1,4 +1,5 @@
 #include "system/desktopentry.h"
+#include "system/documenttypes.h"
 #include "system/mimeappslist.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <future>
 
 // Starts copies of the real program with the user's folders in a temporary folder and
 // asks the desktop's own tools what the start registered.
@@ -132,6 +134,12 @@ private slots:
               "GenericName[en]=Drum Pattern Editor"})
             QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
         for (const QString& line : lines) QVERIFY2(!line.startsWith("Name["), qPrintable(line));
+    }
+
+    // The window reads its icon on a thread while it is built.
+    void iconIsReadOnAThread() {
+        auto icon = std::async(std::launch::async, &sys::DocumentTypes::iconImage);
+        QCOMPARE(icon.get().size(), QSize(48, 48));
     }
 
     void pathThatCannotBeWrittenIsNotRegistered() {
