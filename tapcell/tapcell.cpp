@@ -18,8 +18,9 @@
 
 namespace {
 
-const std::array<const char*, Tapcell::kLevels> kColorNames = {
-    "Background0Unpressed", "Background1Light", "Background2Normal", "Background3Strong"};
+const std::array<QString, Tapcell::kLevels> kColorNames = {
+    QStringLiteral("Background0Unpressed"), QStringLiteral("Background1Light"),
+    QStringLiteral("Background2Normal"), QStringLiteral("Background3Strong")};
 // A new instance, and loading a bag that lacks an entry, start from different colours.
 constexpr std::array<double, Tapcell::kLevels> kNewColors = {16777215, 14737632, 0, 255};
 constexpr std::array<double, Tapcell::kLevels> kLoadDefaults = {0, 4095, 0, 255};
@@ -101,14 +102,13 @@ void Tapcell::initNew() {
 
 void Tapcell::saveProperties(hosting::PropertyBag& bag) const {
     bag.write(kValueName, value_);
-    for (int level = 0; level < kLevels; ++level)
-        bag.write(QLatin1String(kColorNames[level]), colors_[level]);
+    for (int level = 0; level < kLevels; ++level) bag.write(kColorNames[level], colors_[level]);
 }
 
 void Tapcell::loadProperties(const hosting::PropertyBag& bag) {
     value_ = bag.read<qint32>(kValueName, Unpressed);
     for (int level = 0; level < kLevels; ++level)
-        colors_[level] = bag.read<double>(QLatin1String(kColorNames[level]), kLoadDefaults[level]);
+        colors_[level] = bag.read<double>(kColorNames[level], kLoadDefaults[level]);
 }
 
 QRect Tapcell::faceRect() const {

@@ -56,9 +56,12 @@ QVariant valueFromJson(const QJsonObject& entry) {
 
 }  // namespace
 
+// Names are nearly always written and read alike: the exact test spares the case folding.
 qsizetype PropertyBag::indexOf(const QString& name) const {
-    for (qsizetype i = 0; i < entries_.size(); ++i)
-        if (entries_.at(i).first.compare(name, Qt::CaseInsensitive) == 0) return i;
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+        const QString& entry = entries_.at(i).first;
+        if (entry == name || entry.compare(name, Qt::CaseInsensitive) == 0) return i;
+    }
     return -1;
 }
 
