@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPalette>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -130,8 +131,12 @@ void Form1::buildPatternFields() {
 void Form1::buildPlaybackViews() {
     Cursor = new QFrame(Frame1);
     Cursor->setObjectName(QStringLiteral("Cursor"));
-    Cursor->setFrameShape(QFrame::Box);
-    Cursor->setStyleSheet(QStringLiteral("QFrame#Cursor { border: 2px solid #1060d0; }"));
+    // A plain two-pixel box in the cursor's blue.
+    Cursor->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Cursor->setLineWidth(2);
+    QPalette blue = Cursor->palette();
+    blue.setColor(QPalette::WindowText, QColor(0x10, 0x60, 0xd0));
+    Cursor->setPalette(blue);
     Cursor->setAttribute(Qt::WA_TransparentForMouseEvents);
     sys::TwipsGeometry::set(Cursor, 2280, 330, 240, 4380);
     Cursor->hide();

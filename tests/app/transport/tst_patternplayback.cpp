@@ -62,6 +62,17 @@ private slots:
         QCOMPARE(sent().mid(2), (QList<quint32>{noteOn(note(3), 126), noteOn(note(3), 0)}));
     }
 
+    // The cursor is a two-pixel box in its blue with the column showing through.
+    void cursorIsATwoPixelBlueBox() {
+        press();
+        const QImage drawn = form_->Cursor->grab().toImage();
+        const QRgb blue = qRgb(0x10, 0x60, 0xd0);
+        QCOMPARE(drawn.pixel(0, 0), blue);
+        QCOMPARE(drawn.pixel(1, drawn.height() / 2), blue);
+        QCOMPARE(drawn.pixel(drawn.width() - 2, drawn.height() - 2), blue);
+        QVERIFY(drawn.pixel(2, drawn.height() / 2) != blue);
+    }
+
     void wrapsAfterTheLastColumn() {
         press();
         for (int i = 0; i < 15; ++i) tick();
