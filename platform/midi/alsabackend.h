@@ -4,11 +4,9 @@
 
 namespace midi::detail {
 
-// The ports of the ALSA sequencer, through RtMidi's ALSA API (never its JACK API, which
-// crashes where no JACK server runs): writable ports as outputs, readable ports as
-// inputs, each named and found again by its port name; the ports of this process are
-// left out. Without an ALSA sequencer (no /dev/snd) there are no ports and nothing is
-// printed.
+// The ports of the ALSA sequencer (AlsaSequencer). RtMidi and libasound, with the JACK
+// library RtMidi brings, come in a module loaded once the system shows a sequencer device:
+// without one there are no ports, and none of them is loaded.
 class AlsaBackend : public MidiBackend {
 public:
     QList<PortInfo> outputs() override;

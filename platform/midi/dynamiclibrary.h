@@ -40,6 +40,14 @@ struct LibraryCall<R(Arguments...), Table, Call> {
     }
 };
 
+// A call with optional arguments is made with its fixed ones only.
+template <typename R, typename... Arguments, auto& Table, int Call>
+struct LibraryCall<R(Arguments..., ...), Table, Call> {
+    R operator()(Arguments... arguments) const {
+        return reinterpret_cast<R (*)(Arguments..., ...)>(Table[Call])(arguments...);
+    }
+};
+
 // Declares the calls CALLS(X) lists under their own names, in the namespace this is used in,
 // with their indices, names and address table in the namespace BEATLOFT_LIBRARY_SPACE names.
 #define BEATLOFT_LIBRARY_INDEX(name) name,

@@ -1,11 +1,9 @@
 #include "jackclient.h"
 
+#include "jacklibrary.h"
 #include "jackpresence.h"
 #include "jacktiming.h"
 #include "quietlibraries.h"
-
-#include <jack/jack.h>
-#include <jack/midiport.h>
 
 #include <pthread.h>
 #include <signal.h>
@@ -62,7 +60,7 @@ JackClient& JackClient::instance() {
 bool JackClient::open() {
     std::lock_guard lock(openMutex_);
     if (client_) return !lost_;
-    if (!JackPresence::serverMayRun()) return false;
+    if (!JackPresence::serverMayRun() || !JackLibrary::load()) return false;
     quietLibraries();
     jack_status_t status{};
     jack_client_t* client = jack_client_open(kClientName, JackNoStartServer, &status);

@@ -53,7 +53,7 @@ struct OpenInput {
 // Every MidiServices call runs on the UI thread; only the device lists are also read by
 // threads that inject into virtual inputs, so they alone are guarded.
 struct State {
-    State() { detail::quietLibraries(); }
+    State() { detail::keepJackServersDown(); }
     ~State() {
         if (preparing.joinable()) preparing.join();
         for (auto& [handle, input] : inputs) input.port->detach();

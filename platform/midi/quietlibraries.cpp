@@ -1,8 +1,9 @@
 #include "quietlibraries.h"
 
-#include <alsa/asoundlib.h>
+#include "alsalibrary.h"
+#include "jacklibrary.h"
+
 #include <dlfcn.h>
-#include <jack/jack.h>
 
 #include <cstdlib>
 #include <mutex>
@@ -29,15 +30,22 @@ void quietGlibDefaultDomain() {
 
 }  // namespace
 
+void keepJackServersDown() {
+    // No library the program loads may start a JACK server when it finds none.
+    static std::once_flag once;
+    std::call_once(once, [] { setenv("JACK_NO_START_SERVER", "1", 1); });
+}
+
 void quietLibraries() {
     static std::once_flag once;
     std::call_once(once, [] {
-        snd_lib_error_set_handler(dropAlsaMessage);
+        keepJackServersDown();
+        if (AlsaLibrary::load()) snd_lib_error_set_handler(dropAlsaMessage);
         quietGlibDefaultDomain();
-        jack_set_error_function(dropJackMessage);
-        jack_set_info_function(dropJackMessage);
-        // No library the program loads may start a JACK server when it finds none.
-        setenv("JACK_NO_START_SERVER", "1", 1);
+        if (JackLibrary::load()) {
+            jack_set_error_function(dropJackMessage);
+            jack_set_info_function(dropJackMessage);
+        }
     });
 }
 

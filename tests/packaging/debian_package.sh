@@ -15,7 +15,8 @@ deb=$out/beatloft_${version}_$(dpkg --print-architecture).deb
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "Version"
 [[ -n $(dpkg-deb -f "$deb" Maintainer) && -n $(dpkg-deb -f "$deb" Description) ]] || fail "Maintainer/Description"
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libqt6widgets6 librtmidi libfluidsynth libpulse0 timgm6mb-soundfont qt6-translations-l10n; do
+for need in libqt6widgets6 librtmidi libasound2 libjack libfluidsynth libpulse0 timgm6mb-soundfont \
+    qt6-translations-l10n; do
     [[ $depends == *"$need"* ]] || fail "Depends lacks $need: $depends"
 done
 
@@ -23,6 +24,7 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in usr/bin/beatloft usr/lib/beatloft/libsonaport.so.1 usr/lib/beatloft/libtapcell.so \
     usr/lib/beatloft/libbeatloft_system.so usr/lib/beatloft/libbeatloft_window.so \
     usr/lib/beatloft/libbeatloft_netcheck.so usr/lib/beatloft/libbeatloft_print.so \
+    usr/lib/beatloft/libbeatloft_alsa.so \
     usr/share/beatloft/Instrumentation.txt \
     usr/share/beatloft/Std.drm usr/share/beatloft/StdFill.drm \
     usr/share/applications/beatloft.desktop usr/share/mime/packages/beatloft.xml \

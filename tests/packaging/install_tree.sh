@@ -19,12 +19,13 @@ libraries=$(ldd "$program")
 if grep -F "$build" <<<"$libraries"; then fail "libraries come from the build tree"; fi
 grep -qF "/lib/beatloft/libbeatloft_midi.so" <<<"$libraries" || fail "the program misses its libraries"
 # Without a window the program loads no GUI library; the window module brings them. The
-# synthesizer and the sound server's client are opened when first used.
-if grep -E "libQt6(Gui|Widgets)|libfluidsynth|libpulse" <<<"$libraries"; then
+# synthesizer, the sound server's client, RtMidi, ALSA and JACK are opened when first used.
+if grep -E "libQt6(Gui|Widgets)|libfluidsynth|libpulse|librtmidi|libasound|libjack" <<<"$libraries"; then
     fail "the program links what it opens later"
 fi
 # A library finds the others beside itself, whoever loads it.
-for library in libsonaport.so.1 libbeatloft_window.so libbeatloft_netcheck.so libbeatloft_print.so; do
+for library in libsonaport.so.1 libbeatloft_window.so libbeatloft_netcheck.so libbeatloft_print.so \
+    libbeatloft_alsa.so; do
     if ldd "$private/$library" | grep -E "not found|$build"; then fail "$library's libraries"; fi
 done
 # The version check and printing bring Qt Network and Qt Print Support in modules of their own.

@@ -8,6 +8,9 @@ beatloft_add_test(tst_synthbackend SOURCES ${midi_test_dir}/tst_synthbackend.cpp
 beatloft_add_test(tst_soundfontsubset SOURCES ${midi_test_dir}/tst_soundfontsubset.cpp)
 beatloft_add_test(tst_alsabackend SOURCES ${midi_test_dir}/tst_alsabackend.cpp
     ${midi_test_dir}/stderrcapture.h)
+add_dependencies(tst_alsabackend beatloft_alsa)
+target_compile_definitions(tst_alsabackend PRIVATE
+    BEATLOFT_ALSA_MODULE="$<TARGET_FILE_NAME:beatloft_alsa>")
 
 beatloft_add_test(tst_midilisting SOURCES ${midi_test_dir}/tst_midilisting.cpp
     LIBS beatloft_app PkgConfig::JACK)

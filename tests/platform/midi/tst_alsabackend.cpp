@@ -1,8 +1,12 @@
 #include "midi/alsabackend.h"
+#include "midi/alsasequencer.h"
 #include "stderrcapture.h"
 
+#include <dlfcn.h>
+#include <link.h>
 #include <QFile>
 #include <QTest>
+#include <cstring>
 
 using namespace midi;
 using midi::detail::AlsaBackend;
@@ -13,6 +17,12 @@ class TstAlsaBackend : public QObject {
     Q_OBJECT
 
     static bool hasSequencer() { return QFile::exists(QStringLiteral("/dev/snd/seq")); }
+    static bool isLoaded(const char* library) {
+        const auto found = [](dl_phdr_info* info, size_t, void* name) {
+            return int(std::strstr(info->dlpi_name, static_cast<const char*>(name)) != nullptr);
+        };
+        return dl_iterate_phdr(found, const_cast<char*>(library)) != 0;
+    }
 
 private slots:
     void listsPortsQuietly() {
@@ -29,6 +39,36 @@ private slots:
             QVERIFY(!port.productName.isEmpty());
             QVERIFY(!port.productName.startsWith(QStringLiteral("Beatloft:")));
         }
+    }
+
+    // RtMidi and the libraries it brings load with the module, only where a sequencer is.
+    void withoutASequencerNoMidiLibraryLoads_data() {
+        QTest::addColumn<QByteArray>("library");
+        QTest::newRow("RtMidi") << QByteArray("/librtmidi.so");
+        QTest::newRow("ALSA") << QByteArray("/libasound.so");
+        QTest::newRow("JACK") << QByteArray("/libjack.so");
+    }
+    void withoutASequencerNoMidiLibraryLoads() {
+        if (hasSequencer()) QSKIP("the system has an ALSA sequencer (/dev/snd/seq)");
+        QFETCH(QByteArray, library);
+        AlsaBackend alsa;
+        alsa.outputs();
+        std::unique_ptr<detail::OutputConnection> output;
+        alsa.openOutput(QStringLiteral("Any Port 20:0"), &output);
+        QVERIFY(!isLoaded(library.constData()));
+    }
+
+    // The module resolves against the program's libraries and lists what the system has.
+    void sequencerModuleLoads() {
+        void* module = dlopen(BEATLOFT_ALSA_MODULE, RTLD_NOW | RTLD_LOCAL);
+        QVERIFY2(module, dlerror());
+        const auto entry = reinterpret_cast<decltype(&beatloftAlsaSequencer)>(
+            dlsym(module, "beatloftAlsaSequencer"));
+        QVERIFY(entry);
+        StderrCapture capture;
+        const auto outputs = entry()->outputs();
+        QCOMPARE(capture.text(), QByteArray());
+        if (!hasSequencer()) QVERIFY(outputs.isEmpty());
     }
 
     void anUnknownPortDoesNotOpen() {
