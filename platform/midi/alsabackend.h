@@ -4,16 +4,9 @@
 
 namespace midi::detail {
 
-// The ports of the ALSA sequencer (AlsaSequencer). RtMidi and libasound, with the JACK
-// library RtMidi brings, come in a module loaded once the system shows a sequencer device:
-// without one there are no ports, and none of them is loaded.
-class AlsaBackend : public MidiBackend {
-public:
-    QList<PortInfo> outputs() override;
-    QList<PortInfo> inputs() override;
-    Result openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) override;
-    Result openInput(const QString& key, const std::shared_ptr<InputSink>& sink,
-                     std::unique_ptr<InputConnection>* connection) override;
-};
+// The ALSA sequencer's ports (alsasequencer.h), or none while the system has no sequencer
+// device. RtMidi and libasound, with the JACK library RtMidi brings, come in a module loaded
+// once the device shows: without one, none of them is loaded.
+MidiBackend* alsaBackend();
 
 }  // namespace midi::detail

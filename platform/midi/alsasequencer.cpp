@@ -186,6 +186,16 @@ private:
     std::unique_ptr<RtMidiIn> port_;
 };
 
+// The sequencer's ports as a backend.
+class AlsaSequencer : public MidiBackend {
+public:
+    QList<PortInfo> outputs() override;
+    QList<PortInfo> inputs() override;
+    Result openOutput(const QString& key, std::unique_ptr<OutputConnection>* connection) override;
+    Result openInput(const QString& key, const std::shared_ptr<InputSink>& sink,
+                     std::unique_ptr<InputConnection>* connection) override;
+};
+
 }  // namespace
 
 QList<PortInfo> AlsaSequencer::outputs() {

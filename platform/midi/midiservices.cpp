@@ -94,7 +94,6 @@ struct State {
     std::vector<Device> outputList;
     std::vector<Device> inputList;
 
-    detail::AlsaBackend alsa;
     detail::JackBackend jack;
     detail::VirtualBackend virtuals;
     detail::SynthBackend synth;
@@ -127,9 +126,10 @@ void State::scanBackends() {
                         const QList<PortInfo>& ports) {
         for (const PortInfo& port : ports) list->push_back(Device{backend, port});
     };
-    if (backendWanted("alsa", virtualOnly)) {
-        add(&outs, &alsa, alsa.outputs());
-        add(&ins, &alsa, alsa.inputs());
+    MidiBackend* alsa = backendWanted("alsa", virtualOnly) ? detail::alsaBackend() : nullptr;
+    if (alsa) {
+        add(&outs, alsa, alsa->outputs());
+        add(&ins, alsa, alsa->inputs());
     }
     if (backendWanted("jack", virtualOnly)) add(&outs, &jack, jack.outputs());
     add(&outs, &virtuals, virtuals.outputs());

@@ -9,7 +9,7 @@
 #include <cstring>
 
 using namespace midi;
-using midi::detail::AlsaBackend;
+using midi::detail::MidiBackend;
 
 // The ALSA sequencer backend: quiet and harmless where there is no sequencer (no
 // /dev/snd, as in CI), real ports where there is one.
@@ -23,13 +23,37 @@ class TstAlsaBackend : public QObject {
         };
         return dl_iterate_phdr(found, const_cast<char*>(library)) != 0;
     }
+    // The module's backend itself, with or without a sequencer device.
+    static MidiBackend* sequencer() {
+        void* module = dlopen(BEATLOFT_ALSA_MODULE, RTLD_NOW | RTLD_LOCAL);
+        if (!module) qFatal("%s", dlerror());
+        const auto entry = reinterpret_cast<decltype(&beatloftAlsaSequencer)>(
+            dlsym(module, "beatloftAlsaSequencer"));
+        return entry ? entry() : nullptr;
+    }
 
 private slots:
+    // RtMidi and the libraries it brings load with the module, only where a sequencer is
+    // (first: the other tests load the module).
+    void withoutASequencerNoMidiLibraryLoads_data() {
+        QTest::addColumn<QByteArray>("library");
+        QTest::newRow("RtMidi") << QByteArray("/librtmidi.so");
+        QTest::newRow("ALSA") << QByteArray("/libasound.so");
+        QTest::newRow("JACK") << QByteArray("/libjack.so");
+    }
+    void withoutASequencerNoMidiLibraryLoads() {
+        if (hasSequencer()) QSKIP("the system has an ALSA sequencer (/dev/snd/seq)");
+        QFETCH(QByteArray, library);
+        QVERIFY(!detail::alsaBackend());
+        QVERIFY(!isLoaded(library.constData()));
+    }
+
     void listsPortsQuietly() {
         StderrCapture capture;
-        AlsaBackend alsa;
-        const auto outputs = alsa.outputs();
-        const auto inputs = alsa.inputs();
+        MidiBackend* alsa = sequencer();
+        QVERIFY(alsa);
+        const auto outputs = alsa->outputs();
+        const auto inputs = alsa->inputs();
         QCOMPARE(capture.text(), QByteArray());
         if (!hasSequencer()) {
             QVERIFY(outputs.isEmpty());
@@ -41,71 +65,42 @@ private slots:
         }
     }
 
-    // RtMidi and the libraries it brings load with the module, only where a sequencer is.
-    void withoutASequencerNoMidiLibraryLoads_data() {
-        QTest::addColumn<QByteArray>("library");
-        QTest::newRow("RtMidi") << QByteArray("/librtmidi.so");
-        QTest::newRow("ALSA") << QByteArray("/libasound.so");
-        QTest::newRow("JACK") << QByteArray("/libjack.so");
-    }
-    void withoutASequencerNoMidiLibraryLoads() {
-        if (hasSequencer()) QSKIP("the system has an ALSA sequencer (/dev/snd/seq)");
-        QFETCH(QByteArray, library);
-        AlsaBackend alsa;
-        alsa.outputs();
-        std::unique_ptr<detail::OutputConnection> output;
-        alsa.openOutput(QStringLiteral("Any Port 20:0"), &output);
-        QVERIFY(!isLoaded(library.constData()));
-    }
-
-    // The module resolves against the program's libraries and lists what the system has.
-    void sequencerModuleLoads() {
-        void* module = dlopen(BEATLOFT_ALSA_MODULE, RTLD_NOW | RTLD_LOCAL);
-        QVERIFY2(module, dlerror());
-        const auto entry = reinterpret_cast<decltype(&beatloftAlsaSequencer)>(
-            dlsym(module, "beatloftAlsaSequencer"));
-        QVERIFY(entry);
-        StderrCapture capture;
-        const auto outputs = entry()->outputs();
-        QCOMPARE(capture.text(), QByteArray());
-        if (!hasSequencer()) QVERIFY(outputs.isEmpty());
-    }
-
     void anUnknownPortDoesNotOpen() {
         StderrCapture capture;
-        AlsaBackend alsa;
+        MidiBackend* alsa = sequencer();
         std::unique_ptr<detail::OutputConnection> output;
-        QCOMPARE(alsa.openOutput(QStringLiteral("No Such Port 999:0"), &output), kError);
+        QCOMPARE(alsa->openOutput(QStringLiteral("No Such Port 999:0"), &output), kError);
         QVERIFY(!output);
         std::unique_ptr<detail::InputConnection> input;
-        QCOMPARE(alsa.openInput(QStringLiteral("No Such Port 999:0"), nullptr, &input), kError);
+        QCOMPARE(alsa->openInput(QStringLiteral("No Such Port 999:0"), nullptr, &input), kError);
         QVERIFY(!input);
         QCOMPARE(capture.text(), QByteArray());
     }
 
     void ownPortsAreLeftOut() {
         if (!hasSequencer()) QSKIP("needs an ALSA sequencer (/dev/snd/seq)");
-        AlsaBackend alsa;
-        const auto inputs = alsa.inputs();
+        MidiBackend* alsa = detail::alsaBackend();
+        QCOMPARE(alsa, sequencer());
+        const auto inputs = alsa->inputs();
         if (inputs.isEmpty()) QSKIP("the sequencer has no readable port");
         // While one of our inputs is open, its port must not appear as an output.
         std::unique_ptr<detail::InputConnection> input;
-        QCOMPARE(alsa.openInput(inputs.first().key, nullptr, &input), kNoError);
-        const auto outputs = alsa.outputs();
+        QCOMPARE(alsa->openInput(inputs.first().key, nullptr, &input), kNoError);
+        const auto outputs = alsa->outputs();
         for (const auto& port : outputs) QVERIFY(!port.key.startsWith(QStringLiteral("Beatloft:")));
     }
 
     void openCloseCycles() {
-        AlsaBackend alsa;
-        const auto outputs = alsa.outputs();
+        MidiBackend* alsa = sequencer();
+        const auto outputs = alsa->outputs();
         for (const auto& port : outputs) {
             for (int cycle = 0; cycle < 3; ++cycle) {
                 std::unique_ptr<detail::OutputConnection> output;
-                if (alsa.openOutput(port.key, &output) != kNoError) break;
+                if (alsa->openOutput(port.key, &output) != kNoError) break;
                 QCOMPARE(output->sendShort(0xF8), kNoError);
             }
         }
-        if (outputs.isEmpty()) QCOMPARE(alsa.outputs().size(), 0);
+        if (outputs.isEmpty()) QCOMPARE(alsa->outputs().size(), 0);
     }
 };
 
