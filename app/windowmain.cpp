@@ -6,6 +6,7 @@
 #include "shell/afterfirstpaint.h"
 #include "shell/quitguard.h"
 #include "system/documenttypes.h"
+#include "system/fontconfigreader.h"
 #include "system/interruptwatcher.h"
 #include "system/programfolder.h"
 #include "views/lazyiconstyle.h"
@@ -42,9 +43,13 @@ std::future<QImage> readPicturesAside() {
 // main window and its event loop. Returns the exit code.
 extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The font database is read on a thread while the window is built: the first text the
-    // window measures then finds it ready. Ended before the application.
-    const std::jthread fonts([] { QFontDatabase::families(); });
+    // The font database is filled on a thread while the window is built, from the font
+    // configuration read as the module loaded: the first text the window measures then finds
+    // it ready. Ended before the application.
+    const std::jthread fonts([] {
+        sys::FontConfigReader::wait();
+        QFontDatabase::families();
+    });
     auto icon = readPicturesAside();
     LazyIconStyle::install();
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
