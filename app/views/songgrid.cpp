@@ -1,5 +1,6 @@
 #include "songgrid.h"
 
+#include "captionheader.h"
 #include "system/twips.h"
 
 #include <QHeaderView>
@@ -7,10 +8,11 @@
 #include <QStyle>
 
 SongGrid::SongGrid(int cols, QWidget* parent)
-    : QTableWidget(0, cols, parent), colWidths_(cols, 0), colAlignments_(cols, 0) {
+    : QTableWidget(parent), colWidths_(cols, 0), colAlignments_(cols, 0) {
+    setHorizontalHeader(new CaptionHeader(Qt::Horizontal, this));  // before it has sections
+    setColumnCount(cols);
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setHighlightSections(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);  // the arrows move between cells; Tab goes on to the next view

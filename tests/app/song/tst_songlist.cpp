@@ -4,6 +4,7 @@
 #include "shell/maincommands.h"
 #include "song/song.h"
 #include "song/songlist.h"
+#include "system/twips.h"
 #include "system/twipsgeometry.h"
 #include "transport/transport.h"
 #include "views/checkarray.h"
@@ -11,8 +12,11 @@
 #include "views/taglabel.h"
 
 #include <QAbstractButton>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTest>
+#include <cmath>
 #include <functional>
 
 using Script = std::function<QString(FormFixture&)>;
@@ -264,6 +268,43 @@ private slots:
         QCOMPARE(f.dialogs().messageTexts(),
                  QStringList{"Der Song kann höchstens 30 Pattern enthalten."});
         QCOMPARE(f.app().songList().songRows(), 30);
+    }
+
+    // A caption wider than its column shrinks the header's type in steps of 8 %: to the
+    // largest step at which every caption fits, found from one measurement.
+    void headerTypeFitsInTheLargestStep_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<double>("share");  // the column's width over the caption's at full size
+        QTest::newRow("fits") << "loops" << 1.5;
+        QTest::newRow("one step") << "loops" << 0.95;
+        QTest::newRow("several steps") << "Pattern-Name" << 0.6;
+        QTest::newRow("at the limit of twelve steps") << "Pattern-Name" << 0.05;
+    }
+    void headerTypeFitsInTheLargestStep() {
+        QFETCH(QString, caption);
+        QFETCH(double, share);
+        SongGrid grid(2);
+        const QFont full = grid.font();
+        const int margins = 2 * grid.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr,
+                                                          grid.horizontalHeader()) +
+                            2;
+        const auto width = [&](const QFont& font) {
+            return QFontMetricsF(font).horizontalAdvance(caption);
+        };
+        grid.setTextMatrix(0, 1, caption);
+        grid.setColWidth(1, sys::pixelsToTwips(int(width(full) * share) + margins));
+        const int room = grid.columnWidth(1) - margins;
+        const QFont fitted = grid.horizontalHeader()->font();
+        const int steps =
+            qRound(std::log(fitted.pointSizeF() / full.pointSizeF()) / std::log(0.92));
+        QCOMPARE(fitted.pointSizeF(), full.pointSizeF() * std::pow(0.92, steps));
+        QVERIFY(steps == 12 || width(fitted) <= room);
+        if (steps > 0) {
+            QFont larger = fitted;
+            larger.setPointSizeF(full.pointSizeF() * std::pow(0.92, steps - 1));
+            QVERIFY(width(larger) > room);
+        }
+        QCOMPARE(grid.horizontalHeaderItem(1)->toolTip(), caption);
     }
 };
 
