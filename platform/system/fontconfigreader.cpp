@@ -17,8 +17,9 @@ std::shared_future<void> reading;
 void FontConfigReader::start() {
     std::call_once(started, [] {
         // Opened here, not on the thread: while a library is being opened no other thread
-        // can start, and the program starts its own right after.
-        void* library = dlopen("libfontconfig.so.1", RTLD_NOW);
+        // can start, and the program starts its own right after. Its calls are bound as the
+        // thread makes them.
+        void* library = dlopen("libfontconfig.so.1", RTLD_LAZY);
         if (!library) return;
         using Init = int (*)();
         const auto init = reinterpret_cast<Init>(dlsym(library, "FcInit"));
