@@ -9,8 +9,16 @@ namespace sys {
 
 namespace {
 
+using Init = int (*)();
+
 std::once_flag started;
 std::shared_future<void> reading;
+
+// The window's loading is what the first paint waits for: the reading yields to it.
+void readConfiguration(Init init) {
+    setpriority(PRIO_PROCESS, 0, 10);  // the calling thread only
+    init();
+}
 
 }  // namespace
 
@@ -20,16 +28,8 @@ void FontConfigReader::start() {
         // can start, and the program starts its own right after. Its calls are bound as the
         // thread makes them.
         void* library = dlopen("libfontconfig.so.1", RTLD_LAZY);
-        if (!library) return;
-        using Init = int (*)();
-        const auto init = reinterpret_cast<Init>(dlsym(library, "FcInit"));
-        if (!init) return;
-        reading = std::async(std::launch::async, [init] {
-                      // The window's loading is what the first paint waits for: this thread yields
-                      // to it.
-                      setpriority(PRIO_PROCESS, 0, 10);  // this thread only
-                      init();
-                  }).share();
+        const auto init = library ? reinterpret_cast<Init>(dlsym(library, "FcInit")) : nullptr;
+        if (init) reading = std::async(std::launch::async, readConfiguration, init).share();
     });
 }
 
