@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <cstdio>
 #include <future>
@@ -23,16 +22,15 @@
 
 namespace {
 
-// Before Qt reads its first picture it asks every image plugin installed whether it can,
-// loading each with its libraries. The question is asked on a thread that runs only while a
-// core is idle, as the window is built: the first paint then finds the plugins loaded. (The
-// style leaves the pictures of the bars' overflow buttons until they show.) The same thread
-// then reads the window's icon, given to the window once it is drawn.
-std::future<QImage> readPicturesAside() {
+// The window's icon is read on a thread that runs only while a core is idle, as the window is
+// built, and given to the window once it is drawn. No picture read before the first paint
+// leaves Qt to guess its format, which would load every image plugin installed to ask each:
+// the group boxes' frames are read as PNG (GroupBoxFrame), and the style leaves the pictures
+// of the bars' overflow buttons until they show.
+std::future<QImage> readIconAside() {
     return std::async(std::launch::async, [] {
         const sched_param idle{};
         sched_setscheduler(0, SCHED_IDLE, &idle);  // this thread only
-        QImageReader(QStringLiteral(":/beatloft/beatloft-48.png")).canRead();
         return sys::DocumentTypes::iconImage();
     });
 }
@@ -50,7 +48,7 @@ extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
         sys::FontConfigReader::wait();
         QFontDatabase::families();
     });
-    auto icon = readPicturesAside();
+    auto icon = readIconAside();
     LazyIconStyle::install();
     QApplication::setApplicationName(QStringLiteral("Beatloft"));
     QApplication::setApplicationVersion(appversion::text());

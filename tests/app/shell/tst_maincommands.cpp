@@ -8,6 +8,7 @@
 #include "shell/frmprint.h"
 #include "shell/info.h"
 #include "shell/maincommands.h"
+#include "views/groupboxframe.h"
 #include "views/keyedtoolbar.h"
 #include "views/lazyiconengine.h"
 #include "views/lazyiconstyle.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -27,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -142,6 +145,49 @@ private slots:
         counted.pixmap(16);
         counted.pixmap(32);
         QCOMPARE(made, 1);
+    }
+
+    // Under Fusion a group box's frame is drawn as a finished picture: the one Fusion draws,
+    // with or without a title or check box; Fusion draws what is too small. Fusion stretches
+    // its parts with smoothing, which moves a few pixels of its edges by one level.
+    void groupBoxFramesAreFusions_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("checkable");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("pattern") << "Pattern" << false << QSize(409, 425);
+        QTest::newRow("song") << "Song" << false << QSize(233, 425);
+        QTest::newRow("check box") << "Sprache" << true << QSize(160, 120);
+        QTest::newRow("untitled") << "" << false << QSize(120, 300);
+        QTest::newRow("smaller than the corners") << "" << false << QSize(10, 14);
+    }
+    void groupBoxFramesAreFusions() {
+        QFETCH(QString, title);
+        QFETCH(bool, checkable);
+        QFETCH(QSize, size);
+        LazyIconStyle ours(QStringLiteral("Fusion"));
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        QGroupBox box(title);
+        box.setCheckable(checkable);
+        box.resize(size);
+        const auto drawnBy = [&box](QStyle* style) {
+            box.setStyle(style);
+            return box.grab().toImage();
+        };
+        const QImage own = drawnBy(&ours), fusions = drawnBy(fusion.get());
+        QCOMPARE(own.size(), fusions.size());
+        int largest = 0;
+        for (int y = 0; y < own.height(); ++y)
+            for (int x = 0; x < own.width(); ++x) {
+                const QRgb a = own.pixel(x, y), b = fusions.pixel(x, y);
+                largest =
+                    std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+            }
+        QCOMPARE_LE(largest, 1);
+        // A picture whose middle is not one colour is left to the style.
+        QImage spotted = GroupBoxFrame::fusionPicture();
+        spotted.setPixel(spotted.width() / 2, spotted.height() / 2, qRgba(0, 0, 0, 255));
+        QVERIFY(GroupBoxFrame::stretched(spotted, GroupBoxFrame::kFusionMargins, size).isNull());
     }
 
     // A theme chosen by the desktop gives the buttons its icons; hicolor, named when none is
