@@ -3,6 +3,7 @@
 #include "system/programfolder.h"
 #include "system/runtimefolder.h"
 #include "system/settingsstore.h"
+#include "system/singleinstance.h"
 #include "tempprogramfolder.h"
 
 #include <QBuffer>
@@ -61,6 +62,31 @@ private slots:
         QCOMPARE(::lstat(chosen, &info), 0);
         QVERIFY(S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
                 (info.st_mode & 0777) == 0700);
+    }
+
+    // The first instance holds its lock for as long as it lives; a lock file left behind by an
+    // instance that ended (or crashed) holds nothing.
+    void singleInstanceHoldsTheLockWhileItLives() {
+        QTemporaryDir runtime;
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        QFile leftBehind(runtime.filePath(QStringLiteral("probe.lock")));
+        QVERIFY(leftBehind.open(QIODevice::WriteOnly));
+        leftBehind.write("4194304\nBeatloft\nelsewhere\n");
+        leftBehind.close();
+        bool firstSeesAnother = true, secondSeesAnother = false;
+        {
+            const sys::SingleInstance first(QStringLiteral("probe"));
+            const sys::SingleInstance second(QStringLiteral("probe"));
+            firstSeesAnother = first.isAnotherRunning();
+            secondSeesAnother = second.isAnotherRunning();
+        }
+        const bool laterSeesAnother =
+            sys::SingleInstance(QStringLiteral("probe")).isAnotherRunning();
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        QVERIFY(!firstSeesAnother);
+        QVERIFY(secondSeesAnother);
+        QVERIFY(!laterSeesAnother);
     }
 
     void freshRuntimeFolderGoesAtExit() {
