@@ -14,6 +14,7 @@
 #include <sched.h>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QPixmap>
 #include <cstdio>
@@ -42,11 +43,13 @@ std::future<QImage> readIconAside() {
 extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     // The font database is filled on a thread while the window is built, from the font
-    // configuration read as the module loaded: the first text the window measures then finds
-    // it ready. Ended before the application.
+    // configuration read as the module loaded, and the application's font is looked up once
+    // there: that resolves its family's fallbacks, which the database keeps for every thread.
+    // The first text the window measures then finds both ready. Ended before the application.
     const std::jthread fonts([] {
         sys::FontConfigReader::wait();
         QFontDatabase::families();
+        QFontMetrics(QGuiApplication::font()).height();
     });
     auto icon = readIconAside();
     LazyIconStyle::install();
