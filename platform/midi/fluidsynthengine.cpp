@@ -12,9 +12,7 @@
 
 namespace midi::detail {
 
-FluidSynthEngine::FluidSynthEngine() {
-    quietLibraries();
-}
+FluidSynthEngine::FluidSynthEngine() = default;
 
 FluidSynthEngine::~FluidSynthEngine() {
     destroy();
@@ -33,6 +31,7 @@ void FluidSynthEngine::destroy() {
 
 Result FluidSynthEngine::makeSynth(double sampleRate, bool effects) {
     destroy();
+    quietLibraries();  // before FluidSynth opens its drivers' libraries
     if (!FluidLibrary::load()) return kError;
     settings_ = new_fluid_settings();
     if (!settings_) return kNoMemory;
