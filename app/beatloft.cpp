@@ -16,6 +16,7 @@
 #include "shared/datafolder.h"
 #include "shared/midiclocksetting.h"
 #include "shell/afterfirstpaint.h"
+#include "shell/backingstoreahead.h"
 #include "shell/chartprint.h"
 #include "shell/documentstate.h"
 #include "shell/frmoptions.h"
@@ -120,6 +121,7 @@ void Beatloft::startUp(const QString& rawCommandLine, StartMode mode) {
     form.MixMode = true;
     skippingFailures({
         [&] { form.show(); },
+        [&] { BackingStoreAhead::prepare(&form); },  // mapped in while the grid is built
         [&] { output_->selectStartDevice(); },
         [&] { form.createBeatLines(); },
         [&] { geometry_->RebuildGrid(); },

@@ -1,10 +1,14 @@
 #include "recordingopener.h"
 #include "settingssandbox.h"
+#include "shell/backingstoreahead.h"
 #include "shell/frmoptions.h"
 #include "shell/frmprint.h"
 #include "shell/info.h"
 #include "system/settingsstore.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -14,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <vector>
 
 namespace {
 const QString kHost = QStringLiteral("www.beatloft.example");
@@ -29,6 +34,16 @@ QStringList texts(const QList<QWidget*>& widgets) {
 QColor colour(const QWidget* widget) {
     return widget->palette().color(QPalette::WindowText);
 }
+// The share of the pages under the bytes that are in memory.
+double residentShare(const uchar* bytes, qsizetype size) {
+    const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t start = uintptr_t(bytes) & ~(page - 1);
+    const size_t length = uintptr_t(bytes) + size_t(size) - start;
+    std::vector<unsigned char> resident((length + page - 1) / page);
+    if (mincore(reinterpret_cast<void*>(start), length, resident.data()) != 0) return -1;
+    return double(std::count_if(resident.begin(), resident.end(), [](auto p) { return p & 1; })) /
+           double(resident.size());
+}
 QVariant stored() {
     return sys::SettingsStore::value(frmOptions::kSection, frmOptions::kKey);
 }
@@ -39,6 +54,20 @@ class TstShellWindows : public QObject {
     Q_OBJECT
 
 private slots:
+    // Shown, a window gets its backing store at its size at once, and the store's pages are
+    // in memory before anything is painted into them.
+    void backingStoreIsReadyBeforeThePaint() {
+        QWidget window;
+        window.resize(640, 480);
+        window.show();
+        BackingStoreAhead* ahead = BackingStoreAhead::prepare(&window);
+        QVERIFY(ahead);
+        QCOMPARE(window.backingStore()->size(), window.size());
+        delete ahead;  // waits for the mapping
+        const auto* store = static_cast<const QImage*>(window.backingStore()->paintDevice());
+        QCOMPARE(residentShare(store->constBits(), store->sizeInBytes()), 1.0);
+    }
+
     // The preview is as large as the screen's free area allows, frame included.
     void previewFitsTheScreen_data() {
         QTest::addColumn<QSize>("available");
