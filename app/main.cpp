@@ -5,7 +5,6 @@
 #include "shared/appversion.h"
 #include "shared/programmodule.h"
 #include "shared/uilanguage.h"
-#include "system/fontconfigreader.h"
 #include "system/interruptwatcher.h"
 #include "system/runtimefolder.h"
 #include "transport/deviceoutput.h"
@@ -99,7 +98,6 @@ int main(int argc, char** argv) {
         UiLanguage::install(app);
         return HeadlessRun::run(line);
     }
-    sys::FontConfigReader::start();  // read while the window module loads
     prepareStartDevice();
     return runWindow(argc, argv);
 }

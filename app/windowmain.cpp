@@ -41,6 +41,10 @@ std::future<QImage> readIconAside() {
 // The window, run by the program when its command line asks for one: the application, the
 // main window and its event loop. Returns the exit code.
 extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
+    // Read while the application connects to the display. Read while this module loaded, it
+    // slowed the loading by more than it saved: every page the loader protects or unmaps
+    // then has to be flushed from the other core too.
+    sys::FontConfigReader::start();
     QApplication app(argc, argv);
     // The font database is filled on a thread while the window is built, from the font
     // configuration read as the module loaded, and the application's font is looked up once

@@ -3,9 +3,9 @@
 namespace sys {
 
 // The system's font configuration, read ahead. Reading it parses some thirty XML files
-// (about 3 ms), and a window's first text waits for it. The program starts the reading
-// while the window's libraries load; the window waits for it before it lists its fonts, so
-// the configuration is read once.
+// (about 3 ms), and a window's first text waits for it. The window starts the reading as
+// it connects to the display and waits for it before it lists its fonts, so the
+// configuration is read once.
 class FontConfigReader {
 public:
     // Opens the font configuration library and reads the configuration on a thread. Once per
