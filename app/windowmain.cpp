@@ -47,9 +47,10 @@ extern "C" Q_DECL_EXPORT int beatloftRunWindow(int argc, char** argv) {
     sys::FontConfigReader::start();
     QApplication app(argc, argv);
     // The font database is filled on a thread while the window is built, from the font
-    // configuration read as the module loaded, and the application's font is looked up once
-    // there: that resolves its family's fallbacks, which the database keeps for every thread.
-    // The first text the window measures then finds both ready. Ended before the application.
+    // configuration read as the application connected, and the application's font is looked
+    // up once there: that resolves its family's fallbacks, which the database keeps for every
+    // thread. The first text the window measures then finds both ready. Ended before the
+    // application.
     const std::jthread fonts([] {
         sys::FontConfigReader::wait();
         QFontDatabase::families();
